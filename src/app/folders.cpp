@@ -1,0 +1,106 @@
+#include "app/folders.h"
+
+#include "app/appenv.h"
+#include "platform/platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace {
+const QString kVendor = QStringLiteral("Kestrova");
+
+bool isFolder(const QString &path)
+{
+    return QFileInfo(path).isDir();
+}
+} // namespace
+
+QString documentsBase()
+{
+    const QString home = QDir::homePath();
+    if (isFolder(home + QStringLiteral("/Documents")))
+        return home + QStringLiteral("/Documents/");
+    if (isFolder(home + QStringLiteral("/My Documents")))
+        return home + QStringLiteral("/My Documents/");
+    QDir(home).mkdir(QStringLiteral("Documents"));
+    return home + QStringLiteral("/Documents/");
+}
+
+QString defaultDownloadFolder()
+{
+    const QString base = documentsBase();
+    if (!isFolder(base + kVendor))
+        QDir(base).mkdir(kVendor);
+    const QString folder = base + kVendor + QStringLiteral("/Clipwright");
+    if (!isFolder(folder))
+        QDir(base + kVendor).mkdir(QStringLiteral("Clipwright"));
+    return folder;
+}
+
+QString resolveFolderSetting(Settings::Key key)
+{
+    const QString stored = Settings::readText(key);
+    if (!stored.isEmpty() && isFolder(stored))
+        return stored;
+    return defaultDownloadFolder();
+}
+
+void saveStringSetting(Settings::Key key, const QString &value)
+{
+    Settings::writeText(key, value);
+}
+
+QString downloadCacheFolder()
+{
+    const QString stored = Settings::readText(Settings::Key::DownloadTempFolder);
+    if (stored.size() < 3) {
+        const QString base = documentsBase();
+        QDir(base).mkdir(kVendor);
+        QDir(base + kVendor).mkdir(QStringLiteral("Temp_Download"));
+        return base + kVendor + QStringLiteral("/Temp_Download");
+    }
+    QString path = stored;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
+}
+
+QString privateProgramFolder()
+{
+    return Platform::ensurePrivateFolder(Platform::privateTempBase() + QLatin1Char('/') + kVendor);
+}
+
+QString toolTempFolder()
+{
+    const QString base = privateProgramFolder();
+    if (base.isEmpty())
+        return QString();
+    return Platform::ensurePrivateFolder(base + QStringLiteral("/temp"));
+}
+
+QString ffmpegPath()
+{
+    const QString name = Platform::isOldWindows() ? QStringLiteral("/ffmpeg2") : QStringLiteral("/ffmpeg");
+    return appDirPath() + name + Platform::executableSuffix();
+}
+
+void centerOnMainWindow(QWidget *dialog)
+{
+    if (!dialog)
+        return;
+    const QWidget *main = mainWidget();
+    int mx = 0, my = 0, w = 0, h = 0;
+    if (main) {
+        mx = main->x();
+        my = main->y();
+        w = main->width();
+        h = main->height();
+    }
+    if (w < 1)
+        w = scaled(1000);
+    if (h < 1)
+        h = scaled(630);
+    const int x = qMax(mx, 0) + (w - dialog->width()) / 2;
+    const int y = qMax(my, 0) + (h - dialog->height()) / 2;
+    dialog->move(x, y);
+}

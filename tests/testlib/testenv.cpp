@@ -1,0 +1,73 @@
+#include "testlib/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+namespace {
+QTemporaryDir *g_root = nullptr;
+
+void setEnv(const char *name, const QString &value)
+{
+    qputenv(name, QFile::encodeName(value));
+}
+} // namespace
+
+namespace TestEnv {
+
+void isolate()
+{
+    if (g_root)
+        return;
+    // Outlives every test object; removed when the process exits normally.
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/clipwright-test-XXXXXX"));
+    g_root = &dir;
+    const QString r = dir.path();
+    for (const char *sub : {"home", "tmp", "config", "cache", "data", "runtime"})
+        QDir(r).mkdir(QLatin1String(sub));
+    QFile::setPermissions(r + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setEnv("HOME", r + QStringLiteral("/home"));
+    setEnv("TMPDIR", r + QStringLiteral("/tmp"));
+    setEnv("XDG_CONFIG_HOME", r + QStringLiteral("/config"));
+    setEnv("XDG_CACHE_HOME", r + QStringLiteral("/cache"));
+    setEnv("XDG_DATA_HOME", r + QStringLiteral("/data"));
+    setEnv("XDG_RUNTIME_DIR", r + QStringLiteral("/runtime"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No proxy of the machine running the tests may leak into what they observe.
+    for (const char *v : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY",
+                          "CLIPWRIGHT_PROXY_PAC", "DISPLAY"})
+        qunsetenv(v);
+}
+
+QString root()
+{
+    return g_root ? g_root->path() : QString();
+}
+
+QString home()
+{
+    return root() + QStringLiteral("/home");
+}
+
+QString binDir()
+{
+    return QStringLiteral(CLIPWRIGHT_BIN_DIR);
+}
+
+QString testBinDir()
+{
+    return QStringLiteral(CLIPWRIGHT_TEST_BIN_DIR);
+}
+
+void clearSettings()
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestrova"),
+                    QStringLiteral("Clipwright"));
+    store.clear();
+    store.sync();
+}
+
+} // namespace TestEnv

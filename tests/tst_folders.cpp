@@ -1,0 +1,189 @@
+// Settings turned into folders, under a temporary home: documents base variants,
+// the download folder, the cache folder and the private tool folder.
+
+#include "app/appenv.h"
+#include "app/folders.h"
+#include "testlib/testenv.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+
+using Settings::Key;
+
+class TestFolders : public QObject {
+    Q_OBJECT
+
+    QString home() const
+    {
+        return QDir::homePath();
+    }
+    void wipeHome()
+    {
+        QDir h(home());
+        for (const QString &e : h.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            QFileInfo(h.filePath(e)).isDir() ? QDir(h.filePath(e)).removeRecursively() : h.remove(e);
+    }
+
+private slots:
+    void init()
+    {
+        TestEnv::clearSettings();
+        wipeHome();
+    }
+
+    void homeIsTheTestHome()
+    {
+        QCOMPARE(home(), TestEnv::home());
+    }
+
+    void documentsBase_data()
+    {
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Documents exists") << QStringList{"Documents"} << "/Documents/";
+        QTest::newRow("only My Documents exists") << QStringList{"My Documents"} << "/My Documents/";
+        QTest::newRow("both exist: Documents wins") << QStringList{"My Documents", "Documents"} << "/Documents/";
+        QTest::newRow("neither exists: Documents is created") << QStringList{} << "/Documents/";
+    }
+    void documentsBase()
+    {
+        QFETCH(QStringList, existing);
+        QFETCH(QString, expected);
+        for (const QString &d : existing)
+            QVERIFY(QDir(home()).mkdir(d));
+        QCOMPARE(::documentsBase(), home() + expected);
+        QVERIFY(QFileInfo(home() + expected).isDir());
+        if (existing.isEmpty())
+            QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/My Documents")));
+    }
+
+    void downloadFolder_data()
+    {
+        QTest::addColumn<bool>("store");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("useStored");
+        QTest::newRow("unset gives the default folder") << false << "" << false;
+        QTest::newRow("empty gives the default folder") << true << "" << false;
+        QTest::newRow("a folder that no longer exists gives the default")
+            << true << QStringLiteral("/nonexistent/clipwright/gone") << false;
+        QTest::newRow("an existing folder is used as stored") << true << QStringLiteral("@HOME/Videos/it's mine") << true;
+    }
+    void downloadFolder()
+    {
+        QFETCH(bool, store);
+        QFETCH(QString, stored);
+        QFETCH(bool, useStored);
+        stored.replace(QStringLiteral("@HOME"), home());
+        if (useStored)
+            QVERIFY(QDir().mkpath(stored));
+        if (store)
+            saveStringSetting(Key::SaveDownloadPath, stored);
+
+        const QString folder = resolveFolderSetting(Key::SaveDownloadPath);
+        if (useStored) {
+            QCOMPARE(folder, stored);
+        } else {
+            QCOMPARE(folder, home() + QStringLiteral("/Documents/Kestrova/Clipwright"));
+            QVERIFY(QFileInfo(folder).isDir());
+        }
+        // The setting itself is never rewritten.
+        QCOMPARE(Settings::contains(Key::SaveDownloadPath), store);
+        QCOMPARE(Settings::readText(Key::SaveDownloadPath), stored);
+    }
+
+    void downloadFolderUsesMyDocumentsWhenThatIsWhatExists()
+    {
+        QDir(home()).mkdir(QStringLiteral("My Documents"));
+        QCOMPARE(resolveFolderSetting(Key::addVideoPath), home() + QStringLiteral("/My Documents/Kestrova/Clipwright"));
+        QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/Documents")));
+    }
+
+    void downloadCacheFolder_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unset gives the default cache") << QString() << "@DEFAULT";
+        QTest::newRow("a bare drive letter gives the default cache") << "C:" << "@DEFAULT";
+        QTest::newRow("two characters give the default cache") << "/a" << "@DEFAULT";
+        QTest::newRow("three characters are used") << "/ab" << "/ab";
+        QTest::newRow("backslashes become slashes") << "D:\\Cache\\Clips" << "D:/Cache/Clips";
+        QTest::newRow("a missing folder is not created") << "/nonexistent/cache" << "/nonexistent/cache";
+    }
+    void downloadCacheFolder()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        if (!stored.isNull())
+            saveStringSetting(Key::DownloadTempFolder, stored);
+        const QString defaultCache = home() + QStringLiteral("/Documents/Kestrova/Temp_Download");
+        if (expected == QLatin1String("@DEFAULT"))
+            expected = defaultCache;
+        QCOMPARE(::downloadCacheFolder(), expected);
+        QCOMPARE(QFileInfo(defaultCache).isDir(), expected == defaultCache);
+        if (!stored.isNull())
+            QCOMPARE(Settings::readText(Key::DownloadTempFolder), stored);
+        else
+            QVERIFY(!Settings::contains(Key::DownloadTempFolder));
+    }
+
+    void toolTempFolderIsPrivate()
+    {
+        const QString folder = toolTempFolder();
+        QVERIFY(!folder.isEmpty());
+        QVERIFY(folder.endsWith(QStringLiteral("/Kestrova/temp")));
+        // Not in the shared temporary folder, where another user could plant a program.
+        QVERIFY2(!folder.startsWith(QDir::tempPath()), qPrintable(folder));
+        QVERIFY(folder.startsWith(TestEnv::root()));
+        for (const QString &f : {folder, QFileInfo(folder).absolutePath()}) {
+            const QFile::Permissions p = QFileInfo(f).permissions();
+            QVERIFY2(!(p & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                            | QFile::WriteOther | QFile::ExeOther)),
+                     qPrintable(f));
+        }
+    }
+
+    void toolTempFolderRepairsLoosePermissions()
+    {
+        const QString folder = toolTempFolder();
+        QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
+        QCOMPARE(toolTempFolder(), folder);
+        QVERIFY(!(QFileInfo(folder).permissions() & QFile::WriteOther));
+    }
+
+    void ffmpegLivesInTheApplicationFolder()
+    {
+        setAppDirPath(QStringLiteral("/opt/clip wright"));
+        QCOMPARE(ffmpegPath(), QStringLiteral("/opt/clip wright/ffmpeg"));
+    }
+
+    void centerOnMainWindow_data()
+    {
+        QTest::addColumn<QRect>("mainGeometry");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("centred on the window") << QRect(100, 50, 1000, 630) << QPoint(100 + 300, 50 + 165);
+        QTest::newRow("a window off the left edge counts from zero") << QRect(-300, -20, 1000, 630) << QPoint(300, 165);
+        QTest::newRow("no main window: a design window at the origin") << QRect() << QPoint(300, 165);
+    }
+    void centerOnMainWindow()
+    {
+        QFETCH(QRect, mainGeometry);
+        QFETCH(QPoint, expected);
+        QWidget main;
+        if (mainGeometry.isValid()) {
+            main.setGeometry(mainGeometry);
+            main.move(mainGeometry.topLeft());
+            setMainWidget(&main);
+        } else {
+            setMainWidget(nullptr);
+        }
+        QDialog dialog;
+        dialog.resize(400, 300);
+        ::centerOnMainWindow(&dialog);
+        QCOMPARE(dialog.pos(), expected);
+        setMainWidget(nullptr);
+    }
+};
+
+CW_TEST_MAIN(TestFolders)
+#include "tst_folders.moc"
