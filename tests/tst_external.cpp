@@ -1,0 +1,245 @@
+// What the program hands to the outside tools, and the media-information library
+// read through the program's own loader against files made by the real ffmpeg.
+
+#include "app/appenv.h"
+#include "external/mydecoder.h"
+#include "external/toolargs.h"
+#include "testlib/mediafixtures.h"
+#include "testlib/testenv.h"
+
+#include <QDir>
+#include <cstring>
+
+using namespace DownloaderArgs;
+
+class TestExternal : public QObject {
+    Q_OBJECT
+
+    QString m_media;
+
+    QString media(const QString &name) const
+    {
+        return m_media + QLatin1Char('/') + name;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_media = TestEnv::root() + QStringLiteral("/tmp/media");
+        QVERIFY(QDir().mkpath(m_media));
+        QVERIFY(MediaFixtures::make(media(QStringLiteral("sound.mp4")), MediaFixtures::Kind::VideoWithSound, 2.0));
+        QVERIFY(MediaFixtures::make(media(QStringLiteral("mute.mp4")), MediaFixtures::Kind::VideoWithoutSound, 1.5));
+        QVERIFY(MediaFixtures::make(media(QStringLiteral("voice.m4a")), MediaFixtures::Kind::AudioOnly, 3.0));
+        QFile text(media(QStringLiteral("notes.txt")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("These are notes, not a video.\nSecond line of plain text.\n");
+        text.close();
+        // The real library from the application folder.
+        setAppDirPath(TestEnv::binDir());
+        resetDecoderLibraryForTests();
+    }
+
+    void downloaderArguments_data()
+    {
+        QTest::addColumn<QStringList>("actual");
+        QTest::addColumn<QStringList>("expected");
+        const QString url = QStringLiteral("https://example.com/watch?v=a'b&c=\"d\"");
+        const QString wf = QStringLiteral("/cache/0123abcd");
+        QTest::newRow("info without a proxy")
+            << info(QString(), wf, url)
+            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--write-info-json", "-o",
+                           "/cache/0123abcd/%(id)s", url};
+        QTest::newRow("info with a proxy puts it first")
+            << info(QStringLiteral("socks5://127.0.0.1:1080"), wf, url)
+            << QStringList{"--proxy", "socks5://127.0.0.1:1080", "--no-warnings", "--ignore-errors", "--skip-download",
+                           "--write-info-json", "-o", "/cache/0123abcd/%(id)s", url};
+        QTest::newRow("thumbnail")
+            << thumbnail(QString(), wf + QStringLiteral("/thumb.jpg"), url)
+            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--write-thumbnail", "-o",
+                           "/cache/0123abcd/thumb.jpg", url};
+        QTest::newRow("subtitle list")
+            << listSubtitles(QString(), url)
+            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--list-subs", url};
+        QTest::newRow("video with everything")
+            << video(QStringLiteral("127.0.0.1:8080"), subtitleArguments(SubtitleSource::AutomaticCaptions, "zh-TW"),
+                     QStringLiteral("2M"), QStringLiteral("137"), QStringLiteral("/cache/x.mp4"), url)
+            << QStringList{"--proxy", "127.0.0.1:8080", "--no-warnings", "--no-part", "--write-auto-sub", "--sub-lang",
+                           "zh-TW", "--limit-rate", "2M", "-f", "137", "-o", "/cache/x.mp4", url};
+        QTest::newRow("video with no rate limit and no format")
+            << video(QString(), {}, QString(), QString(), QStringLiteral("/cache/x.webm"), url)
+            << QStringList{"--no-warnings", "--no-part", "-o", "/cache/x.webm", url};
+        QTest::newRow("audio")
+            << audio(QString(), QStringLiteral("140"), QStringLiteral("/cache/xaudio.m4a"), url)
+            << QStringList{"--no-warnings", "--no-part", "-f", "140", "-o", "/cache/xaudio.m4a", url};
+        QTest::newRow("subtitles only, all languages")
+            << subtitlesOnly(QString(), allSubtitlesArguments(), QStringLiteral("/cache/x.mp4"), url)
+            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--all-subs", "-o", "/cache/x.mp4", url};
+        QTest::newRow("channel listing")
+            << channelListing(QString(), url)
+            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--flat-playlist", "-J", url};
+    }
+    void downloaderArguments()
+    {
+        QFETCH(QStringList, actual);
+        QFETCH(QStringList, expected);
+        QCOMPARE(actual, expected);
+    }
+
+    void subtitleArgumentForms_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("no language writes the default subtitles")
+            << int(SubtitleSource::Subtitles) << QString() << QStringList{"--write-sub"};
+        QTest::newRow("a listed subtitle language")
+            << int(SubtitleSource::Subtitles) << "en" << QStringList{"--write-sub", "--sub-lang", "en"};
+        QTest::newRow("an automatic caption language")
+            << int(SubtitleSource::AutomaticCaptions) << "zh-Hans"
+            << QStringList{"--write-auto-sub", "--sub-lang", "zh-Hans"};
+    }
+    void subtitleArgumentForms()
+    {
+        QFETCH(int, source);
+        QFETCH(QString, code);
+        QFETCH(QStringList, expected);
+        QCOMPARE(subtitleArguments(SubtitleSource(source), code), expected);
+    }
+
+    void converterArguments_data()
+    {
+        QTest::addColumn<QStringList>("actual");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("probe") << ConverterArgs::probe("/v/a b.mp4") << QStringList{"-i", "/v/a b.mp4"};
+        QTest::newRow("converting to the same container copies the video")
+            << ConverterArgs::convert("/v/clip.MP4", "mp4", "/v/clip(1).mp4")
+            << QStringList{"-i", "/v/clip.MP4", "-vcodec", "copy", "/v/clip(1).mp4"};
+        QTest::newRow("converting to another container re-encodes")
+            << ConverterArgs::convert("/v/clip.webm", "mkv", "/v/clip.mkv")
+            << QStringList{"-i", "/v/clip.webm", "/v/clip.mkv"};
+        QTest::newRow("cutting starts at a formatted time")
+            << ConverterArgs::cut(3725, "/v/in.mp4", 90, "/v/out.mp4")
+            << QStringList{"-ss", "01:02:05", "-i", "/v/in.mp4", "-c", "copy", "-t", "90", "/v/out.mp4"};
+        QTest::newRow("joining by list")
+            << ConverterArgs::joinByList("/c/join.txt", "/v/Join_file.mp4")
+            << QStringList{"-f", "concat", "-i", "/c/join.txt", "-c", "copy", "/v/Join_file.mp4"};
+        QTest::newRow("joining two by filter")
+            << ConverterArgs::joinByFilter({"/v/a.mp4", "/v/b.mkv"}, "/v/Join_file.mp4")
+            << QStringList{"-i", "/v/a.mp4", "-i", "/v/b.mkv", "-filter_complex",
+                           "[0:0] [0:1] [1:0] [1:1] concat=n=2:v=1:a=1 [v] [a]", "-map", "[v]", "-map", "[a]",
+                           "/v/Join_file.mp4"};
+        QTest::newRow("rotating an mp4 rewrites its tag")
+            << ConverterArgs::rotate("/v/a.mp4", 90, "/v/b.mp4")
+            << QStringList{"-i", "/v/a.mp4", "-metadata:s:v", "rotate=90", "-codec", "copy", "/v/b.mp4"};
+        QTest::newRow("rotating another container turns the picture")
+            << ConverterArgs::rotate("/v/a.mkv", 270, "/v/b.mkv")
+            << QStringList{"-i", "/v/a.mkv", "-vf", "rotate=270*PI/180", "/v/b.mkv"};
+        QTest::newRow("adding audio copies the video")
+            << ConverterArgs::addAudio("/v/a.mp4", "/v/s.mp3", "/v/o.mp4")
+            << QStringList{"-i", "/v/a.mp4", "-i", "/v/s.mp3", "-vcodec", "copy", "/v/o.mp4"};
+        QTest::newRow("merging mp4 with m4a copies both")
+            << ConverterArgs::merge("/c/v.mp4", "/c/vaudio.m4a", false, "copy", "/c/v_tmp.mp4")
+            << QStringList{"-i", "/c/v.mp4", "-i", "/c/vaudio.m4a", "-vcodec", "copy", "-acodec", "copy", "/c/v_tmp.mp4"};
+        QTest::newRow("merging webm with opus leaves the audio codec alone")
+            << ConverterArgs::merge("/c/v.webm", "/c/vaudio.webm", false, QString(), "/c/v_tmp.webm")
+            << QStringList{"-i", "/c/v.webm", "-i", "/c/vaudio.webm", "-vcodec", "copy", "/c/v_tmp.webm"};
+        QTest::newRow("converting to mp3 names no codec")
+            << ConverterArgs::merge("/c/v.m4a", QString(), true, "copy", "/c/v_tmp.mp3")
+            << QStringList{"-i", "/c/v.m4a", "/c/v_tmp.mp3"};
+        QTest::newRow("subtitles to srt") << ConverterArgs::subtitleToSrt("/d/T.en.vtt", "/d/T.en.srt")
+                                          << QStringList{"-i", "/d/T.en.vtt", "/d/T.en.srt"};
+    }
+    void converterArguments()
+    {
+        QFETCH(QStringList, actual);
+        QFETCH(QStringList, expected);
+        QCOMPARE(actual, expected);
+    }
+
+    void joinFilterForThree()
+    {
+        QCOMPARE(ConverterArgs::joinFilter(3),
+                 QStringLiteral("[0:0] [0:1] [1:0] [1:1] [2:0] [2:1] concat=n=3:v=1:a=1 [v] [a]"));
+        QCOMPARE(ConverterArgs::joinListLine("segment_0.MP4"), QStringLiteral("file 'segment_0.MP4' "));
+    }
+
+    void decoderReadsRealFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<bool>("video");
+        QTest::addColumn<bool>("audio");
+        QTest::newRow("a clip with sound") << "sound.mp4" << 2.0 << true << true;
+        QTest::newRow("a clip without sound") << "mute.mp4" << 1.5 << true << false;
+        QTest::newRow("an audio-only file") << "voice.m4a" << 3.0 << false << true;
+    }
+    void decoderReadsRealFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(double, seconds);
+        QFETCH(bool, video);
+        QFETCH(bool, audio);
+        const DecoderMediaInfo info = decoderMediaInfo(media(file));
+        QCOMPARE(info.result, 0);
+        QVERIFY2(qAbs(info.durationMicros - qint64(seconds * 1e6)) <= 100000, qPrintable(QString::number(info.durationMicros)));
+        QCOMPARE(info.hasVideo, video);
+        QCOMPARE(info.hasAudio, audio);
+    }
+
+    void aClipWithoutSoundLacksSound()
+    {
+        // The driver's rule: the audio flag is not 1 and the two flags are not both 0.
+        const DecoderMediaInfo info = decoderMediaInfo(media(QStringLiteral("mute.mp4")));
+        QCOMPARE(info.result, 0);
+        const bool lacksSound = !info.hasAudio && (info.hasVideo || info.hasAudio);
+        QVERIFY(lacksSound);
+    }
+
+    void decoderRefusesWhatIsNotMedia_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("a text file") << "@/notes.txt";
+        QTest::newRow("a missing file") << "@/gone.mp4";
+        QTest::newRow("a folder") << "@";
+        QTest::newRow("an empty path") << "";
+    }
+    void decoderRefusesWhatIsNotMedia()
+    {
+        QFETCH(QString, path);
+        path.replace(QLatin1Char('@'), m_media);
+        unsigned char record[kDecoderRecordSize];
+        std::memset(record, 0xAB, sizeof record);
+        const qint32 size = kDecoderRecordSize;
+        std::memcpy(record, &size, sizeof size);
+        unsigned char before[kDecoderRecordSize];
+        std::memcpy(before, record, sizeof record);
+        const QByteArray utf8 = path.toUtf8();
+        QVERIFY(VideoDecoder_GetInfo_Wrapper(utf8.constData(), record, 0) != 0);
+        QVERIFY(std::memcmp(before, record, sizeof record) == 0);
+    }
+
+    void decoderRefusesAWrongRecordSize()
+    {
+        unsigned char record[kDecoderRecordSize];
+        std::memset(record, 0x5A, sizeof record);
+        const qint32 size = 64;
+        std::memcpy(record, &size, sizeof size);
+        unsigned char before[kDecoderRecordSize];
+        std::memcpy(before, record, sizeof record);
+        const QByteArray utf8 = media(QStringLiteral("sound.mp4")).toUtf8();
+        QVERIFY(VideoDecoder_GetInfo_Wrapper(utf8.constData(), record, 0) != 0);
+        QVERIFY(std::memcmp(before, record, sizeof record) == 0);
+        QVERIFY(VideoDecoder_GetInfo_Wrapper(utf8.constData(), nullptr, 0) != 0);
+        QVERIFY(VideoDecoder_GetInfo_Wrapper(nullptr, record, 0) != 0);
+    }
+
+    void decoderReadsAPathWithUnicodeAndQuotes()
+    {
+        const QString odd = media(QString::fromUtf8("it's \"\xe4\xb8\xad\xe6\x96\x87\" clip.mp4"));
+        QVERIFY(QFile::copy(media(QStringLiteral("sound.mp4")), odd));
+        QCOMPARE(decoderMediaInfo(odd).result, 0);
+    }
+};
+
+CW_TEST_MAIN(TestExternal)
+#include "tst_external.moc"
