@@ -1,0 +1,142 @@
+#include "engine/outputparse.h"
+
+#include "engine/mediainfo.h"
+#include "external/toolargs.h"
+
+#include <QStringList>
+#include <QTextCodec>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QtDebug>
+
+namespace {
+// The factors are single-precision values; their widened form is what the bars show.
+const double kVideoFactor = double(0.9f);
+const double kAudioFactor = double(0.1f);
+const float kConvertFactor = 0.02f;
+} // namespace
+
+void parseDownloadOutput(const QString &rawText, MediaInfo *media, DownloadStage stage, DownloadFlags &flags)
+{
+    if (!media || rawText.isEmpty())
+        return;
+    const QString text = rawText.trimmed();
+    if (text.contains(DownloaderText::FormatNotAvailable) || text.contains(DownloaderText::Http404))
+        flags.formatUnavailable = true;
+    else if (!text.contains(DownloaderText::ServerHttpError) && text.contains(DownloaderText::ErrorPrefix))
+        qDebug() << "error.....";
+
+    const QStringList pieces = text.split(DownloaderText::ProgressMarker);
+    for (const QString &rawPiece : pieces) {
+        QString piece = rawPiece.trimmed();
+        if (!piece.contains(QLatin1String("of")))
+            continue;
+        piece.replace(QStringLiteral("  "), QStringLiteral(" "));
+        const QStringList parts = piece.split(QLatin1Char(' '), Qt::KeepEmptyParts);
+        if (parts.size() < 3 || parts.at(1).trimmed().toLower() != QLatin1String("of"))
+            continue;
+        QString percent = parts.at(0);
+        if (percent.indexOf(QLatin1Char('%')) < 1)
+            continue;
+        percent.remove(QLatin1Char('%'));
+        bool ok = false;
+        const double p = percent.trimmed().toDouble(&ok);
+        if (!ok)
+            continue;
+        if (int(p) == 100)
+            flags.reached100 = true;
+        if (stage == DownloadStage::Video) {
+            const double v = p * 100 * kVideoFactor;
+            if (v > media->progress)
+                media->progress = v;
+        } else {
+            const double v = qMin(9000 + p * 100 * kAudioFactor, 9800.0);
+            if (v > media->progress)
+                media->progress = v;
+        }
+        if (flags.reached100)
+            continue;
+        if (parts.size() >= 5) {
+            QString speed = parts.at(4);
+            speed.remove(QLatin1Char('i'));
+            if (!speed.isEmpty() && speed.at(0).isDigit() && speed.at(0).unicode() < 128)
+                media->speedText = speed;
+        }
+        if (parts.size() >= 7)
+            media->remainingTimeText = parts.at(6).trimmed();
+    }
+}
+
+QString parseInfoOutput(const QString &rawText, const QString &url)
+{
+    const QString text = rawText.trimmed();
+    if (text.contains(DownloaderText::PlaylistMissing)) {
+        QUrl u(url);
+        QUrlQuery query(u);
+        for (const char *item : {"index", "t", "list"})
+            query.removeAllQueryItems(QLatin1String(item));
+        u.setQuery(query);
+        return u.toString();
+    }
+    if (text.contains(DownloaderText::CannotWriteMetadata))
+        return url;
+    if (text.contains(DownloaderText::ErrorPrefix))
+        qDebug() << "error.....";
+    return url;
+}
+
+void parseConvertProgress(const QString &text, MediaInfo *media, qint64 totalBytes)
+{
+    if (totalBytes <= 0 || text.isEmpty() || !media)
+        return;
+    const QStringList pieces = text.split(ConverterText::FrameMarker);
+    for (const QString &rawPiece : pieces) {
+        const QString piece = rawPiece.trimmed();
+        const int sizeAt = piece.indexOf(ConverterText::Size);
+        const int timeAt = piece.indexOf(ConverterText::Time);
+        if (sizeAt < 0 || timeAt < sizeAt)
+            continue;
+        QString size = piece.mid(sizeAt, timeAt - sizeAt);
+        size.remove(ConverterText::Size);
+        size = size.trimmed();
+        // ffmpeg 5 prints kB; later versions print KiB for the same unit.
+        const QString unit = size.contains(QLatin1String("KiB")) ? QStringLiteral("KiB") : QStringLiteral("kB");
+        if (size.indexOf(unit) < 1)
+            continue;
+        size.remove(unit);
+        bool ok = false;
+        const qint64 k = size.trimmed().toLongLong(&ok);
+        if (!ok)
+            continue;
+        const qint64 b = k * 1024;
+        if (b <= 0)
+            continue;
+        const float percent = (float(b) / 1000.0f * 100.0f) / (float(totalBytes) / 1000.0f);
+        const double v = qMin(9800.0 + double(percent * 100.0f * kConvertFactor), 9998.0);
+        if (v > media->progress)
+            media->progress = v;
+    }
+}
+
+LineBuffer::LineBuffer()
+    : m_decoder(QTextCodec::codecForName("UTF-8")->makeDecoder())
+{
+}
+
+QString LineBuffer::feed(const QByteArray &bytes)
+{
+    m_pending += m_decoder->toUnicode(bytes);
+    const int lastBreak = qMax(m_pending.lastIndexOf(QLatin1Char('\n')), m_pending.lastIndexOf(QLatin1Char('\r')));
+    if (lastBreak < 0)
+        return QString();
+    const QString complete = m_pending.left(lastBreak + 1);
+    m_pending.remove(0, lastBreak + 1);
+    return complete;
+}
+
+QString LineBuffer::flush()
+{
+    QString rest;
+    rest.swap(m_pending);
+    return rest;
+}

@@ -1,0 +1,198 @@
+// The downloader's and ffmpeg's output turned into progress, speed, remaining time
+// and the flags for the next attempt.
+
+#include "engine/mediainfo.h"
+#include "engine/outputparse.h"
+#include "testlib/testenv.h"
+
+class TestOutputParse : public QObject {
+    Q_OBJECT
+private slots:
+    void downloadSegments_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<double>("before");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("progress");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("remaining");
+        QTest::addColumn<bool>("reached100");
+        const int video = int(DownloadStage::Video), audio = int(DownloadStage::Audio);
+        QTest::newRow("a video line gives progress, speed and time")
+            << video << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 4076.99989 << "1.20MB/s"
+            << "00:07" << false;
+        QTest::newRow("the same line during an audio job")
+            << audio << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 9453.0 << "1.20MB/s"
+            << "00:07" << false;
+        QTest::newRow("our adapter's single-blank form")
+            << video << 0.0 << "[download] 10.0% of 5.00MiB at 512.00KiB/s ETA 00:09" << 900.0 << "512.00KB/s"
+            << "00:09" << false;
+        QTest::newRow("a hundred percent sets the flag and keeps the old speed")
+            << video << 8000.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9000.0 << "" << ""
+            << true;
+        QTest::newRow("a destination line changes nothing")
+            << video << 10.0 << "[download] Destination: /cache/abc.mp4" << 10.0 << "" << "" << false;
+        QTest::newRow("a restarted transfer never lowers the progress")
+            << video << 5000.0 << "[download]   3.0% of 12.34MiB at 1.00MiB/s ETA 00:30" << 5000.0 << "1.00MB/s"
+            << "00:30" << false;
+        QTest::newRow("a speed starting with a letter is ignored")
+            << video << 0.0 << "[download]  50.0% of 10.00MiB at Unknown speed ETA Unknown" << 4499.99988 << ""
+            << "ETA" << false;
+        QTest::newRow("audio never goes past its stage")
+            << audio << 9700.0 << "[download] 100.0% of 1.00MiB at 1.00MiB/s ETA 00:00" << 9800.0 << "" << "" << true;
+        QTest::newRow("several lines in one read take the last")
+            << video << 0.0
+            << "[download]  10.0% of 1.00MiB at 1.00MiB/s ETA 00:09\n[download]  20.0% of 1.00MiB at 2.00MiB/s ETA 00:04"
+            << 1799.99995 << "2.00MB/s" << "00:04" << false;
+        QTest::newRow("a percentage without a number is skipped")
+            << video << 0.0 << "[download] %% of x at y ETA z" << 0.0 << "" << "" << false;
+        QTest::newRow("a bare percentage sign is skipped") << video << 0.0 << "[download] % of 1MiB" << 0.0 << ""
+                                                            << "" << false;
+    }
+    void downloadSegments()
+    {
+        QFETCH(int, stage);
+        QFETCH(double, before);
+        QFETCH(QString, text);
+        QFETCH(double, progress);
+        QFETCH(QString, speed);
+        QFETCH(QString, remaining);
+        QFETCH(bool, reached100);
+        MediaInfo m;
+        m.progress = before;
+        DownloadFlags flags;
+        parseDownloadOutput(text, &m, DownloadStage(stage), flags);
+        QVERIFY2(qAbs(m.progress - progress) < 0.001, qPrintable(QString::number(m.progress, 'f', 6)));
+        QCOMPARE(m.speedText, speed);
+        QCOMPARE(m.remainingTimeText, remaining);
+        QCOMPARE(flags.reached100, reached100);
+    }
+
+    void afterAHundredPercentOnlyProgressMoves()
+    {
+        MediaInfo m;
+        DownloadFlags flags;
+        parseDownloadOutput(QStringLiteral("[download] 100% of 1.00MiB at 9.00MiB/s ETA 00:00"), &m,
+                            DownloadStage::Audio, flags);
+        QVERIFY(flags.reached100);
+        m.progress = 9100;
+        parseDownloadOutput(QStringLiteral("[download]  50.0% of 1.00MiB at 3.00MiB/s ETA 00:01"), &m,
+                            DownloadStage::Audio, flags);
+        QCOMPARE(m.progress, 9500.0000074505806);
+        QCOMPARE(m.speedText, QString());
+        QCOMPARE(m.remainingTimeText, QString());
+    }
+
+    void errorTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("formatUnavailable");
+        QTest::newRow("format not available") << "ERROR: requested format not available" << true;
+        QTest::newRow("gone media data") << "ERROR: unable to download video data: HTTP Error 404: Not Found" << true;
+        QTest::newRow("a server error is ignored") << "Got server HTTP error: 503" << false;
+        QTest::newRow("another error") << "ERROR: something else" << false;
+        QTest::newRow("no media is a no-op") << "" << false;
+    }
+    void errorTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, formatUnavailable);
+        MediaInfo m;
+        DownloadFlags flags;
+        parseDownloadOutput(text, &m, DownloadStage::Video, flags);
+        QCOMPARE(flags.formatUnavailable, formatUnavailable);
+        DownloadFlags untouched;
+        parseDownloadOutput(text, nullptr, DownloadStage::Video, untouched);
+        QVERIFY(!untouched.formatUnavailable);
+    }
+
+    void missingPlaylistAsksForTheSingleVideo_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("v, list and index leave only v")
+            << "ERROR: This playlist does not exist." << "https://www.youtube.com/watch?v=abc&list=PL1&index=3&t=10"
+            << "https://www.youtube.com/watch?v=abc";
+        QTest::newRow("another error keeps the link")
+            << "ERROR: Cannot write metadata to JSON file" << "https://www.youtube.com/watch?v=abc&list=PL1"
+            << "https://www.youtube.com/watch?v=abc&list=PL1";
+    }
+    void missingPlaylistAsksForTheSingleVideo()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, url);
+        QFETCH(QString, after);
+        QCOMPARE(parseInfoOutput(text, url), after);
+    }
+
+    void convertProgress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<double>("before");
+        QTest::addColumn<double>("progress");
+        QTest::newRow("half the inputs written")
+            << "frame=  100 fps=0.0 q=-1.0 size=    2048kB time=00:00:04.00 bitrate=4194.3kbits/s speed=8x"
+            << qint64(4194304) << 0.0 << 9899.99999;
+        QTest::newRow("as large as the inputs stops below finished")
+            << "frame= 9 size=  8192kB time=00:00:09.00 bitrate=1kbits/s" << qint64(4194304) << 0.0 << 9998.0;
+        QTest::newRow("newer ffmpeg's KiB reads the same")
+            << "size=    2048KiB time=00:00:04.00 bitrate=4194.3kbits/s" << qint64(4194304) << 0.0 << 9899.99999;
+        QTest::newRow("no total bytes, no progress") << "frame=1 size= 2048kB time=00:00:01" << qint64(0) << 0.0
+                                                     << 0.0;
+        QTest::newRow("never goes down") << "frame=1 size= 1kB time=00:00:01" << qint64(4194304) << 9900.0 << 9900.0;
+        QTest::newRow("a size without a unit is skipped") << "frame=1 size= N/A time=00:00:01" << qint64(100) << 0.0
+                                                          << 0.0;
+        QTest::newRow("a tiny input does not divide by zero")
+            << "frame=1 size= 1kB time=00:00:01" << qint64(500) << 0.0 << 9998.0;
+    }
+    void convertProgress()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, total);
+        QFETCH(double, before);
+        QFETCH(double, progress);
+        MediaInfo m;
+        m.progress = before;
+        parseConvertProgress(text, &m, total);
+        QVERIFY2(qAbs(m.progress - progress) < 0.01, qPrintable(QString::number(m.progress, 'f', 6)));
+    }
+
+    void linesSplitAtAnyByteGiveTheSameResult()
+    {
+        const QByteArray output = QByteArray("[download] Destination: /c/\xe4\xb8\xad.mp4\n"
+                                             "[download]  12.5% of 3.00MiB at 1.50MiB/s ETA 00:02\n"
+                                             "[download]  75.0% of 3.00MiB at 2.25MiB/s ETA 00:01\n");
+        MediaInfo whole;
+        DownloadFlags wholeFlags;
+        parseDownloadOutput(QString::fromUtf8(output), &whole, DownloadStage::Video, wholeFlags);
+        for (int cut = 1; cut < output.size(); ++cut) {
+            LineBuffer buffer;
+            MediaInfo m;
+            DownloadFlags flags;
+            parseDownloadOutput(buffer.feed(output.left(cut)), &m, DownloadStage::Video, flags);
+            // A partial line never shows as a speed or time of its own.
+            QVERIFY2(m.speedText.isEmpty() || m.speedText == QLatin1String("1.50MB/s"), qPrintable(m.speedText));
+            parseDownloadOutput(buffer.feed(output.mid(cut)), &m, DownloadStage::Video, flags);
+            parseDownloadOutput(buffer.flush(), &m, DownloadStage::Video, flags);
+            QCOMPARE(m.progress, whole.progress);
+            QCOMPARE(m.speedText, QStringLiteral("2.25MB/s"));
+            QCOMPARE(m.remainingTimeText, QStringLiteral("00:01"));
+        }
+    }
+
+    void lineBufferKeepsTheUnfinishedLine()
+    {
+        LineBuffer b;
+        QCOMPARE(b.feed("abc"), QString());
+        QCOMPARE(b.feed("def\nghi"), QStringLiteral("abcdef\n"));
+        QCOMPARE(b.feed("\r"), QStringLiteral("ghi\r"));
+        QCOMPARE(b.feed("\xe4\xb8"), QString());
+        QCOMPARE(b.flush(), QString());
+        QCOMPARE(b.feed("\xad\n"), QString::fromUtf8("\xe4\xb8\xad\n"));
+    }
+};
+
+CW_TEST_MAIN(TestOutputParse)
+#include "tst_outputparse.moc"
