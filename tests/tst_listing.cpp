@@ -1,0 +1,111 @@
+// Channel and playlist links, and the downloader's flat listing read into entries.
+
+#include "engine/listing.h"
+#include "testlib/testenv.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+QString listingJson(const QJsonArray &entries, const QString &title = QStringLiteral("My list"))
+{
+    return QString::fromUtf8(QJsonDocument(QJsonObject{{"title", title}, {"entries", entries}}).toJson());
+}
+
+QJsonObject entry(const QString &id, const QString &title, const QString &url)
+{
+    QJsonObject o{{"id", id}};
+    if (!title.isNull())
+        o.insert("title", title);
+    if (!url.isNull())
+        o.insert("url", url);
+    return o;
+}
+} // namespace
+
+class TestListing : public QObject {
+    Q_OBJECT
+private slots:
+    void channelUrls_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("listing");
+        QTest::newRow("a watch page with a list") << "https://www.youtube.com/watch?v=abc&list=PL123" << true;
+        QTest::newRow("the same page without list") << "https://www.youtube.com/watch?v=abc" << false;
+        QTest::newRow("a playlist page") << "https://www.youtube.com/playlist?list=PL123" << true;
+        QTest::newRow("a channel") << "https://www.youtube.com/channel/UC123" << true;
+        QTest::newRow("a user's videos") << "https://www.youtube.com/user/someone/videos" << true;
+        QTest::newRow("a user page without videos") << "https://www.youtube.com/user/someone" << false;
+        QTest::newRow("a user page with a list") << "https://www.youtube.com/user/someone?list=PL1" << true;
+        QTest::newRow("a short link with a list") << "https://youtu.be/abc?list=PL1" << true;
+        QTest::newRow("a mobile link with a list") << "https://m.youtube.com/watch?v=a&list=PL1" << true;
+        QTest::newRow("another site with a list") << "https://vimeo.com/channel/x?list=1" << false;
+        QTest::newRow("a host at the very start does not count") << "youtube.com/channel/UC1" << false;
+    }
+    void channelUrls()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, listing);
+        QCOMPARE(isChannelUrl(url), listing);
+    }
+
+    void listingEntries()
+    {
+        ChannelListing l;
+        parseChannelListing(listingJson({entry("a", "First", "a"), entry("b", "[Deleted video]", "b"),
+                                         entry("c", "[PRIVATE VIDEO]", "c"), entry("d", "No url", QString()),
+                                         entry("e", QString(), "e"), entry("a2", "First again", "a"),
+                                         entry("f", "It's \"quoted\"", "f")}),
+                            l);
+        QCOMPARE(l.title, QStringLiteral("My list"));
+        QCOMPARE(l.names, (QStringList{"First", "e", "It's \"quoted\""}));
+        QCOMPARE(l.urls, (QStringList{"https://www.youtube.com/watch?v=a", "https://www.youtube.com/watch?v=e",
+                                      "https://www.youtube.com/watch?v=f"}));
+        QVERIFY(l.noTitle);
+    }
+
+    void textsThatAreNotAListingChangeNothing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("six characters") << "{ }   ";
+        QTest::newRow("broken JSON") << "{\"title\": \"x\", \"entries\": [";
+        QTest::newRow("an array") << "[1, 2, 3, 4, 5]";
+    }
+    void textsThatAreNotAListingChangeNothing()
+    {
+        QFETCH(QString, text);
+        ChannelListing l;
+        l.title = QStringLiteral("kept");
+        l.names << QStringLiteral("n");
+        l.urls << QStringLiteral("u");
+        parseChannelListing(text, l);
+        QCOMPARE(l.title, QStringLiteral("kept"));
+        QCOMPARE(l.names.size(), 1);
+    }
+
+    void aListingWithoutEntriesIsEmpty()
+    {
+        ChannelListing l;
+        l.names << QStringLiteral("old");
+        l.urls << QStringLiteral("old");
+        parseChannelListing(QStringLiteral("{\"title\": \"t\", \"entries\": \"nope\"}"), l);
+        QCOMPARE(l.title, QStringLiteral("t"));
+        QVERIFY(l.names.isEmpty() && l.urls.isEmpty());
+    }
+
+    void tenThousandEntriesWithDuplicates()
+    {
+        QJsonArray entries;
+        for (int i = 0; i < 10000; ++i)
+            entries.append(entry(QString::number(i), QStringLiteral("Video %1").arg(i), QString::number(i % 7000)));
+        ChannelListing l;
+        parseChannelListing(listingJson(entries), l);
+        QCOMPARE(l.urls.size(), 7000);
+        QCOMPARE(l.names.size(), 7000);
+        QCOMPARE(l.names.last(), QStringLiteral("Video 6999"));
+    }
+};
+
+CW_TEST_MAIN(TestListing)
+#include "tst_listing.moc"
