@@ -4,7 +4,7 @@
 #include "app/appenv.h"
 #include "external/mydecoder.h"
 #include "external/toolargs.h"
-#include "testlib/mediafixtures.h"
+#include "fakes/fakescenario.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
@@ -27,9 +27,9 @@ private slots:
     {
         m_media = TestEnv::root() + QStringLiteral("/tmp/media");
         QVERIFY(QDir().mkpath(m_media));
-        QVERIFY(MediaFixtures::make(media(QStringLiteral("sound.mp4")), MediaFixtures::Kind::VideoWithSound, 2.0));
-        QVERIFY(MediaFixtures::make(media(QStringLiteral("mute.mp4")), MediaFixtures::Kind::VideoWithoutSound, 1.5));
-        QVERIFY(MediaFixtures::make(media(QStringLiteral("voice.m4a")), MediaFixtures::Kind::AudioOnly, 3.0));
+        QVERIFY(FakeMedia::makeClip(media(QStringLiteral("sound.mp4")), 2, true, true));
+        QVERIFY(FakeMedia::makeClip(media(QStringLiteral("mute.mp4")), 1, true, false));
+        QVERIFY(FakeMedia::makeClip(media(QStringLiteral("voice.m4a")), 3, false, true));
         QFile text(media(QStringLiteral("notes.txt")));
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("These are notes, not a video.\nSecond line of plain text.\n");
@@ -170,7 +170,7 @@ private slots:
         QTest::addColumn<bool>("video");
         QTest::addColumn<bool>("audio");
         QTest::newRow("a clip with sound") << "sound.mp4" << 2.0 << true << true;
-        QTest::newRow("a clip without sound") << "mute.mp4" << 1.5 << true << false;
+        QTest::newRow("a clip without sound") << "mute.mp4" << 1.0 << true << false;
         QTest::newRow("an audio-only file") << "voice.m4a" << 3.0 << false << true;
     }
     void decoderReadsRealFiles()

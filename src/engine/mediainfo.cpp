@@ -450,6 +450,11 @@ void MediaInfo::selectFormatByResolution(const QString &text)
 const MediaFormat *MediaInfo::chooseAudioFormat(bool advance)
 {
     audioChoiceCount = advance ? audioChoiceCount + 1 : 0;
+    return currentAudioFormat();
+}
+
+const MediaFormat *MediaInfo::currentAudioFormat() const
+{
     static const QSet<QString> preferred = {QStringLiteral("mp3"), QStringLiteral("aac"), QStringLiteral("ac3"),
                                             QStringLiteral("m4a")};
     static const QSet<QString> others = {QStringLiteral("opus"), QStringLiteral("amr"), QStringLiteral("mp"),

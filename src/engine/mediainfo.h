@@ -38,6 +38,8 @@ public:
     void selectFormatByResolution(const QString &text);
     // An audio-only format; advance steps to the next candidate, otherwise the first.
     const MediaFormat *chooseAudioFormat(bool advance);
+    // The audio candidate the choice stands at now, without moving it.
+    const MediaFormat *currentAudioFormat() const;
     // Picks a replacement for a format the downloader could not deliver.
     QString nextFormatAfterFailure(const QString &id);
     qint64 selectedFileSize() const;
