@@ -1,0 +1,119 @@
+#pragma once
+// One pasted link on its way to a file: its record, its driver, its state, and the
+// timers for progress and automatic retries. The scheduler decides when it starts;
+// the item performs the step and announces the outcome through its signals.
+
+#include "queue/database.h"
+#include "queue/downloadrecord.h"
+
+#include <QObject>
+#include <QReadWriteLock>
+#include <QStringList>
+
+class QTimer;
+class QueueContext;
+class YoutobeDownloadObj;
+
+enum class ItemState {
+    Stopped = -1,
+    WaitingToAnalyze = 0,
+    Analyzing = 1,
+    Analyzed = 2,
+    Downloading = 3,
+    Succeeded = 4,
+    AnalyzeFailed = 5,
+    DownloadFailed = 6,
+    WaitingToDownload = 7,
+    Paused = 8,
+    ListingEntries = 9,
+};
+
+class DLItemData : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRetrySeconds = 60;
+
+    DLItemData(QueueContext *context, QObject *parent = nullptr);
+    ~DLItemData() override;
+
+    ItemState state() const { return m_state; }
+    const DownloadRecord &record() const { return m_record; }
+    YoutobeDownloadObj *driver() const { return m_driver; }
+
+    void setLink(const QString &text);
+    void loadRecord(const DownloadRecord &stored);
+    void startAnalysis();
+    void startDownload();
+    void pause();
+    void resume();
+    void retry();
+    void stop();
+    // After stop(): a running item goes back to waiting, so it starts again later.
+    void rewindAfterStop();
+    void reset();
+    void remove();
+    // The item's key once it has a driver, else "".
+    QString key() const;
+    const DownloadRecord &finishInfo();
+    // The full-row update of this item's row, with the progress refreshed.
+    SqlStatement recordStatement();
+    int currentProgress() const;
+
+    QString speedText() const { return m_speedText; }
+    QString remainingTimeText() const { return m_remainingText; }
+    qint64 totalSize() const { return m_totalSize; }
+    int downloadCountdown() const { return m_downloadCountdown; }
+    int analysisCountdown() const { return m_analysisCountdown; }
+    int lastSpeed() const { return m_lastSpeed; }
+
+    // The bound row widget (kept by the list view), or null.
+    QObject *boundRow = nullptr;
+
+    // "1.5MB/s" and the like in bytes per second; 0 without one of the three units.
+    static int parseSpeed(const QString &text);
+
+signals:
+    void updateDownload();
+    void updateParsed();
+    void updateShow(DLItemData *item);
+    void updateProgress(DLItemData *item);
+    void dlspeedChange(int change);
+    void downloadFinished(DLItemData *item);
+    void deleteDataItem(DLItemData *item);
+
+public slots:
+    void getInfoFinished_slots();
+    void getChannelInfoFinished_slots();
+    void downloadFinished_slots(void *media);
+    void m_timer_progress_slots();
+    void m_timer_autoredl_slots();
+    void m_timer_autoreparsed_slots();
+    void load_channel_timer_slots();
+
+private:
+    void ensureDriver();
+    void choose();
+    void stopTimers();
+    void reportSpeed(int speed);
+
+    QueueContext *m_context;
+    ItemState m_state = ItemState::Stopped;
+    YoutobeDownloadObj *m_driver = nullptr;
+    DownloadRecord m_record;
+    QTimer *m_entryTimer = nullptr;
+    QReadWriteLock m_entryLock;
+    QList<int> m_chosenEntries;
+    bool m_entrySubtitle = false;
+    QString m_entryLang;
+    QString m_entryQuality;
+    int m_nextEntry = 0;
+    QString m_speedText;
+    QString m_remainingText;
+    qint64 m_totalSize = 0;
+    QTimer *m_timer_progress = nullptr;
+    QTimer *m_timer_autoredl = nullptr;
+    QTimer *m_timer_autoreparsed = nullptr;
+    int m_downloadCountdown = 0;
+    int m_analysisCountdown = 0;
+    int m_lastSpeed = 0;
+};

@@ -1,0 +1,251 @@
+#include "queue/scheduler.h"
+
+#include "queue/database.h"
+#include "queue/downloaditem.h"
+#include "queue/queuecontext.h"
+
+#include <QtDebug>
+
+DownloadQueue::DownloadQueue(QueueContext *context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    m_timer_checkdl.setInterval(60000);
+    connect(&m_timer_checkdl, &QTimer::timeout, this, &DownloadQueue::m_timer_checkdl_slots);
+}
+
+DownloadQueue::~DownloadQueue()
+{
+    m_closing = true;
+    qDeleteAll(m_items);
+}
+
+DLItemData *DownloadQueue::append(DLItemData *item)
+{
+    connect(item, &DLItemData::updateDownload, this, &DownloadQueue::DLItemUpdateDownload_slots);
+    connect(item, &DLItemData::updateParsed, this, &DownloadQueue::DLItemUpdateParsed_slots);
+    connect(item, &DLItemData::updateShow, this, &DownloadQueue::DLItemUpdateShow_slots);
+    connect(item, &DLItemData::updateProgress, this, &DownloadQueue::DLItemUpdateProgress_slots);
+    connect(item, &DLItemData::dlspeedChange, this, &DownloadQueue::DLItemChangeDLSpeed_slots);
+    connect(item, &DLItemData::downloadFinished, this, &DownloadQueue::DLItemDownloadFinished_slots);
+    connect(item, &DLItemData::deleteDataItem, this, &DownloadQueue::DLItemDeleteItem_slots);
+    m_items.append(item);
+    if (!m_timer_checkdl.isActive())
+        m_timer_checkdl.start();
+    emit itemAdded(item);
+    analysisPass();
+    return item;
+}
+
+DLItemData *DownloadQueue::addNewLink(const QString &link)
+{
+    auto *item = new DLItemData(m_context, this);
+    item->setLink(link);
+    return append(item);
+}
+
+DLItemData *DownloadQueue::addRestoredItem(const DownloadRecord &record)
+{
+    auto *item = new DLItemData(m_context, this);
+    item->setLink(record.url);
+    item->loadRecord(record);
+    return append(item);
+}
+
+int DownloadQueue::hasAnalysingLink(const QString &link) const
+{
+    for (const DLItemData *item : m_items)
+        if (item->state() == ItemState::Analyzing && item->record().url == link)
+            return 1;
+    return 0;
+}
+
+void DownloadQueue::downloadPass()
+{
+    if (m_loading || m_closing)
+        return;
+    const int limit = m_context->countAtSameTime();
+    int running = 0;
+    for (const DLItemData *item : qAsConst(m_items))
+        if (item->state() == ItemState::Downloading && ++running >= limit)
+            return;
+    // A start may change the list (a failed start reports at once): walk a copy.
+    const QList<DLItemData *> items = m_items;
+    for (DLItemData *item : items) {
+        if (running >= limit)
+            break;
+        if (m_items.contains(item) && item->state() == ItemState::WaitingToDownload) {
+            item->startDownload();
+            ++running;
+        }
+    }
+}
+
+void DownloadQueue::analysisPass()
+{
+    if (m_loading || m_closing)
+        return;
+    int running = 0;
+    for (const DLItemData *item : qAsConst(m_items))
+        if (item->state() == ItemState::Analyzing && ++running >= kAnalysisLimit)
+            return;
+    const QList<DLItemData *> items = m_items;
+    for (DLItemData *item : items) {
+        if (running >= kAnalysisLimit)
+            break;
+        if (m_items.contains(item) && item->state() == ItemState::WaitingToAnalyze) {
+            item->startAnalysis();
+            ++running;
+        }
+    }
+}
+
+void DownloadQueue::DLItemUpdateDownload_slots()
+{
+    if (m_closing)
+        return;
+    qDebug() << "DLItemUpdateDownload_slots...";
+    downloadPass();
+    m_context->refreshTotals();
+}
+
+void DownloadQueue::DLItemUpdateParsed_slots()
+{
+    if (m_closing)
+        return;
+    qDebug() << "DLItemUpdateParsed_slots...";
+    analysisPass();
+}
+
+void DownloadQueue::DLItemUpdateShow_slots(DLItemData *item)
+{
+    if (!m_closing)
+        emit itemChanged(item);
+}
+
+void DownloadQueue::DLItemUpdateProgress_slots(DLItemData *item)
+{
+    if (!m_closing)
+        emit itemProgress(item);
+}
+
+void DownloadQueue::DLItemChangeDLSpeed_slots(int change)
+{
+    if (m_closing)
+        return;
+    m_totalSpeed = qMax<qint64>(0, m_totalSpeed + change);
+    emit totalSpeedChanged(m_totalSpeed);
+}
+
+void DownloadQueue::take(DLItemData *item)
+{
+    if (m_selected == item)
+        m_selected = nullptr;
+    m_items.removeOne(item);
+    emit itemRemoved(item);
+    item->disconnect(this);
+    // Deleted once no signal of its own is on its way.
+    item->deleteLater();
+}
+
+void DownloadQueue::afterRemoval()
+{
+    m_context->refreshTotals();
+    if (m_items.isEmpty()) {
+        m_timer_checkdl.stop();
+        emit emptied();
+    }
+}
+
+void DownloadQueue::DLItemDownloadFinished_slots(DLItemData *item)
+{
+    if (m_closing || !m_items.contains(item))
+        return;
+    qDebug("DLItemDownloadFinished_slots...0x%llX", static_cast<unsigned long long>(quintptr(item)));
+    const DownloadRecord record = item->finishInfo();
+    m_context->addFinishedRow(record);
+    if (!record.md5.isEmpty())
+        if (DBManagerThread *db = m_context->database())
+            db->runStatement(DBManagerThread::finishedStatement(record));
+    item->stop();
+    take(item);
+    afterRemoval();
+    if (m_items.isEmpty())
+        m_context->runFinishedAction();
+}
+
+void DownloadQueue::DLItemDeleteItem_slots(DLItemData *item)
+{
+    if (m_closing || !m_items.contains(item))
+        return;
+    qDebug("DLItemDeleteItem_slots...0x%llX", static_cast<unsigned long long>(quintptr(item)));
+    item->remove();
+    take(item);
+    afterRemoval();
+    downloadPass();
+}
+
+void DownloadQueue::removeItem(DLItemData *item)
+{
+    DLItemDeleteItem_slots(item);
+}
+
+void DownloadQueue::m_timer_checkdl_slots()
+{
+    if (m_closing)
+        return;
+    downloadPass();
+    analysisPass();
+}
+
+void DownloadQueue::DLItemRemoveAllItem_slots()
+{
+    if (m_closing)
+        return;
+    const QList<DLItemData *> items = m_items;
+    for (DLItemData *item : items) {
+        item->remove();
+        take(item);
+    }
+    m_selected = nullptr;
+    afterRemoval();
+}
+
+void DownloadQueue::DLItempauseAllItem_slots()
+{
+    if (m_closing)
+        return;
+    const QList<DLItemData *> items = m_items;
+    for (DLItemData *item : items)
+        item->pause();
+}
+
+void DownloadQueue::DLItemresumeAllItem_slots()
+{
+    if (m_closing)
+        return;
+    const QList<DLItemData *> items = m_items;
+    for (DLItemData *item : items)
+        item->resume();
+}
+
+void DownloadQueue::reopen()
+{
+    m_closing = false;
+    analysisPass();
+    downloadPass();
+}
+
+void DownloadQueue::saveAndStopAll()
+{
+    m_closing = true;
+    for (DLItemData *item : qAsConst(m_items)) {
+        if (item->state() == ItemState::Succeeded)
+            continue;
+        if (item->key().size() > 10)
+            if (DBManagerThread *db = m_context->database())
+                db->runStatement(item->recordStatement());
+        item->stop();
+        item->rewindAfterStop();
+    }
+}

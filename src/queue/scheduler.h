@@ -1,0 +1,82 @@
+#pragma once
+// The queue side of the in-progress list: owns the unfinished items in display order,
+// starts the earliest eligible ones under the analysis limit (5) and the download
+// limit, sums their speeds, moves succeeded items on, and pauses, resumes, removes
+// or saves them all. The list view shows these items; it decides nothing itself.
+
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+#include "queue/downloadrecord.h"
+
+class DLItemData;
+class QueueContext;
+
+class DownloadQueue : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kAnalysisLimit = 5;
+
+    explicit DownloadQueue(QueueContext *context, QObject *parent = nullptr);
+    ~DownloadQueue() override;
+
+    const QList<DLItemData *> &items() const { return m_items; }
+    int count() const { return m_items.size(); }
+    qint64 totalSpeed() const { return m_totalSpeed; }
+    DLItemData *selectedItem() const { return m_selected; }
+    void setSelectedItem(DLItemData *item) { m_selected = item; }
+
+    DLItemData *addNewLink(const QString &link);
+    DLItemData *addRestoredItem(const DownloadRecord &record);
+    int hasAnalysingLink(const QString &link) const;
+
+    void downloadPass();
+    void analysisPass();
+
+    bool isLoading() const { return m_loading; }
+    void setLoading(bool loading) { m_loading = loading; }
+    bool isClosing() const { return m_closing; }
+    // Back on the download page: the queue runs again.
+    void reopen();
+    // Leaving the page: every unfinished item is saved and stopped. An item that was
+    // running comes back waiting, so the passes start it again on return.
+    void saveAndStopAll();
+    // The user removes one item (its row's delete button).
+    void removeItem(DLItemData *item);
+    bool isCheckTimerActive() const { return m_timer_checkdl.isActive(); }
+
+signals:
+    void itemAdded(DLItemData *item);
+    void itemRemoved(DLItemData *item);
+    void itemChanged(DLItemData *item);
+    void itemProgress(DLItemData *item);
+    void totalSpeedChanged(qint64 bytesPerSecond);
+    void emptied();
+
+public slots:
+    void DLItemUpdateDownload_slots();
+    void DLItemUpdateParsed_slots();
+    void DLItemUpdateShow_slots(DLItemData *item);
+    void DLItemUpdateProgress_slots(DLItemData *item);
+    void DLItemChangeDLSpeed_slots(int change);
+    void DLItemDownloadFinished_slots(DLItemData *item);
+    void DLItemDeleteItem_slots(DLItemData *item);
+    void m_timer_checkdl_slots();
+    void DLItemRemoveAllItem_slots();
+    void DLItempauseAllItem_slots();
+    void DLItemresumeAllItem_slots();
+
+private:
+    DLItemData *append(DLItemData *item);
+    void take(DLItemData *item);
+    void afterRemoval();
+
+    QueueContext *m_context;
+    QList<DLItemData *> m_items;
+    DLItemData *m_selected = nullptr;
+    qint64 m_totalSpeed = 0;
+    bool m_closing = false;
+    bool m_loading = false;
+    QTimer m_timer_checkdl;
+};

@@ -1,0 +1,337 @@
+// The stored queue: data.db and its dldata table, every statement, the load with its
+// restore question and row-by-row hand-over, and files that are not what they seem.
+
+#include "queue/database.h"
+#include "testlib/testenv.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+QString folderFor(const QString &name)
+{
+    const QString dir = TestEnv::root() + QStringLiteral("/tmp/db-") + name;
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    return dir;
+}
+
+DownloadRecord record(const QString &url, const QString &format)
+{
+    DownloadRecord r;
+    r.url = url;
+    r.formatid = format;
+    r.md5 = itemKey(url, format);
+    r.frame = QStringLiteral("1920x1080");
+    r.name = QStringLiteral("It's \"quoted\" ' OR '1'='1");
+    r.dlfolder = QStringLiteral("O'Neil's list");
+    r.savepath = QStringLiteral("/home/o'brien/Videos");
+    r.convertformat = QStringLiteral("mp4");
+    r.issubtitle = true;
+    r.subtitlelang = QStringLiteral("en'");
+    r.isenabled = true;
+    r.progress = 4200;
+    return r;
+}
+
+struct LoadResult {
+    QVector<StoredRow> rows;
+    int questions = 0;
+};
+
+// Runs the queue load as the page does, answering the restore question.
+LoadResult load(DBManagerThread &db, bool restore)
+{
+    LoadResult result;
+    QObject::connect(&db, &DBManagerThread::checkwillLoad, &db, [&]() {
+        ++result.questions;
+        db.answerRestore(restore);
+    });
+    QObject::connect(&db, &DBManagerThread::updateloaditem, &db, [&]() {
+        result.rows << db.currentRow();
+        db.setRowTaken();
+    });
+    QSignalSpy finished(&db, &QThread::finished);
+    db.start();
+    if (!finished.wait(30000))
+        qWarning("the queue load did not finish");
+    return result;
+}
+} // namespace
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void anEmptyFolderGetsTheTableAndLoadsNothing()
+    {
+        const QString dir = folderFor("empty");
+        DBManagerThread db(dir);
+        QVERIFY(db.isUsable());
+        QVERIFY(QFile::exists(dir + QStringLiteral("/data.db")));
+        const LoadResult r = load(db, true);
+        QCOMPARE(r.questions, 0);
+        QCOMPARE(r.rows.size(), 0);
+    }
+
+    void theTableIsCreatedExactly()
+    {
+        const QString dir = folderFor("schema");
+        { DBManagerThread db(dir); }
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        raw.setDatabaseName(dir + QStringLiteral("/data.db"));
+        QVERIFY(raw.open());
+        QSqlQuery q(raw);
+        QVERIFY(q.exec(QStringLiteral("select sql from sqlite_master where name='dldata'")) && q.next());
+        QCOMPARE(q.value(0).toString(), QLatin1String(DBManagerThread::CreateTableStatement));
+        raw.close();
+        raw = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    }
+
+    void quotesRoundTripInEveryColumn()
+    {
+        const QString dir = folderFor("quotes");
+        const QString url = QStringLiteral("https://www.youtube.com/watch?v=a'b\"c");
+        {
+            DBManagerThread db(dir);
+            db.insertLink(url);
+            DownloadRecord r = record(url, QStringLiteral("137'"));
+            QVERIFY(db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid)));
+            QVERIFY(db.runStatement(DBManagerThread::fullRowStatement(r)));
+            r.finishfilename = QStringLiteral("/v/It's here.mp4");
+            r.thumb = QStringLiteral("/c/'x'/thumb.jpg");
+            r.duration = QStringLiteral("01:05");
+            r.size = QStringLiteral("1.50 M");
+            r.extformat = QStringLiteral("mp4");
+            QVERIFY(db.runStatement(DBManagerThread::finishedStatement(r)));
+        }
+        DBManagerThread db(dir); // survives closing and opening again
+        const QVector<StoredRow> rows = db.allRows();
+        QCOMPARE(rows.size(), 1);
+        const DownloadRecord &got = rows.first().record;
+        const DownloadRecord want = record(url, QStringLiteral("137'"));
+        QCOMPARE(rows.first().isfinished, 1);
+        QCOMPARE(got.url, url);
+        QCOMPARE(got.formatid, want.formatid);
+        QCOMPARE(got.name, want.name);
+        QCOMPARE(got.dlfolder, want.dlfolder);
+        QCOMPARE(got.savepath, want.savepath);
+        QCOMPARE(got.subtitlelang, want.subtitlelang);
+        QCOMPARE(got.md5, want.md5);
+        QCOMPARE(got.progress, 4200);
+        QVERIFY(got.issubtitle && got.isenabled);
+        QCOMPARE(got.finishfilename, QStringLiteral("/v/It's here.mp4"));
+        QCOMPARE(got.thumb, QStringLiteral("/c/'x'/thumb.jpg"));
+    }
+
+    void aQuoteNeverWidensADelete()
+    {
+        const QString dir = folderFor("widen");
+        DBManagerThread db(dir);
+        db.insertLink(QStringLiteral("https://a"));
+        db.insertLink(QStringLiteral("https://b"));
+        QVERIFY(db.runStatement(DBManagerThread::deleteItemStatement(QStringLiteral("x' OR '1'='1"), QString())));
+        QVERIFY(db.runStatement(DBManagerThread::deleteFinishedStatement(QStringLiteral("' OR 1=1 --"))));
+        QCOMPARE(db.allRows().size(), 2);
+    }
+
+    void restoreQuestion_data()
+    {
+        QTest::addColumn<int>("unfinished");
+        QTest::addColumn<int>("finished");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("loaded");
+        QTest::newRow("only finished rows: no question, all load") << 0 << 3 << true << 0 << 3;
+        QTest::newRow("two unfinished, restored") << 2 << 1 << true << 1 << 3;
+        QTest::newRow("two unfinished, declined: deleted, finished load") << 2 << 1 << false << 1 << 1;
+    }
+    void restoreQuestion()
+    {
+        QFETCH(int, unfinished);
+        QFETCH(int, finished);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(int, loaded);
+        const QString dir = folderFor(QStringLiteral("restore%1%2%3").arg(unfinished).arg(finished).arg(answer));
+        {
+            DBManagerThread db(dir);
+            for (int i = 0; i < unfinished + finished; ++i) {
+                const QString url = QStringLiteral("https://v/%1").arg(i);
+                db.insertLink(url);
+                DownloadRecord r = record(url, QStringLiteral("18"));
+                db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+                if (i >= unfinished)
+                    db.runStatement(DBManagerThread::finishedStatement(r));
+            }
+        }
+        DBManagerThread db(dir);
+        const LoadResult r = load(db, answer);
+        QCOMPARE(r.questions, questions);
+        QCOMPARE(r.rows.size(), loaded);
+        QCOMPARE(db.allRows().size(), loaded);
+        int finishedLoaded = 0;
+        for (const StoredRow &row : r.rows)
+            finishedLoaded += row.isfinished;
+        QCOMPARE(finishedLoaded, finished);
+    }
+
+    void theSameLinkTwiceGivesTwoKeylessRows()
+    {
+        const QString dir = folderFor("twice");
+        DBManagerThread db(dir);
+        const QString url = QStringLiteral("https://v/1");
+        db.insertLink(url);
+        db.insertLink(url);
+        QCOMPARE(db.allRows().size(), 2);
+        // Keying one item keys one row; removing the other keyless item removes one row.
+        QVERIFY(db.runStatement(DBManagerThread::setKeyStatement(url, itemKey(url, "18"), QStringLiteral("18"))));
+        QVERIFY(db.runStatement(DBManagerThread::deleteItemStatement(url, QString())));
+        const QVector<StoredRow> rows = db.allRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().record.md5, itemKey(url, "18"));
+    }
+
+    void aFinishedRowIsNeverTouchedThroughItsUnfinishedTwin()
+    {
+        const QString dir = folderFor("twin");
+        DBManagerThread db(dir);
+        const QString url = QStringLiteral("https://v/twin");
+        DownloadRecord r = record(url, QStringLiteral("18"));
+        db.insertLink(url);
+        db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+        r.finishfilename = QStringLiteral("/v/first.mp4");
+        db.runStatement(DBManagerThread::finishedStatement(r));
+        // The same link in the same format again: an unfinished twin with the same key.
+        db.insertLink(url);
+        db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+        db.runStatement(DBManagerThread::fullRowStatement(r));
+        db.runStatement(DBManagerThread::deleteItemStatement(url, r.md5));
+        QVector<StoredRow> rows = db.allRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().isfinished, 1);
+        QCOMPARE(rows.first().record.finishfilename, QStringLiteral("/v/first.mp4"));
+        // And removing the finished row leaves an unfinished twin alone.
+        db.insertLink(url);
+        db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+        db.runStatement(DBManagerThread::deleteFinishedStatement(r.md5));
+        rows = db.allRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().isfinished, 0);
+    }
+
+    void anEmptyFullRowStatementRunsNothing()
+    {
+        QVERIFY(DBManagerThread::fullRowStatement(DownloadRecord()).isEmpty());
+    }
+
+    void nullsAndTextsInNumberColumnsLoadAsDefaults()
+    {
+        const QString dir = folderFor("nulls");
+        { DBManagerThread db(dir); }
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw2"));
+            raw.setDatabaseName(dir + QStringLiteral("/data.db"));
+            QVERIFY(raw.open());
+            QSqlQuery q(raw);
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url, progress, isfinished, issubtitle) "
+                                          "values (NULL, 'lots', NULL, 'yes')")));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url, progress) values ('https://x', 99999)")));
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw2"));
+        DBManagerThread db(dir);
+        const LoadResult r = load(db, true);
+        QCOMPARE(r.rows.size(), 2);
+        QCOMPARE(r.rows[0].record.url, QString());
+        QCOMPARE(r.rows[0].record.progress, 0);
+        QVERIFY(!r.rows[0].record.issubtitle);
+        QCOMPARE(r.rows[1].record.progress, 10000);
+    }
+
+    void aDamagedFileIsKeptAndNothingIsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("text that is not a database") << QByteArray("these are my notes, not a database\n");
+        QByteArray header("SQLite format 3");
+        header.append('\0');
+        header.append(QByteArray(4000, '\xff'));
+        QTest::newRow("a truncated database") << header;
+    }
+    void aDamagedFileIsKeptAndNothingIsWritten()
+    {
+        QFETCH(QByteArray, content);
+        const QString dir = folderFor(QStringLiteral("damaged%1").arg(content.size()));
+        const QString path = dir + QStringLiteral("/data.db");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        {
+            DBManagerThread db(dir);
+            QVERIFY(!db.isUsable());
+            db.insertLink(QStringLiteral("https://v/1"));
+            QVERIFY(!db.runStatement(DBManagerThread::deleteFinishedStatement(QStringLiteral("x"))));
+            const LoadResult r = load(db, true);
+            QCOMPARE(r.rows.size(), 0);
+        }
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), content);
+    }
+
+    void aMissingFolderWorksWithoutStoring()
+    {
+        DBManagerThread db(TestEnv::root() + QStringLiteral("/tmp/no/such/folder"));
+        QVERIFY(!db.isUsable());
+        db.insertLink(QStringLiteral("https://v/1"));
+        QCOMPARE(db.allRows().size(), 0);
+        QCOMPARE(load(db, true).rows.size(), 0);
+    }
+
+    void aReadOnlyDatabaseStillLoads()
+    {
+        const QString dir = folderFor("readonly");
+        {
+            DBManagerThread db(dir);
+            db.insertLink(QStringLiteral("https://v/ro"));
+        }
+        QFile::setPermissions(dir + QStringLiteral("/data.db"), QFile::ReadOwner);
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(dir + QStringLiteral("/data.db")).isWritable())
+            QSKIP("running as a user who can write anyway (root)");
+        DBManagerThread db(dir);
+        db.insertLink(QStringLiteral("https://v/other"));
+        const LoadResult r = load(db, true);
+        QCOMPARE(r.rows.size(), 1);
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void statementsFromTheGuiRunDuringTheLoad()
+    {
+        const QString dir = folderFor("during");
+        {
+            DBManagerThread db(dir);
+            for (int i = 0; i < 50; ++i)
+                db.insertLink(QStringLiteral("https://v/%1").arg(i));
+        }
+        DBManagerThread db(dir);
+        int delivered = 0;
+        connect(&db, &DBManagerThread::checkwillLoad, &db, [&]() { db.answerRestore(true); });
+        connect(&db, &DBManagerThread::updateloaditem, &db, [&]() {
+            ++delivered;
+            db.insertLink(QStringLiteral("https://new/%1").arg(delivered));
+            QCOMPARE(db.rowsDelivered(), delivered);
+            db.setRowTaken();
+        });
+        QSignalSpy finished(&db, &QThread::finished);
+        db.start();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(delivered, 50);
+        QCOMPARE(db.allRows().size(), 100);
+    }
+};
+
+CW_TEST_MAIN(TestDatabase)
+#include "tst_database.moc"
