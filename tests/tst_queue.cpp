@@ -1,0 +1,431 @@
+// Download items and the scheduler against the fake downloader: the state walk,
+// the choice and its key, pause and resume, retries and their countdowns, the limits
+// and order of the passes, the total speed, playlists, and leaving the page.
+
+#include "app/appenv.h"
+#include "app/format.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "engine/downloaddriver.h"
+#include "fakes/fakequeuecontext.h"
+#include "fakes/fakescenario.h"
+#include "queue/downloaditem.h"
+#include "queue/scheduler.h"
+#include "testlib/testenv.h"
+
+#include <QDir>
+#include <QSignalSpy>
+
+using Job = FakeScenario::Job;
+using Behaviour = FakeScenario::Behaviour;
+
+namespace {
+int countIn(const DownloadQueue &q, ItemState s)
+{
+    int n = 0;
+    for (const DLItemData *item : q.items())
+        n += item->state() == s;
+    return n;
+}
+} // namespace
+
+class TestQueue : public QObject {
+    Q_OBJECT
+
+    QString m_root;
+    int m_case = 0;
+    std::unique_ptr<FakeScenario> m_scenario;
+    std::unique_ptr<DBManagerThread> m_db;
+    FakeQueueContext m_context;
+
+    void scenario()
+    {
+        m_scenario->setInfoJson(FakeMedia::infoJson(
+            QStringLiteral("vid"), QStringLiteral("Queue clip"),
+            {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 4000),
+             FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 9000),
+             FakeMedia::format("22", "mp4", 320, 180, "avc1.64001F", "mp4a.40.2", 20000)}));
+        m_scenario->setFormatSize(QStringLiteral("18"), 20000);
+        m_scenario->setFormatSize(QStringLiteral("22"), 40000);
+        m_scenario->setSubtitleCodes({QStringLiteral("en")}, {});
+    }
+
+    static QString link(int i)
+    {
+        return QStringLiteral("https://www.youtube.com/watch?v=q%1").arg(i);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<DLItemData *>();
+        m_root = TestEnv::root() + QStringLiteral("/tmp");
+        const QString app = m_root + QStringLiteral("/app");
+        QDir().mkpath(app);
+        QVERIFY(FakeScenario::installAs(app + QStringLiteral("/youtubedl")));
+        QFile::link(QStringLiteral("/usr/bin/ffmpeg"), app + QStringLiteral("/ffmpeg"));
+        QFile::copy(TestEnv::binDir() + QStringLiteral("/libMyDecoder.so"), app + QStringLiteral("/libMyDecoder.so"));
+        setAppDirPath(app);
+    }
+
+    void init()
+    {
+        ++m_case;
+        TestEnv::clearSettings();
+        const QString cache = m_root + QStringLiteral("/cache%1").arg(m_case);
+        QDir().mkpath(cache);
+        Settings::writeText(Settings::Key::DownloadTempFolder, cache);
+        m_context = FakeQueueContext();
+        m_context.folder = m_root + QStringLiteral("/out%1").arg(m_case);
+        QDir().mkpath(m_context.folder);
+        m_db = std::make_unique<DBManagerThread>(cache);
+        m_context.db = m_db.get();
+        deleteStaleDownloaderCopy();
+        m_scenario = std::make_unique<FakeScenario>(m_root + QStringLiteral("/scenario%1").arg(m_case));
+        scenario();
+    }
+
+    void cleanup()
+    {
+        m_context.db = nullptr;
+        m_db.reset();
+    }
+
+    void aLinkWalksToTheFinishedList()
+    {
+        QVERIFY(m_scenario->write());
+        m_context.qualityAnswers.enqueue({true, QStringLiteral(" 22 "), true, QStringLiteral(" en ")});
+        DownloadQueue queue(&m_context);
+        QSignalSpy shown(&queue, &DownloadQueue::itemChanged);
+        m_db->insertLink(link(1));
+        DLItemData *item = queue.addNewLink(QStringLiteral("  ") + link(1) + QStringLiteral(" "));
+        QCOMPARE(item->record().url, link(1));
+        QCOMPARE(item->state(), ItemState::Analyzing);
+        QVERIFY(queue.isCheckTimerActive());
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
+        QCOMPARE(m_context.qualityAsked, 1);
+        const DownloadRecord &done = m_context.finishedRows.first();
+        QCOMPARE(done.md5, md5Hex(link(1) + QStringLiteral("22")));
+        QCOMPARE(done.formatid, QStringLiteral("22"));
+        QCOMPARE(done.subtitlelang, QStringLiteral("en"));
+        QCOMPARE(done.name, QStringLiteral("Queue clip"));
+        QVERIFY(QFile::exists(done.finishfilename));
+        QCOMPARE(done.size, QStringLiteral("39.06 KB"));
+        QCOMPARE(done.duration, QStringLiteral("00:02"));
+        QCOMPARE(queue.count(), 0);
+        QVERIFY(!queue.isCheckTimerActive());
+        QCOMPARE(m_context.finishedActions, 1);
+        QVERIFY(shown.count() > 0);
+        const QVector<StoredRow> rows = m_db->allRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().isfinished, 1);
+        QCOMPARE(rows.first().record.finishfilename, done.finishfilename);
+        QCOMPARE(m_scenario->loggedRuns(Job::Download).first().valueOf(QStringLiteral("--sub-lang")),
+                 QStringLiteral("en"));
+    }
+
+    void aCancelledChooserRemovesTheItemAndItsRow()
+    {
+        QVERIFY(m_scenario->write());
+        m_context.qualityAnswers.enqueue(QualityChoice());
+        DownloadQueue queue(&m_context);
+        m_db->insertLink(link(2));
+        queue.addNewLink(link(2));
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.qualityAsked, 1, 20000);
+        QTRY_COMPARE(queue.count(), 0);
+        QCOMPARE(m_db->allRows().size(), 0);
+        QCOMPARE(m_context.finishedActions, 0);
+    }
+
+    void autoDownloadChoosesWithoutAsking()
+    {
+        Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
+        m_context.autoQuality = QStringLiteral("320x180p ");
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        queue.addNewLink(link(3));
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
+        QCOMPARE(m_context.qualityAsked, 0);
+        QCOMPARE(m_context.finishedRows.first().frame, QStringLiteral("320x180p"));
+        QCOMPARE(m_context.finishedRows.first().md5, md5Hex(link(3) + QStringLiteral("22")));
+    }
+
+    void pauseAndResume()
+    {
+        m_scenario->hangTransfersAt(40);
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        QSignalSpy speed(&queue, &DownloadQueue::totalSpeedChanged);
+        DLItemData *item = queue.addNewLink(link(4));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(item->currentProgress() > 0, 10000);
+        item->pause();
+        QCOMPARE(item->state(), ItemState::Paused);
+        QCOMPARE(queue.totalSpeed(), qint64(0));
+        queue.downloadPass();
+        QCOMPARE(item->state(), ItemState::Paused);
+        // Resuming something that is not paused does nothing.
+        DLItemData other(&m_context);
+        other.setLink(link(5));
+        other.resume();
+        QCOMPARE(other.state(), ItemState::WaitingToAnalyze);
+        const int transfers = m_scenario->loggedRuns(Job::Download).size();
+        item->resume();
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_scenario->loggedRuns(Job::Download).size(), transfers + 1, 10000);
+        item->pause();
+    }
+
+    void pausingAnIdleItemOnlyStopsItsTimer()
+    {
+        DLItemData item(&m_context);
+        item.setLink(link(6));
+        item.pause();
+        QCOMPARE(item.state(), ItemState::WaitingToAnalyze);
+    }
+
+    void aFailedDownloadCountsDownAndRetries()
+    {
+        Settings::writeSwitch(Settings::Key::AutoReDownload, true);
+        m_scenario->failTransfers(5, 20, Behaviour::Silent);
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        DLItemData *item = queue.addNewLink(link(7));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::DownloadFailed, 30000);
+        QCOMPARE(item->downloadCountdown(), 60);
+        for (int i = 0; i < 59; ++i)
+            item->m_timer_autoredl_slots();
+        QCOMPARE(item->state(), ItemState::DownloadFailed);
+        QCOMPARE(item->downloadCountdown(), 1);
+        item->m_timer_autoredl_slots();
+        // Back in the queue, the pass starts it again, and now it succeeds.
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
+    }
+
+    void aFailedAnalysisCountsDownAndTheRetryButtonWorksAtOnce()
+    {
+        Settings::writeSwitch(Settings::Key::AutoReDownload, false);
+        m_scenario->failJob(Job::Info, 5, Behaviour::Silent);
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        DLItemData *item = queue.addNewLink(link(8));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::AnalyzeFailed, 30000);
+        QCOMPARE(item->analysisCountdown(), 60);
+        item->retry();
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
+    }
+
+    void progressFloor_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("a stored 5000 holds a restarted transfer up") << 5000 << 5000;
+        QTest::newRow("a stored 10000 is no floor") << 10000 << 0;
+        QTest::newRow("a stored 0 is no floor") << 0 << 0;
+    }
+    void progressFloor()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, expected);
+        DLItemData item(&m_context);
+        DownloadRecord r;
+        r.url = link(9);
+        r.progress = stored;
+        item.loadRecord(r);
+        QCOMPARE(item.currentProgress(), expected);
+    }
+
+    void speedTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("1.5 MB/s") << "1.5MB/s" << 1572864;
+        QTest::newRow("512 KB/s") << "512.00KB/s" << 524288;
+        QTest::newRow("2 GB/s is capped to an int") << "2.00GB/s" << 2147483647;
+        QTest::newRow("bytes per second have no unit") << "900B/s" << 0;
+        QTest::newRow("no number") << "xMB/s" << 0;
+        QTest::newRow("nothing") << "" << 0;
+    }
+    void speedTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, bytes);
+        QCOMPARE(DLItemData::parseSpeed(text), bytes);
+    }
+
+    void sixLinksAnalyseFiveAtATime()
+    {
+        m_scenario->setJobDelay(Job::Info, 1500);
+        QVERIFY(m_scenario->write());
+        m_context.limit = 2;
+        DownloadQueue queue(&m_context);
+        for (int i = 0; i < 6; ++i)
+            queue.addNewLink(link(100 + i));
+        QCOMPARE(countIn(queue, ItemState::Analyzing), 5);
+        QCOMPARE(queue.items().last()->state(), ItemState::WaitingToAnalyze);
+        // One leaves Analyzing: the sixth starts.
+        QTRY_COMPARE_WITH_TIMEOUT(queue.items().last()->state() != ItemState::WaitingToAnalyze, true, 20000);
+    }
+
+    void downloadsStartInListOrderUnderTheLimit()
+    {
+        m_scenario->hangTransfersAt(30);
+        QVERIFY(m_scenario->write());
+        // All five described before any download may start.
+        m_context.limit = 0;
+        DownloadQueue queue(&m_context);
+        for (int i = 0; i < 5; ++i)
+            queue.addNewLink(link(200 + i));
+        QTRY_COMPARE_WITH_TIMEOUT(countIn(queue, ItemState::WaitingToDownload), 5, 30000);
+        m_context.limit = 2;
+        queue.downloadPass();
+        QCOMPARE(countIn(queue, ItemState::Downloading), 2);
+        QCOMPARE(queue.items().at(0)->state(), ItemState::Downloading);
+        QCOMPARE(queue.items().at(1)->state(), ItemState::Downloading);
+        // Lowering the limit stops nothing and starts nothing.
+        m_context.limit = 1;
+        queue.downloadPass();
+        QCOMPARE(countIn(queue, ItemState::Downloading), 2);
+        // Pausing frees a slot only when below the limit: one pause leaves one running.
+        queue.items().at(0)->pause();
+        QCOMPARE(countIn(queue, ItemState::Downloading), 1);
+        m_context.limit = 2;
+        queue.items().at(1)->pause();
+        // Two free slots: the third and fourth start, in order; the paused ones wait.
+        QTRY_COMPARE_WITH_TIMEOUT(queue.items().at(2)->state(), ItemState::Downloading, 5000);
+        QCOMPARE(queue.items().at(3)->state(), ItemState::Downloading);
+        QCOMPARE(queue.items().at(4)->state(), ItemState::WaitingToDownload);
+        QCOMPARE(queue.items().at(0)->state(), ItemState::Paused);
+        // Pausing walks the list: a slot freed on the way starts the waiting fifth, which is
+        // then paused in its turn.
+        queue.DLItempauseAllItem_slots();
+        QCOMPARE(countIn(queue, ItemState::Paused), 5);
+        queue.DLItemresumeAllItem_slots();
+        QTRY_COMPARE_WITH_TIMEOUT(countIn(queue, ItemState::Downloading), 2, 5000);
+        QCOMPARE(queue.items().at(0)->state(), ItemState::Downloading);
+        queue.DLItempauseAllItem_slots();
+    }
+
+    void theTotalSpeedNeverGoesBelowZero()
+    {
+        DownloadQueue queue(&m_context);
+        queue.DLItemChangeDLSpeed_slots(1000);
+        queue.DLItemChangeDLSpeed_slots(-5000);
+        QCOMPARE(queue.totalSpeed(), qint64(0));
+        queue.DLItemChangeDLSpeed_slots(300);
+        QCOMPARE(queue.totalSpeed(), qint64(300));
+    }
+
+    void removingTheLastItemByHandRunsNoFinishedAction()
+    {
+        m_scenario->hangTransfersAt(30);
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        m_db->insertLink(link(300));
+        DLItemData *item = queue.addNewLink(link(300));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
+        queue.removeItem(item);
+        QCOMPARE(queue.count(), 0);
+        QCOMPARE(m_context.finishedActions, 0);
+        QCOMPARE(m_db->allRows().size(), 0);
+    }
+
+    void aRestoredItemRemovedBeforeItRanLeavesNoRow()
+    {
+        DownloadRecord r;
+        r.url = link(301);
+        r.formatid = QStringLiteral("18");
+        r.md5 = md5Hex(r.url + r.formatid);
+        r.isenabled = true;
+        m_db->insertLink(r.url);
+        m_db->runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, r.formatid));
+        DownloadQueue queue(&m_context);
+        queue.setLoading(true);
+        DLItemData *item = queue.addRestoredItem(r);
+        QCOMPARE(item->state(), ItemState::WaitingToAnalyze); // no pass while loading
+        queue.DLItemRemoveAllItem_slots();
+        QCOMPARE(m_db->allRows().size(), 0);
+    }
+
+    void leavingThePageSavesAndReturningRestarts()
+    {
+        m_scenario->hangTransfersAt(50);
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        m_db->insertLink(link(400));
+        DLItemData *item = queue.addNewLink(link(400));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(item->currentProgress() > 0, 10000);
+        const int transfers = m_scenario->loggedRuns(Job::Download).size();
+        queue.saveAndStopAll();
+        QVERIFY(queue.isClosing());
+        QCOMPARE(item->state(), ItemState::WaitingToDownload);
+        const QVector<StoredRow> rows = m_db->allRows();
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows.first().record.progress > 0);
+        QCOMPARE(rows.first().record.md5, item->record().md5);
+        queue.downloadPass(); // nothing runs while closed
+        QCOMPARE(item->state(), ItemState::WaitingToDownload);
+        queue.reopen();
+        QCOMPARE(item->state(), ItemState::Downloading);
+        QTRY_COMPARE_WITH_TIMEOUT(m_scenario->loggedRuns(Job::Download).size(), transfers + 1, 10000);
+        item->pause();
+    }
+
+    void aPlaylistBecomesItsChosenEntries()
+    {
+        QJsonArray entries;
+        for (int i = 0; i < 4; ++i)
+            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("e%1").arg(i)},
+                                       {"title", QStringLiteral("Entry %1").arg(i)}});
+        m_scenario->setChannelJson(QJsonObject{{"title", "My list"}, {"entries", entries}});
+        QVERIFY(m_scenario->write());
+        PlaylistChoice choice;
+        choice.accepted = true;
+        choice.entries = {1, 3};
+        choice.quality = QStringLiteral("320x180p");
+        m_context.playlistAnswers.enqueue(choice);
+        DownloadQueue queue(&m_context);
+        queue.setLoading(true); // keep the entries waiting so they can be looked at
+        m_context.onAddItem = [&](const DownloadRecord &r) {
+            queue.addRestoredItem(r);
+            return true;
+        };
+        queue.setLoading(false);
+        DLItemData *placeholder = queue.addNewLink(QStringLiteral("https://www.youtube.com/playlist?list=PL9"));
+        queue.setLoading(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!queue.items().contains(placeholder), 20000);
+        QCOMPARE(queue.count(), 2);
+        QCOMPARE(queue.items().at(0)->record().url, QStringLiteral("https://www.youtube.com/watch?v=e1"));
+        QCOMPARE(queue.items().at(1)->record().name, QStringLiteral("Entry 3"));
+        QCOMPARE(queue.items().at(1)->record().dlfolder, QStringLiteral("My list"));
+        QCOMPARE(queue.items().at(1)->record().frame, QStringLiteral("320x180p"));
+        QVERIFY(!m_context.loadingShown);
+        QCOMPARE(m_db->allRows().size(), 2);
+        QCOMPARE(m_db->allRows().first().record.dlfolder, QStringLiteral("My list"));
+    }
+
+    void aBigPlaylistIsQueuedWholeWithoutAsking()
+    {
+        QJsonArray entries;
+        for (int i = 0; i < 1001; ++i)
+            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("b%1").arg(i)},
+                                       {"title", QStringLiteral("E%1").arg(i)}});
+        m_scenario->setChannelJson(QJsonObject{{"title", "Big"}, {"entries", entries}});
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        QList<DownloadRecord> offered;
+        m_context.onAddItem = [&](const DownloadRecord &r) {
+            offered << r;
+            return false;
+        };
+        queue.addNewLink(QStringLiteral("https://www.youtube.com/playlist?list=PLbig"));
+        QTRY_COMPARE_WITH_TIMEOUT(offered.size(), 1001, 60000);
+        QCOMPARE(m_context.playlistAsked, 0);
+        QCOMPARE(offered.first().frame, QStringLiteral("1920x1080p"));
+        QTRY_COMPARE(queue.count(), 0);
+    }
+};
+
+CW_TEST_MAIN(TestQueue)
+#include "tst_queue.moc"
