@@ -8,6 +8,7 @@
 #include "engine/workfolder.h"
 #include "external/mydecoder.h"
 #include "external/toolargs.h"
+#include "platform/childprocess.h"
 #include "platform/platform.h"
 
 #include <QDir>
@@ -163,7 +164,7 @@ void YoutobeDownloadObj::runDownloader(const QStringList &args)
 {
     retireProcess();
     const quint64 generation = ++m_generation;
-    auto *process = new QProcess(this);
+    auto *process = new ChildProcess(this);
     m_downloadProcess = process;
     connect(process, &QProcess::readyReadStandardOutput, this, [this, generation]() {
         if (generation == m_generation)
@@ -865,7 +866,7 @@ void YoutobeDownloadObj::convertVideoAndAudio(MediaInfo *media)
         m_convertProcess->deleteLater();
     }
     const quint64 generation = m_generation;
-    auto *process = new QProcess(this);
+    auto *process = new ChildProcess(this);
     m_convertProcess = process;
     process->setProcessChannelMode(QProcess::MergedChannels);
     connect(process, &QProcess::readyReadStandardOutput, this, [this, generation]() {
