@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CheckQURLItem</name>
+    <message>
+        <source>The video is part of the playlist. Do you want to download the clip only or download all palylist?</source>
+        <translation>该视频属于一个播放列表。您要只下载这个视频，还是下载整个播放列表？</translation>
+    </message>
+    <message>
+        <source>Download Clip</source>
+        <translation>只下载此视频</translation>
+    </message>
+    <message>
+        <source>Download Playlist</source>
+        <translation>下载整个列表</translation>
+    </message>
+</context>
+<context>
+    <name>DaVaVudIredaz</name>
+    <message>
+        <source>Clipwright</source>
+        <translation>Clipwright</translation>
+    </message>
+    <message>
+        <source>Ver: </source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Support</source>
+        <translation>技术支持</translation>
+    </message>
+    <message>
+        <source>Homepage</source>
+        <translation>官方主页</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>偏好设置</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+</context>
+<context>
     <name>DoRaDuvoZezavi</name>
     <message>
         <source>Loading..</source>
@@ -10,6 +60,32 @@
     <message>
         <source>Clipwright</source>
         <translation>Clipwright</translation>
+    </message>
+</context>
+<context>
+    <name>LoadingWidget</name>
+    <message>
+        <source>Loading...</source>
+        <translation>正在加载...</translation>
+    </message>
+</context>
+<context>
+    <name>MyMessageDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
     </message>
 </context>
 </TS>
