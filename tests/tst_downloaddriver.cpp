@@ -11,6 +11,7 @@
 #include "engine/workfolder.h"
 #include "external/mydecoder.h"
 #include "fakes/fakescenario.h"
+#include "testlib/localhttpserver.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
@@ -567,6 +568,35 @@ private slots:
         YoutobeDownloadObj d;
         QCOMPARE(download(d, QStringLiteral("18")), int(MediaInfo::StateFinished));
         QCOMPARE(QFileInfo(d.mediaInfo()->finalPath).fileName(), QStringLiteral("vid42.mp4"));
+    }
+
+    void theRealAdapterAndYtDlpFetchAServedClip()
+    {
+        // No fakes: the built adapter, Debian's yt-dlp and ffmpeg, a server on 127.0.0.1.
+        LocalHttpServer server;
+        QVERIFY(server.start());
+        QVERIFY(server.addFile(QStringLiteral("/media/clip.mp4"), fixture(QStringLiteral("sound.mp4"))));
+        const QString app = appDirPath();
+        const QString real = m_root + QStringLiteral("/app-real");
+        QDir().mkpath(real);
+        QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), real + QStringLiteral("/youtubedl"));
+        for (const char *tool : {"ffmpeg", "ffprobe"})
+            QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool), real + QLatin1Char('/') + QLatin1String(tool));
+        QFile::copy(app + QStringLiteral("/libMyDecoder.so"), real + QStringLiteral("/libMyDecoder.so"));
+        setAppDirPath(real);
+        YoutobeDownloadObj d;
+        QVERIFY(analyse(d, server.url(QStringLiteral("/media/clip.mp4")).toString()));
+        QVERIFY(d.m_infoReady);
+        QVERIFY(d.mediaInfo() && !d.mediaInfo()->formats().isEmpty());
+        const QString format = d.mediaInfo()->formats().first().id;
+        const int state = download(d, format);
+        setAppDirPath(app);
+        QCOMPARE(state, int(MediaInfo::StateFinished));
+        QVERIFY(d.mediaInfo()->finalPath.startsWith(m_out + QLatin1Char('/')));
+        const DecoderMediaInfo info = decoderMediaInfo(d.mediaInfo()->finalPath);
+        QCOMPARE(info.result, 0);
+        QVERIFY(info.hasVideo && info.hasAudio);
+        QCOMPARE(QFileInfo(d.mediaInfo()->finalPath).size(), QFileInfo(fixture(QStringLiteral("sound.mp4"))).size());
     }
 
     void aChannelIsListedAndKeptForADay()
