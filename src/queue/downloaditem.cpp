@@ -224,6 +224,13 @@ void DLItemData::startDownload()
     emit updateShow(this);
 }
 
+void DLItemData::setStateForTest(ItemState state, int progress, int countdown)
+{
+    m_state = state;
+    m_record.progress = progress;
+    m_downloadCountdown = countdown;
+}
+
 int DLItemData::currentProgress() const
 {
     const int stored = m_record.progress >= 1 && m_record.progress <= 9999 ? m_record.progress : 0;

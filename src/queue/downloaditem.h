@@ -58,6 +58,8 @@ public:
     // The full-row update of this item's row, with the progress refreshed.
     SqlStatement recordStatement();
     int currentProgress() const;
+    // Puts the item in a state without running anything (tests and screenshots).
+    void setStateForTest(ItemState state, int progress = 0, int countdown = 0);
 
     QString speedText() const { return m_speedText; }
     QString remainingTimeText() const { return m_remainingText; }

@@ -74,7 +74,7 @@ void DownloadQueue::downloadPass()
     for (DLItemData *item : items) {
         if (running >= limit)
             break;
-        if (m_items.contains(item) && item->state() == ItemState::WaitingToDownload) {
+        if (item->state() == ItemState::WaitingToDownload && m_items.contains(item)) {
             item->startDownload();
             ++running;
         }
@@ -93,7 +93,7 @@ void DownloadQueue::analysisPass()
     for (DLItemData *item : items) {
         if (running >= kAnalysisLimit)
             break;
-        if (m_items.contains(item) && item->state() == ItemState::WaitingToAnalyze) {
+        if (item->state() == ItemState::WaitingToAnalyze && m_items.contains(item)) {
             item->startAnalysis();
             ++running;
         }
