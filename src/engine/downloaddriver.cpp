@@ -146,48 +146,62 @@ QString YoutobeDownloadObj::proxyFor(bool allowSystemProxy)
 
 void YoutobeDownloadObj::retireProcess()
 {
-    if (!m_downloadProcess)
-        return;
-    // A job's process is never reused: a late end of the old one must not count.
-    m_downloadProcess->disconnect(this);
-    if (m_downloadProcess->state() != QProcess::NotRunning) {
-        m_downloadProcess->kill();
-        m_downloadProcess->waitForFinished(400);
-    }
-    m_downloadProcess->deleteLater();
-    m_downloadProcess = nullptr;
+    dropProcess(m_downloadProcess);
     m_stdoutLines.flush();
     m_stderrLines.flush();
+}
+
+// Stops and lets go of a job's process; a late end of it must never count.
+void YoutobeDownloadObj::dropProcess(QPointer<QProcess> &process)
+{
+    if (!process)
+        return;
+    process->disconnect(this);
+    if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(400);
+    }
+    process->deleteLater();
+    process = nullptr;
+}
+
+QProcess *YoutobeDownloadObj::spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int),
+                                    bool mergedChannels)
+{
+    const quint64 generation = m_generation;
+    auto *process = new ChildProcess(this);
+    if (mergedChannels)
+        process->setProcessChannelMode(QProcess::MergedChannels);
+    auto output = [this, generation, onOutput]() {
+        if (generation == m_generation)
+            (this->*onOutput)();
+    };
+    connect(process, &QProcess::readyReadStandardOutput, this, output);
+    connect(process, &QProcess::readyReadStandardError, this, output);
+    connect(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
+            [this, generation, onEnd](int code, QProcess::ExitStatus) {
+                if (generation == m_generation)
+                    (this->*onEnd)(code);
+            });
+    // A program that cannot be started never finishes: count it as a run that left nothing.
+    connect(process, &QProcess::errorOccurred, this, [this, generation, onEnd](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        QTimer::singleShot(0, this, [this, generation, onEnd]() {
+            if (generation == m_generation)
+                (this->*onEnd)(-1);
+        });
+    });
+    return process;
 }
 
 void YoutobeDownloadObj::runDownloader(const QStringList &args)
 {
     retireProcess();
-    const quint64 generation = ++m_generation;
-    auto *process = new ChildProcess(this);
+    ++m_generation;
+    QProcess *process = spawn(&YoutobeDownloadObj::downLoadThread_StandardOutput,
+                              &YoutobeDownloadObj::downLoadThread_Finished, false);
     m_downloadProcess = process;
-    connect(process, &QProcess::readyReadStandardOutput, this, [this, generation]() {
-        if (generation == m_generation)
-            downLoadThread_StandardOutput();
-    });
-    connect(process, &QProcess::readyReadStandardError, this, [this, generation]() {
-        if (generation == m_generation)
-            downLoadThread_StandardOutput();
-    });
-    connect(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
-            [this, generation](int code, QProcess::ExitStatus) {
-                if (generation == m_generation)
-                    downLoadThread_Finished(code);
-            });
-    // A program that cannot be started never finishes: count it as a run that left nothing.
-    connect(process, &QProcess::errorOccurred, this, [this, generation](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        QTimer::singleShot(0, this, [this, generation]() {
-            if (generation == m_generation)
-                downLoadThread_Finished(-1);
-        });
-    });
     const QString program = downloaderProgram();
     qDebug() << "runDownloader" << program << args;
     process->start(program.isEmpty() ? QStringLiteral("/nonexistent/youtubedl") : program, args,
@@ -857,35 +871,10 @@ void YoutobeDownloadObj::convertVideoAndAudio(MediaInfo *media)
     m_convertOutputPath = stem + QStringLiteral("_tmp.") + ext;
     QFile::remove(m_convertOutputPath);
 
-    if (m_convertProcess) {
-        m_convertProcess->disconnect(this);
-        if (m_convertProcess->state() != QProcess::NotRunning) {
-            m_convertProcess->kill();
-            m_convertProcess->waitForFinished(400);
-        }
-        m_convertProcess->deleteLater();
-    }
-    const quint64 generation = m_generation;
-    auto *process = new ChildProcess(this);
+    dropProcess(m_convertProcess);
+    QProcess *process = spawn(&YoutobeDownloadObj::convertProcess_StandardOutput_slots,
+                              &YoutobeDownloadObj::convertProcess_Finished, true);
     m_convertProcess = process;
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    connect(process, &QProcess::readyReadStandardOutput, this, [this, generation]() {
-        if (generation == m_generation)
-            convertProcess_StandardOutput_slots();
-    });
-    connect(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
-            [this, generation](int code, QProcess::ExitStatus) {
-                if (generation == m_generation)
-                    convertProcess_Finished(code);
-            });
-    connect(process, &QProcess::errorOccurred, this, [this, generation](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        QTimer::singleShot(0, this, [this, generation]() {
-            if (generation == m_generation)
-                convertProcess_Finished(-1);
-        });
-    });
     process->start(ffmpegPath(), ConverterArgs::merge(video, audio, converting, audioCodec, m_convertOutputPath),
                    QIODevice::ReadWrite);
 }

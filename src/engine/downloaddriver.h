@@ -95,6 +95,8 @@ private:
     // The proxy for a job: the configured one, else (analysis jobs, later attempts) the desktop's.
     QString proxyFor(bool allowSystemProxy);
     void retireProcess();
+    void dropProcess(QPointer<QProcess> &process);
+    QProcess *spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int), bool mergedChannels);
     void startInfoJob();
     void startListingJob();
     void startDownloadAttempt(MediaInfo *media, bool retry);
