@@ -131,12 +131,21 @@ private slots:
         QTest::newRow("rotating an mp4 rewrites its tag")
             << ConverterArgs::rotate("/v/a.mp4", 90, "/v/b.mp4")
             << QStringList{"-i", "/v/a.mp4", "-metadata:s:v", "rotate=90", "-codec", "copy", "/v/b.mp4"};
-        QTest::newRow("rotating another container turns the picture")
+        QTest::newRow("an upper-case MP4 is rotated by its tag too")
+            << ConverterArgs::rotate("/v/a.MP4", 180, "/v/b.MP4")
+            << QStringList{"-i", "/v/a.MP4", "-metadata:s:v", "rotate=180", "-codec", "copy", "/v/b.MP4"};
+        QTest::newRow("rotating another container turns the picture into a frame of the turned size")
             << ConverterArgs::rotate("/v/a.mkv", 270, "/v/b.mkv")
-            << QStringList{"-i", "/v/a.mkv", "-vf", "rotate=270*PI/180", "/v/b.mkv"};
-        QTest::newRow("adding audio copies the video")
+            << QStringList{"-i", "/v/a.mkv", "-vf", "rotate=270*PI/180:ow=rotw(270*PI/180):oh=roth(270*PI/180)",
+                           "/v/b.mkv"};
+        QTest::newRow("a quarter turn of a mov goes through the filter")
+            << ConverterArgs::rotate("/v/a.MOV", 90, "/v/b.MOV")
+            << QStringList{"-i", "/v/a.MOV", "-vf", "rotate=90*PI/180:ow=rotw(90*PI/180):oh=roth(90*PI/180)",
+                           "/v/b.MOV"};
+        QTest::newRow("adding audio copies the video and maps the added sound")
             << ConverterArgs::addAudio("/v/a.mp4", "/v/s.mp3", "/v/o.mp4")
-            << QStringList{"-i", "/v/a.mp4", "-i", "/v/s.mp3", "-vcodec", "copy", "/v/o.mp4"};
+            << QStringList{"-i",   "/v/a.mp4", "-i",   "/v/s.mp3", "-vcodec", "copy",
+                           "-map", "0:v:0",    "-map", "1:a:0",    "/v/o.mp4"};
         QTest::newRow("merging mp4 with m4a copies both")
             << ConverterArgs::merge("/c/v.mp4", "/c/vaudio.m4a", false, "copy", "/c/v_tmp.mp4")
             << QStringList{"-i", "/c/v.mp4", "-i", "/c/vaudio.m4a", "-vcodec", "copy", "-acodec", "copy", "/c/v_tmp.mp4"};

@@ -161,20 +161,31 @@ QString joinListLine(const QString &fileName)
     return QStringLiteral("file '") + fileName + QStringLiteral("' ");
 }
 
+QString rotateFilter(int angle)
+{
+    // The rotated picture gets its own frame size; the input's would crop a quarter turn.
+    const QString radians = QString::number(angle) + QStringLiteral("*PI/180");
+    return QStringLiteral("rotate=") + radians + QStringLiteral(":ow=rotw(") + radians + QStringLiteral("):oh=roth(")
+           + radians + QLatin1Char(')');
+}
+
 QStringList rotate(const QString &input, int angle, const QString &output)
 {
     const QString a = QString::number(angle);
-    if (QFileInfo(input).suffix() == QLatin1String("mp4"))
+    if (QFileInfo(input).suffix().toLower() == QLatin1String("mp4"))
         return {QStringLiteral("-i"),     input, QStringLiteral("-metadata:s:v"), QStringLiteral("rotate=") + a,
                 QStringLiteral("-codec"), QStringLiteral("copy"), output};
-    return {QStringLiteral("-i"), input, QStringLiteral("-vf"), QStringLiteral("rotate=") + a + QStringLiteral("*PI/180"),
-            output};
+    return {QStringLiteral("-i"), input, QStringLiteral("-vf"), rotateFilter(angle), output};
 }
 
 QStringList addAudio(const QString &video, const QString &audio, const QString &output)
 {
-    return {QStringLiteral("-i"), video, QStringLiteral("-i"), audio, QStringLiteral("-vcodec"), QStringLiteral("copy"),
-            output};
+    QStringList args{QStringLiteral("-i"),  video, QStringLiteral("-i"), audio, QStringLiteral("-vcodec"),
+                     QStringLiteral("copy")};
+    // Unmapped, the converter keeps whichever sound has more channels, often the video's own.
+    args << QStringLiteral("-map") << QStringLiteral("0:v:0") << QStringLiteral("-map") << QStringLiteral("1:a:0")
+         << output;
+    return args;
 }
 
 QStringList merge(const QString &video, const QString &audio, bool converting, const QString &audioCodec,

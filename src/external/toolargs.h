@@ -60,8 +60,11 @@ QStringList joinByFilter(const QStringList &inputs, const QString &output);
 QString joinFilter(int inputCount);
 // One line of the join list file, without its line end.
 QString joinListLine(const QString &fileName);
-// angle is 90, 180 or 270; mp4 inputs only get their rotation tag rewritten.
+// angle is 90, 180 or 270; mp4 inputs (any case) only get their rotation tag rewritten.
 QStringList rotate(const QString &input, int angle, const QString &output);
+// The rotate filter turning the picture by angle degrees into a frame of the rotated size.
+QString rotateFilter(int angle);
+// The video's first video stream copied, with the audio file's first sound stream.
 QStringList addAudio(const QString &video, const QString &audio, const QString &output);
 // Download merge: audioCodec "" for none, else "copy" or "mp3"; converting leaves codecs to ffmpeg.
 QStringList merge(const QString &video, const QString &audio, bool converting, const QString &audioCodec,

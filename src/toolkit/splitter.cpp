@@ -1,0 +1,278 @@
+#include "toolkit/splitter.h"
+
+#include "app/appenv.h"
+#include "app/folders.h"
+#include "app/format.h"
+#include "external/toolargs.h"
+#include "toolkit/toolhost.h"
+#include "toolkit/tooljob.h"
+#include "toolkit/toolwidgets.h"
+#include "widgets/controls.h"
+#include "widgets/pictures.h"
+
+#include <QFileInfo>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <climits>
+
+namespace
+{
+int clampedInt(qint64 value)
+{
+    return int(qBound<qint64>(INT_MIN, value, INT_MAX));
+}
+} // namespace
+
+VideoSpliterWidget::VideoSpliterWidget(QWidget *parent)
+    : QWidget(parent), m_job(new ToolJobRunner(this)), m_step1Label(new QLabel(this)), m_step2Label(new QLabel(this)),
+      m_step3Label(new QLabel(this)), m_addButton(new MyTempButton2(this)), m_pathLabel(new QLabel(this)),
+      m_countButton(new MyPushButton(this)), m_countLabel(new QLabel(this)), m_countLineEdit(new QLineEdit(this)),
+      m_countInfoLabel(new QLabel(this)), m_timesButton(new MyPushButton(this)), m_timesLabel(new QLabel(this)),
+      m_timesLineEdit(new QLineEdit(this)), m_timesInfoLabel(new QLabel(this)), m_startButton(new MyTempButton2(this))
+{
+    setAutoFillBackground(true);
+    for (QLabel *label : {m_step1Label, m_step2Label, m_step3Label})
+        ToolLook::styleStepLabel(label);
+    ToolLook::styleAddButton(m_addButton);
+    ToolLook::styleStartButton(m_startButton);
+    ToolLook::stylePathLabel(m_pathLabel);
+    m_addButton->setText(QStringLiteral("+"));
+    for (MyPushButton *selector : {m_countButton, m_timesButton}) {
+        selector->setPicture(loadPicture(QStringLiteral(":/images/radio.png")));
+        for (int state = 0; state < 4; ++state)
+            selector->setStateRect(state, Sprites::RadioSelector.part(state));
+        selector->setCursor(Qt::PointingHandCursor);
+    }
+    m_countLineEdit->setObjectName(QStringLiteral("countLineEdit"));
+    m_timesLineEdit->setObjectName(QStringLiteral("timesLineEdit"));
+    connect(m_addButton, SIGNAL(clicked()), this, SLOT(addfileButton_slots()));
+    connect(m_startButton, SIGNAL(clicked()), this, SLOT(startButton_slots()));
+    connect(m_countButton, SIGNAL(clicked()), this, SLOT(countButton_slots()));
+    connect(m_timesButton, SIGNAL(clicked()), this, SLOT(timesButton_slots()));
+    connect(m_countLineEdit, SIGNAL(textChanged(const QString &)), this,
+            SLOT(countLineEdit_change_slots(const QString &)));
+    connect(m_timesLineEdit, SIGNAL(textChanged(const QString &)), this,
+            SLOT(timesLineEdit_change_slots(const QString &)));
+    retranslate();
+    clearSelection();
+}
+
+qint64 VideoSpliterWidget::duration() const
+{
+    return m_job->duration();
+}
+
+void VideoSpliterWidget::retranslate()
+{
+    m_step1Label->setText(ToolLook::stepText(
+        tr("Step1:"), tr("Click the \"+\" button below to select the file that need to be splite.")));
+    m_step2Label->setText(ToolLook::stepText(tr("Step2:"), tr("Enter the number of segments separated.")));
+    m_step3Label->setText(
+        ToolLook::stepText(tr("Step3:"), tr("Click the \"Start\" button below to start the conversion.")));
+    m_countLabel->setText(tr("Split Count:"));
+    m_timesLabel->setText(tr("Split Duration:"));
+    m_startButton->setText(tr("Start"));
+    refresh();
+}
+
+void VideoSpliterWidget::showTool()
+{
+    clearSelection();
+    show();
+    raise();
+}
+
+void VideoSpliterWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutPage();
+}
+
+void VideoSpliterWidget::layoutPage()
+{
+    const int left = scaled(40);
+    const int w = width() - 2 * left;
+    const int indent = scaled(26);
+    m_step1Label->setGeometry(left, scaled(20), w, scaled(24));
+    m_addButton->setGeometry(left, scaled(52), scaled(80), scaled(30));
+    m_pathLabel->setGeometry(left + scaled(96), scaled(52), w - scaled(96), scaled(30));
+    m_step2Label->setGeometry(left, scaled(112), w, scaled(24));
+    m_countButton->setGeometry(left, scaled(153), scaled(16), scaled(16));
+    m_countLabel->setGeometry(left + indent, scaled(146), scaled(120), scaled(30));
+    m_countLineEdit->setGeometry(left + indent + scaled(124), scaled(146), scaled(120), scaled(30));
+    m_countInfoLabel->setGeometry(left + indent, scaled(184), w - indent, scaled(40));
+    m_timesButton->setGeometry(left, scaled(243), scaled(16), scaled(16));
+    m_timesLabel->setGeometry(left + indent, scaled(236), scaled(120), scaled(30));
+    m_timesLineEdit->setGeometry(left + indent + scaled(124), scaled(236), scaled(120), scaled(30));
+    m_timesInfoLabel->setGeometry(left + indent, scaled(274), w - indent, scaled(40));
+    m_step3Label->setGeometry(left, scaled(330), w, scaled(24));
+    m_startButton->setGeometry(left, scaled(362), scaled(160), scaled(40));
+}
+
+void VideoSpliterWidget::showMode(bool countActive, bool timesActive)
+{
+    m_countLineEdit->setEnabled(countActive);
+    m_timesLineEdit->setEnabled(timesActive);
+    ToolLook::styleField(m_countLineEdit, countActive);
+    ToolLook::styleField(m_timesLineEdit, timesActive);
+    ToolLook::styleFieldLabel(m_countLabel, countActive);
+    ToolLook::styleFieldLabel(m_timesLabel, timesActive);
+    ToolLook::styleInfoLabel(m_countInfoLabel, countActive);
+    ToolLook::styleInfoLabel(m_timesInfoLabel, timesActive);
+}
+
+void VideoSpliterWidget::clearSelection()
+{
+    m_inputPath.clear();
+    m_pathLabel->clear();
+    showMode(false, false);
+    m_countButton->setEnabled(true);
+    m_timesButton->setEnabled(true);
+    m_startButton->setEnabled(false);
+}
+
+void VideoSpliterWidget::countButton_slots()
+{
+    m_splitMode = 0;
+    showMode(true, false);
+    m_countButton->setEnabled(false);
+    m_timesButton->setEnabled(true);
+    refresh();
+}
+
+void VideoSpliterWidget::timesButton_slots()
+{
+    m_splitMode = 1;
+    showMode(false, true);
+    m_timesButton->setEnabled(false);
+    m_countButton->setEnabled(true);
+    refresh();
+}
+
+void VideoSpliterWidget::refresh()
+{
+    m_pathLabel->setText(m_inputPath);
+    const quint64 d = quint64(qMax<qint64>(m_job->duration(), 0));
+    if (m_splitMode == 0) {
+        const quint64 n = quint64(qMax(m_countLineEdit->text().toLongLong(), qint64(1)));
+        m_segmentLength = int(d / n + (d % n ? 1 : 0));
+        m_segmentCount = int(n);
+    } else {
+        const quint64 length = quint64(qMax(m_timesLineEdit->text().toLongLong(), qint64(2)));
+        m_segmentLength = int(length);
+        m_segmentCount = int(d / length + (d % length ? 1 : 0));
+    }
+    m_countInfoLabel->setText(tr("Divide the video into segments, Please enter a number greater than 0.")
+                              + QLatin1Char('\n') + tr(" The current video duration is: ") + formatSeconds(qint64(d))
+                              + tr(" , The each segment video will be divided into :")
+                              + formatSeconds(m_segmentLength));
+    m_timesInfoLabel->setText(tr("Segmentation by length of time, Enter seconds of a segments. ") + QLatin1Char('\n')
+                              + tr("The current video duration is: ") + formatSeconds(qint64(d))
+                              + tr(" , It will split to ") + QString::number(m_segmentCount) + tr(" files."));
+}
+
+void VideoSpliterWidget::addfileButton_slots()
+{
+    const QStringList chosen = ToolJob::pickFiles(this, false, tr("Open File"), ToolJob::mediaFilter());
+    if (chosen.isEmpty())
+        return;
+    m_inputPath = chosen.first();
+    m_pathLabel->setText(m_inputPath);
+    m_job->setDuration(0);
+    m_job->setRunKind(0);
+    m_job->start(ffmpegPath(), ConverterArgs::probe(m_inputPath));
+    ToolHost::showBusy(true, tr("Loading..."));
+}
+
+void VideoSpliterWidget::startButton_slots()
+{
+    QReadWriteLock &guard = m_job->startGuard();
+    if (!guard.tryLockForWrite())
+        return;
+    m_startButton->setEnabled(false);
+    m_segmentIndex = 0;
+    refresh();
+    guard.unlock();
+    startPiece();
+}
+
+void VideoSpliterWidget::startPiece()
+{
+    QReadWriteLock &guard = m_job->startGuard();
+    if (!guard.tryLockForWrite())
+        return;
+    if (m_segmentIndex >= m_segmentCount) {
+        ToolHost::showBusy(false);
+        m_startButton->setEnabled(true);
+        guard.unlock();
+        m_job->showMessage(tr("Splite completed."), tr("OK"));
+        return;
+    }
+    const QString output = ToolJob::freeOutputName(ToolJob::outputBase(m_inputPath),
+                                                   QStringLiteral("_segment_") + QString::number(m_segmentIndex),
+                                                   QFileInfo(m_inputPath).suffix());
+    m_job->setOutputPath(output);
+    m_job->setRunKind(1);
+    m_job->start(ffmpegPath(), ConverterArgs::splitSegment(qint64(m_segmentIndex) * m_segmentLength, m_inputPath,
+                                                           m_segmentLength, output));
+    guard.unlock();
+    ToolHost::showBusy(true);
+    ToolHost::showBusy(true, tr("Loading..."));
+}
+
+void VideoSpliterWidget::countLineEdit_change_slots(const QString &)
+{
+    refresh();
+}
+
+void VideoSpliterWidget::timesLineEdit_change_slots(const QString &)
+{
+    refresh();
+}
+
+void VideoSpliterWidget::ffmpegProcess_StandardOutput_slots()
+{
+    m_job->readDuration(m_job->readOutput());
+}
+
+void VideoSpliterWidget::ffmpegProcess_Finished(int)
+{
+    if (!m_job->acceptFinish())
+        return;
+    if (m_job->runKind() == 1) {
+        ++m_segmentIndex;
+        startPiece();
+        return;
+    }
+    ffmpegProcess_StandardOutput_slots(); // the last line may have come without its line end
+    ToolHost::showBusy(false);
+    const qint64 d = m_job->duration();
+    if (d <= 0) {
+        m_inputPath.clear();
+        m_startButton->setEnabled(false);
+        m_job->showMessage(tr("Read file failed, Please try again."), tr("OK"));
+        refresh();
+        return;
+    }
+    delete m_countValidator;
+    delete m_timesValidator;
+    m_countValidator = new QIntValidator(2, clampedInt(d / 10), this);
+    m_countLineEdit->setValidator(m_countValidator);
+    const qint64 count = qMax<qint64>(d / 300, 2);
+    m_countLineEdit->setText(QString::number(count));
+    m_timesValidator = new QIntValidator(2, clampedInt(d - 2), this);
+    m_timesLineEdit->setValidator(m_timesValidator);
+    m_timesLineEdit->setText(QString::number(qMax<qint64>(d / count, 2)));
+    countButton_slots();
+    m_startButton->setEnabled(true);
+    refresh();
+}
+
+void VideoSpliterWidget::stopAndClear()
+{
+    m_job->startGuard().lockForWrite();
+    m_job->stop();
+    clearSelection();
+    m_job->startGuard().unlock();
+}
