@@ -1,0 +1,674 @@
+// The settings dialog inside the real main window: every control stores its setting
+// in its own form the moment it changes and updates the download page, the Auto
+// Download page greys its choices without losing them, the Proxy page rebuilds the
+// proxy text, the Download Cache page moves the queue database along and cleans only
+// the program's own temporary files, and the Help page belongs to the Chinese interface.
+
+#include "app/appenv.h"
+#include "app/folders.h"
+#include "app/settings.h"
+#include "app/vendor.h"
+#include "engine/proxy.h"
+#include "settings/autodownloadwidget.h"
+#include "settings/connectwidget.h"
+#include "settings/dcachefolderwidget.h"
+#include "settings/downloadcache.h"
+#include "settings/normalsetwidget.h"
+#include "settings/settingwidget.h"
+#include "settings/supportqwidget.h"
+#include "shell/mainwindow.h"
+#include "shell/titlebar.h"
+#include "testlib/testenv.h"
+#include "update/updatewidget.h"
+#include "views/downloadpage.h"
+#include "widgets/controls.h"
+#include "widgets/filedialogs.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <memory>
+
+using Settings::Key;
+Q_DECLARE_METATYPE(Settings::Key)
+
+namespace
+{
+const QString kDigest = QStringLiteral("0cc175b9c0f1b6a831c399e269772661");
+const QString kOtherDigest = QStringLiteral("92eb5ffee6ae2fec3ad71c777531578f");
+
+// A user's pick in a combo box: the new index, then the signal the pages listen to.
+void choose(QComboBox *box, int index)
+{
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void press(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The darkest grey level of a widget as drawn on its page: text drawn grey never gets below it.
+int darkestGrey(QWidget *widget)
+{
+    const QImage image = widget->parentWidget()->grab(widget->geometry()).toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            darkest = qMin(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
+
+QStringList storedKeys()
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(Settings::Organisation),
+                    QLatin1String(Settings::Application));
+    return store.allKeys();
+}
+} // namespace
+
+class TestSettingsDialog : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<DoRaDuvoZezavi> m_window;
+    SettingWidget *m_dialog = nullptr;
+    DLManagerWidget *m_page = nullptr;
+
+    // Builds the main window over the stored settings and opens the dialog as the menu does.
+    void open()
+    {
+        m_window = std::make_unique<DoRaDuvoZezavi>();
+        m_dialog = qobject_cast<SettingWidget *>(m_window->page(DoRaDuvoZezavi::Page::Settings));
+        m_page = qobject_cast<DLManagerWidget *>(m_window->page(DoRaDuvoZezavi::Page::Download));
+        QVERIFY(m_dialog);
+        QVERIFY(m_page);
+        m_window->show();
+        m_window->showSettings();
+    }
+
+    QCheckBox *checkBox(const QString &name) const
+    {
+        NormalSetWidget *normal = m_dialog->normalPage();
+        AutoDownloadWidget *autoPage = m_dialog->autoDownloadPage();
+        const QMap<QString, QCheckBox *> boxes{
+            {QStringLiteral("auto check"), normal->autoCheckUpdateBox()},
+            {QStringLiteral("mp4"), normal->outmp4CheckBox()},
+            {QStringLiteral("mp3"), normal->outmp3CheckBox()},
+            {QStringLiteral("optimizing"), normal->optimizingAudioBox()},
+            {QStringLiteral("re-download"), normal->autoReDownloadBox()},
+            {QStringLiteral("proxy"), m_dialog->proxyPage()->enabledCheckBox()},
+            {QStringLiteral("auto download"), autoPage->enabledCheckBox()},
+            {QStringLiteral("subtitles"), autoPage->subtitleCheckBox()},
+        };
+        return boxes.value(name);
+    }
+
+    QComboBox *comboBox(const QString &name) const
+    {
+        const QMap<QString, QComboBox *> boxes{
+            {QStringLiteral("count"), m_dialog->normalPage()->countComboBox()},
+            {QStringLiteral("finished"), m_dialog->normalPage()->finishedActionComboBox()},
+            {QStringLiteral("language"), m_dialog->normalPage()->langComboBox()},
+            {QStringLiteral("quality"), m_dialog->autoDownloadPage()->quatilyComboBox()},
+            {QStringLiteral("subtitle language"), m_dialog->autoDownloadPage()->subtitleComboBox()},
+            {QStringLiteral("protocol"), m_dialog->proxyPage()->protocalComboBox()},
+        };
+        return boxes.value(name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // No automatic update check may leave the machine; none is scheduled at all.
+        qputenv("CLIPWRIGHT_VENDOR_URL", "http://127.0.0.1:9");
+        UpdateWidget::Timings quiet;
+        quiet.firstCheckMs = -1;
+        UpdateWidget::setTimings(quiet);
+        qputenv("CLIPWRIGHT_SCALE_FACTOR", "1");
+        setAppDirPath(TestEnv::binDir());
+        FileDialogTestHook::setStrict(true);
+    }
+
+    void init()
+    {
+        TestEnv::clearSettings();
+        Settings::writeLanguage(QStringLiteral("EN"));
+        QDir(TestEnv::home() + QStringLiteral("/Documents")).removeRecursively();
+        FileDialogTestHook::clear();
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_dialog = nullptr;
+        m_page = nullptr;
+    }
+
+    void theWindowInstallsTheDialogHidden()
+    {
+        open();
+        QCOMPARE(m_dialog->parentWidget(), m_window.get());
+        QCOMPARE(m_dialog->geometry(), QRect(0, 0, 1000, 630));
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(m_dialog->currentPage(), int(SettingWidget::NormalPage));
+        press(m_dialog->closeButton());
+        QVERIFY(!m_dialog->isVisible());
+
+        // The menu offers the dialog while the download page shows.
+        m_window->showDownloadPage();
+        m_window->titleBar()->preferencesAction()->trigger();
+        QVERIFY(m_dialog->isVisible());
+    }
+
+    void pageButtonsShowOnePageAtATime_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::newRow("Proxy shows the proxy page") << int(SettingWidget::ProxyPage);
+        QTest::newRow("Auto Download shows its page") << int(SettingWidget::AutoDownloadPage);
+        QTest::newRow("Download Cache shows its page") << int(SettingWidget::DownloadCachePage);
+        QTest::newRow("Normal shows the normal page again") << int(SettingWidget::NormalPage);
+    }
+    void pageButtonsShowOnePageAtATime()
+    {
+        QFETCH(int, index);
+        open();
+        press(m_dialog->pageButton(SettingWidget::ProxyPage));
+        press(m_dialog->pageButton(index));
+        for (int i = 0; i < SettingWidget::PageCount; ++i) {
+            QCOMPARE(m_dialog->page(i)->isVisible(), i == index);
+            // The chosen button is disabled, which is its selected look.
+            QCOMPARE(m_dialog->pageButton(i)->isEnabled(), i != index);
+        }
+        // Opening again starts on the Normal page.
+        m_dialog->hide();
+        m_window->showSettings();
+        QCOMPARE(m_dialog->currentPage(), int(SettingWidget::NormalPage));
+    }
+
+    void switchesAreStoredInTheirOwnFormAtOnce_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<QString>("on");
+        QTest::addColumn<QString>("off");
+        QTest::newRow("\"Auto check new version.\" writes YES and NO") << "auto check" << Key::AutoCheckUpdate << "YES"
+                                                                       << "NO";
+        QTest::newRow("the MP4 conversion writes TRUE and FALSE") << "mp4" << Key::DL_ConvertVideo2mp4 << "TRUE"
+                                                                  << "FALSE";
+        QTest::newRow("the MP3 conversion writes TRUE and FALSE") << "mp3" << Key::DL_ConvertAudio2mp3 << "TRUE"
+                                                                  << "FALSE";
+        QTest::newRow("\"Optimizing Audio Dryness.\" writes TRUE and FALSE")
+            << "optimizing" << Key::OptimizingAudio << "TRUE"
+            << "FALSE";
+        QTest::newRow("the retry after a minute writes TRUE and FALSE")
+            << "re-download" << Key::AutoReDownload << "TRUE"
+            << "FALSE";
+        QTest::newRow("\"Enabled proxy.\" writes 1 and 0") << "proxy" << Key::Proxy_enabled << "1"
+                                                           << "0";
+        QTest::newRow("\"Enabled auto download.\" writes TRUE and FALSE")
+            << "auto download" << Key::AutoDL_Enabled << "TRUE"
+            << "FALSE";
+        QTest::newRow("\"Download subtitles.\" writes TRUE and FALSE")
+            << "subtitles" << Key::AutoDL_DLSubtitle << "TRUE"
+            << "FALSE";
+    }
+    void switchesAreStoredInTheirOwnFormAtOnce()
+    {
+        QFETCH(QString, control);
+        QFETCH(Key, key);
+        QFETCH(QString, on);
+        QFETCH(QString, off);
+        if (control == QLatin1String("subtitles"))
+            Settings::writeSwitch(Key::AutoDL_Enabled, true);
+        open();
+        QVERIFY2(!Settings::contains(key), "opening the dialog stored nothing");
+        QCheckBox *box = checkBox(control);
+        QVERIFY(box->isEnabled());
+        const bool was = box->isChecked();
+        box->click();
+        QCOMPARE(Settings::readText(key), was ? off : on);
+        box->click();
+        QCOMPARE(Settings::readText(key), was ? on : off);
+    }
+
+    void choicesAreStoredAsTheirTexts_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("1080P is quality index 3") << "quality" << 3 << Key::AutoDL_DLQuatily << "3";
+        QTest::newRow("8K is quality index 0") << "quality" << 0 << Key::AutoDL_DLQuatily << "0";
+        QTest::newRow("English subtitles are en") << "subtitle language" << 1 << Key::AutoDL_DLSubtitleLang << "en";
+        QTest::newRow("Chinese subtitles are zh") << "subtitle language" << 2 << Key::AutoDL_DLSubtitleLang << "zh";
+        QTest::newRow("automatic subtitles are an empty text")
+            << "subtitle language" << 0 << Key::AutoDL_DLSubtitleLang << "";
+        QTest::newRow("HTTP is protocol 2") << "protocol" << 2 << Key::Proxy_protocal << "2";
+        QTest::newRow("SOCKS5 is protocol 0") << "protocol" << 0 << Key::Proxy_protocal << "0";
+        QTest::newRow("3 at the same time is 3") << "count" << 2 << Key::CountAtSameTime << "3";
+        QTest::newRow("2 at the same time is 2") << "count" << 3 << Key::CountAtSameTime << "2";
+    }
+    void choicesAreStoredAsTheirTexts()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, index);
+        QFETCH(Key, key);
+        QFETCH(QString, stored);
+        Settings::writeSwitch(Key::AutoDL_Enabled, true);
+        Settings::writeSwitch(Key::Proxy_enabled, true);
+        open();
+        QVERIFY(!Settings::contains(key));
+        choose(comboBox(control), index);
+        QVERIFY(Settings::contains(key));
+        QCOMPARE(Settings::readText(key), stored);
+    }
+
+    void aNewCountReachesTheDownloadPage()
+    {
+        open();
+        QCOMPARE(m_page->countAtSameTime(), 5);
+        choose(comboBox(QStringLiteral("count")), 1);
+        QCOMPARE(Settings::readText(Key::CountAtSameTime), QStringLiteral("4"));
+        QCOMPARE(m_page->countAtSameTime(), 4);
+    }
+
+    void theCountInEffectWritesNothing_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("index");
+        QTest::newRow("nothing stored (5) and 5 chosen: nothing is written") << QString() << 0;
+        QTest::newRow("03 stored and 3 chosen: the text stays 03") << "03" << 2;
+        QTest::newRow("9 stored (read as 5) and 5 chosen: the text stays 9") << "9" << 0;
+    }
+    void theCountInEffectWritesNothing()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, index);
+        if (!stored.isNull())
+            Settings::writeText(Key::CountAtSameTime, stored);
+        open();
+        QCOMPARE(comboBox(QStringLiteral("count"))->currentIndex(), index);
+        choose(comboBox(QStringLiteral("count")), index);
+        QCOMPARE(Settings::contains(Key::CountAtSameTime), !stored.isNull());
+        if (!stored.isNull())
+            QCOMPARE(Settings::readText(Key::CountAtSameTime), stored);
+        QCOMPARE(m_page->countAtSameTime(), 5 - index);
+    }
+
+    void openingShowsTheStoredSettings_data()
+    {
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("index");
+        QTest::newRow("9 at the same time shows 5") << Key::CountAtSameTime << "9"
+                                                    << "count" << 0;
+        QTest::newRow("1 at the same time shows 2") << Key::CountAtSameTime << "1"
+                                                    << "count" << 3;
+        QTest::newRow("quality 12 shows Auto") << Key::AutoDL_DLQuatily << "12"
+                                               << "quality" << 6;
+        QTest::newRow("quality -3 shows 8K") << Key::AutoDL_DLQuatily << "-3"
+                                             << "quality" << 0;
+        QTest::newRow("subtitles zh show Chinese") << Key::AutoDL_DLSubtitleLang << "zh"
+                                                   << "subtitle language" << 2;
+        QTest::newRow("subtitles fr show Auto") << Key::AutoDL_DLSubtitleLang << "fr"
+                                                << "subtitle language" << 0;
+        QTest::newRow("protocol 7 shows HTTP") << Key::Proxy_protocal << "7"
+                                               << "protocol" << 2;
+    }
+    void openingShowsTheStoredSettings()
+    {
+        QFETCH(Key, key);
+        QFETCH(QString, stored);
+        QFETCH(QString, control);
+        QFETCH(int, index);
+        Settings::writeText(key, stored);
+        open();
+        QCOMPARE(comboBox(control)->currentIndex(), index);
+        QCOMPARE(Settings::readText(key), stored);
+    }
+
+    void openingReadsTheSwitchesAgain()
+    {
+        Settings::writeText(Key::AutoCheckUpdate, QStringLiteral("no"));
+        open();
+        QVERIFY2(checkBox(QStringLiteral("auto check"))->isChecked(), "only an exact NO is off");
+        QVERIFY(checkBox(QStringLiteral("re-download"))->isChecked());
+        m_dialog->hide();
+        Settings::writeText(Key::AutoCheckUpdate, QStringLiteral("NO"));
+        Settings::writeText(Key::AutoReDownload, QStringLiteral("FALSE"));
+        m_window->showSettings();
+        QVERIFY(!checkBox(QStringLiteral("auto check"))->isChecked());
+        QVERIFY(!checkBox(QStringLiteral("re-download"))->isChecked());
+    }
+
+    void theFinishedActionStaysWithTheWindow_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("Restart restarts after the last download")
+            << 1 << "Restart the PC after all items are completed.";
+        QTest::newRow("Shutdown turns the machine off after the last download")
+            << 2 << "Turn off the PC after all items are completed.";
+        QTest::newRow("None does nothing") << 0 << "";
+    }
+    void theFinishedActionStaysWithTheWindow()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, status);
+        open();
+        const QStringList keys = storedKeys();
+        choose(comboBox(QStringLiteral("finished")), 2);
+        choose(comboBox(QStringLiteral("finished")), index);
+        QCOMPARE(m_window->finishedAction(), index);
+        QCOMPARE(storedKeys(), keys);
+        // The download page shows the action in its status line.
+        if (status.isEmpty())
+            QVERIFY(!m_page->statusText().contains(QLatin1String("PC after")));
+        else
+            QVERIFY2(m_page->statusText().contains(status), qPrintable(m_page->statusText()));
+        m_dialog->hide();
+        m_window->showSettings();
+        QCOMPARE(comboBox(QStringLiteral("finished"))->currentIndex(), index);
+    }
+
+    void saveToStoresTheFolderAndTellsThePage()
+    {
+        open();
+        NormalSetWidget *normal = m_dialog->normalPage();
+        const QString defaultFolder = defaultDownloadFolder();
+        QCOMPARE(normal->outputFolder(), defaultFolder);
+        QCOMPARE(normal->outputLabel()->toolTip(), defaultFolder);
+
+        FileDialogTestHook::answerNext(QString());
+        press(normal->outputSelectButton());
+        QCOMPARE(FileDialogTestHook::lastRequest().kind, FileDialogTestHook::Kind::Folder);
+        QCOMPARE(FileDialogTestHook::lastRequest().caption, QStringLiteral("Select Download Directory"));
+        QCOMPARE(FileDialogTestHook::lastRequest().folder, defaultFolder);
+        QVERIFY2(!Settings::contains(Key::SaveDownloadPath), "a cancelled dialog changes nothing");
+
+        const QString chosen = TestEnv::root() + QStringLiteral("/tmp/my downloads");
+        QVERIFY(QDir().mkpath(chosen));
+        FileDialogTestHook::answerNext(chosen);
+        press(normal->outputSelectButton());
+        QCOMPARE(Settings::readText(Key::SaveDownloadPath), chosen);
+        QCOMPARE(normal->outputLabel()->toolTip(), chosen);
+        QCOMPARE(m_page->downloadFolder(), chosen);
+
+        // The next dialog opens in the folder chosen last.
+        FileDialogTestHook::answerNext(QString());
+        press(normal->outputSelectButton());
+        QCOMPARE(FileDialogTestHook::lastRequest().folder, chosen);
+    }
+
+    void switchingAutoDownloadOffGreysItsChoicesAndKeepsThem()
+    {
+        Settings::writeSwitch(Key::AutoDL_Enabled, true);
+        Settings::writeSwitch(Key::AutoDL_DLSubtitle, true);
+        Settings::writeNumber(Key::AutoDL_DLQuatily, 3);
+        Settings::writeText(Key::AutoDL_DLSubtitleLang, QStringLiteral("zh"));
+        open();
+        press(m_dialog->pageButton(SettingWidget::AutoDownloadPage));
+        AutoDownloadWidget *page = m_dialog->autoDownloadPage();
+        QList<QWidget *> choices{page->subtitleCheckBox(), page->quatilyComboBox(), page->subtitleComboBox()};
+        for (QWidget *w : choices)
+            QVERIFY(w->isEnabled());
+        const QList<QWidget *> drawn = choices + QList<QWidget *>{page->quatilyLabel()};
+        for (QWidget *w : drawn)
+            QVERIFY2(darkestGrey(w) < 0x60, qPrintable(w->metaObject()->className()));
+
+        page->enabledCheckBox()->click();
+        QCOMPARE(Settings::readText(Key::AutoDL_Enabled), QStringLiteral("FALSE"));
+        for (QWidget *w : choices)
+            QVERIFY(!w->isEnabled());
+        // Drawn grey (#9f9f9f): nothing in their texts, pictures or borders is darker.
+        for (QWidget *w : drawn)
+            QVERIFY2(darkestGrey(w) >= 0x90, qPrintable(w->metaObject()->className()));
+        QVERIFY(page->subtitleCheckBox()->isChecked());
+        QCOMPARE(page->quatilyComboBox()->currentIndex(), 3);
+        QCOMPARE(page->subtitleComboBox()->currentIndex(), 2);
+        QCOMPARE(Settings::readText(Key::AutoDL_DLSubtitle), QStringLiteral("TRUE"));
+        QCOMPARE(Settings::readText(Key::AutoDL_DLQuatily), QStringLiteral("3"));
+        QCOMPARE(Settings::readText(Key::AutoDL_DLSubtitleLang), QStringLiteral("zh"));
+
+        page->enabledCheckBox()->click();
+        QCOMPARE(Settings::readText(Key::AutoDL_Enabled), QStringLiteral("TRUE"));
+        for (QWidget *w : choices)
+            QVERIFY(w->isEnabled());
+    }
+
+    void autoDownloadStartsGreyWhenOff()
+    {
+        open();
+        AutoDownloadWidget *page = m_dialog->autoDownloadPage();
+        QVERIFY(!page->enabledCheckBox()->isChecked());
+        QVERIFY(!page->subtitleCheckBox()->isEnabled());
+        QVERIFY(!page->quatilyComboBox()->isEnabled());
+        QVERIFY(!page->subtitleComboBox()->isEnabled());
+        QCOMPARE(page->quatilyComboBox()->currentIndex(), 6);
+    }
+
+    void theProxyPageRebuildsTheProxyText_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<int>("protocol");
+        QTest::addColumn<QString>("proxy");
+        QTest::newRow("SOCKS5 to S port 1080 is socks5://S:1080") << "S" << 0 << "socks5://S:1080";
+        QTest::newRow("HTTPS to S port 1080 is https://S:1080") << "S" << 1 << "https://S:1080";
+        QTest::newRow("HTTP to S port 1080 has no scheme") << "S" << 2 << "S:1080";
+        QTest::newRow("no server is no proxy") << "" << 0 << "";
+    }
+    void theProxyPageRebuildsTheProxyText()
+    {
+        QFETCH(QString, server);
+        QFETCH(int, protocol);
+        QFETCH(QString, proxy);
+        open();
+        press(m_dialog->pageButton(SettingWidget::ProxyPage));
+        ConnectWidget *page = m_dialog->proxyPage();
+        QVERIFY(!page->serverLineEdit()->isEnabled());
+        QVERIFY(!page->protocalComboBox()->isEnabled());
+
+        page->enabledCheckBox()->click();
+        QVERIFY(page->serverLineEdit()->isEnabled());
+        QVERIFY(page->portLineEdit()->isEnabled());
+        QVERIFY(page->protocalComboBox()->isEnabled());
+        QTest::keyClicks(page->serverLineEdit(), server);
+        QTest::keyClicks(page->portLineEdit(), QStringLiteral("1080"));
+        choose(page->protocalComboBox(), protocol);
+        QCOMPARE(Settings::readText(Key::Proxy_server), server);
+        QCOMPARE(Settings::readText(Key::Proxy_port), QStringLiteral("1080"));
+        QCOMPARE(proxyString(), proxy);
+
+        page->enabledCheckBox()->click();
+        QCOMPARE(Settings::readText(Key::Proxy_enabled), QStringLiteral("0"));
+        QCOMPARE(proxyString(), QString());
+        QVERIFY(!page->serverLineEdit()->isEnabled());
+        QVERIFY(!page->portLineEdit()->isEnabled());
+
+        // Opening again shows what was typed.
+        m_dialog->hide();
+        m_window->showSettings();
+        QCOMPARE(page->serverLineEdit()->text(), server);
+        QCOMPARE(page->portLineEdit()->text(), QStringLiteral("1080"));
+        QCOMPARE(page->protocalComboBox()->currentIndex(), protocol);
+    }
+
+    void cleanCacheDeletesOnlyTheProgramsTemporaryFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("the queue database data.db stays") << "data.db" << true;
+        QTest::newRow("a work folder's config.ini stays") << kDigest + "/config.ini" << true;
+        QTest::newRow("a work folder's info JSON stays") << kDigest + "/abc.info.json" << true;
+        QTest::newRow("a work folder's thumbnail stays") << kDigest + "/thumb.jpg" << true;
+        QTest::newRow("a media file inside a work folder stays") << kDigest + "/" + kOtherDigest + ".mp4" << true;
+        QTest::newRow("a .json beside them stays") << "list.json" << true;
+        QTest::newRow("a .jpg beside them stays") << "cover.jpg" << true;
+        QTest::newRow("a .part file of another program stays") << "film.mp4.part" << true;
+        QTest::newRow("a user's own video stays") << "holiday.mp4" << true;
+        QTest::newRow("a digest in capitals is none of ours and stays") << kDigest.toUpper() + ".mp4" << true;
+        QTest::newRow("a digest-named JSON stays") << kDigest + ".json" << true;
+        QTest::newRow("a temporary video named by its digest goes") << kDigest + ".mp4" << false;
+        QTest::newRow("a temporary audio named by its digest goes") << kOtherDigest + ".m4a" << false;
+        QTest::newRow("the .ytdl marker of an unfinished one goes") << kDigest + ".webm.ytdl" << false;
+        QTest::newRow("a subtitle file of a temporary video goes") << kDigest + ".en-US.vtt" << false;
+        QTest::newRow("a merge output goes") << kDigest + "_tmp.mp4" << false;
+        QTest::newRow("the joiner's segment copy goes") << "segment_12.MP4" << false;
+        QTest::newRow("the joiner's list file goes") << "join.txt" << false;
+        QTest::newRow("the copied media converter goes") << "ffmpeg" << false;
+    }
+    void cleanCacheDeletesOnlyTheProgramsTemporaryFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, kept);
+        open();
+        const QString cache = downloadCacheFolder();
+        const QString path = cache + QLatin1Char('/') + file;
+        if (file != QLatin1String("data.db"))
+            QVERIFY(writeFile(path, "bytes"));
+        QVERIFY(QFile::exists(path));
+        press(m_dialog->pageButton(SettingWidget::DownloadCachePage));
+        press(m_dialog->cachePage()->cleanButton());
+        QCOMPARE(QFile::exists(path), kept);
+        QVERIFY(QFileInfo(cache).isDir());
+    }
+
+    void cleanCacheOnAFullCacheLeavesAllButTheTemporaryVideo()
+    {
+        open();
+        const QString cache = downloadCacheFolder();
+        const QByteArray database = readFile(cache + QStringLiteral("/data.db"));
+        QVERIFY(!database.isEmpty());
+        const QStringList keep{kDigest + QStringLiteral("/config.ini"), QStringLiteral("info.json"),
+                               QStringLiteral("thumb.jpg"), QStringLiteral("video.mp4.part")};
+        for (const QString &f : keep)
+            QVERIFY(writeFile(cache + QLatin1Char('/') + f, "keep"));
+        QVERIFY(writeFile(cache + QLatin1Char('/') + kOtherDigest + QStringLiteral(".mp4"), "temporary"));
+        press(m_dialog->pageButton(SettingWidget::DownloadCachePage));
+        press(m_dialog->cachePage()->cleanButton());
+        for (const QString &f : keep)
+            QVERIFY2(QFile::exists(cache + QLatin1Char('/') + f), qPrintable(f));
+        QVERIFY(!QFile::exists(cache + QLatin1Char('/') + kOtherDigest + QStringLiteral(".mp4")));
+        QCOMPARE(readFile(cache + QStringLiteral("/data.db")), database);
+        QCOMPARE(DownloadCache::clean(cache), 0);
+    }
+
+    void changeMovesTheCacheAndTakesTheQueueAlong()
+    {
+        open();
+        press(m_dialog->pageButton(SettingWidget::DownloadCachePage));
+        DCacheFolderWidget *page = m_dialog->cachePage();
+        const QString current = downloadCacheFolder();
+        QCOMPARE(page->shownFolder(), current);
+        const QByteArray database = readFile(current + QStringLiteral("/data.db"));
+        QVERIFY2(!database.isEmpty(), "the download page opened its database");
+
+        FileDialogTestHook::answerNext(QString());
+        press(page->changeButton());
+        QCOMPARE(FileDialogTestHook::lastRequest().caption, QStringLiteral("Select Download Cache Directory"));
+        QCOMPARE(FileDialogTestHook::lastRequest().folder, current);
+        QVERIFY(!Settings::contains(Key::DownloadTempFolder));
+
+        const QString empty = TestEnv::root() + QStringLiteral("/tmp/new cache");
+        QVERIFY(QDir().mkpath(empty));
+        FileDialogTestHook::answerNext(empty);
+        press(page->changeButton());
+        QCOMPARE(Settings::readText(Key::DownloadTempFolder), empty);
+        QCOMPARE(downloadCacheFolder(), empty);
+        QCOMPARE(page->shownFolder(), empty);
+        QCOMPARE(page->folderLabel()->toolTip(), empty);
+        QCOMPARE(readFile(empty + QStringLiteral("/data.db")), database);
+
+        // A folder with a queue of its own keeps it.
+        const QString other = TestEnv::root() + QStringLiteral("/tmp/other cache");
+        QVERIFY(writeFile(other + QStringLiteral("/data.db"), "their own queue"));
+        FileDialogTestHook::answerNext(other);
+        press(page->changeButton());
+        QCOMPARE(Settings::readText(Key::DownloadTempFolder), other);
+        QCOMPARE(readFile(other + QStringLiteral("/data.db")), QByteArray("their own queue"));
+    }
+
+    void aCacheFolderWithBackslashesIsStoredWithSlashes()
+    {
+        open();
+        const QString folder = TestEnv::root() + QStringLiteral("/tmp/slashes");
+        QVERIFY(QDir().mkpath(folder));
+        QString typed = folder;
+        typed.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        FileDialogTestHook::answerNext(typed);
+        press(m_dialog->cachePage()->changeButton());
+        QCOMPARE(Settings::readText(Key::DownloadTempFolder), folder);
+    }
+
+    void theLanguageComboSwitchesAndTheHelpPageFollows()
+    {
+        open();
+        QCOMPARE(languageCode(), QStringLiteral("EN"));
+        QVERIFY(!m_dialog->pageButton(SettingWidget::HelpPage)->isVisibleTo(m_dialog));
+        QComboBox *language = comboBox(QStringLiteral("language"));
+        QCOMPARE(language->currentIndex(), 0);
+
+        choose(language, 1);
+        QCOMPARE(languageCode(), QStringLiteral("ZH"));
+        QCOMPARE(Settings::readLanguage(), QStringLiteral("ZH"));
+        QCOMPARE(language->currentIndex(), 1);
+        QVERIFY(m_dialog->pageButton(SettingWidget::HelpPage)->isVisibleTo(m_dialog));
+        QCOMPARE(m_dialog->pageButton(SettingWidget::NormalPage)->text(), QString::fromUtf8("常规"));
+        QCOMPARE(m_window->titleBar()->preferencesAction()->text(), QString::fromUtf8("偏好设置"));
+
+        press(m_dialog->pageButton(SettingWidget::HelpPage));
+        QVERIFY(m_dialog->supportPage()->isVisible());
+        const QString contact = m_dialog->supportPage()->contactLabel()->text();
+        QVERIFY2(contact.contains(QLatin1String("support@kestrova.com")), qPrintable(contact));
+        QVERIFY(contact.contains(QLatin1String(SupportQWidget::MessengerAccount)));
+        QCOMPARE(contact.count(QLatin1Char('\n')), 2);
+
+        press(m_dialog->pageButton(SettingWidget::NormalPage));
+        choose(language, 0);
+        QCOMPARE(languageCode(), QStringLiteral("EN"));
+        QCOMPARE(Settings::readLanguage(), QStringLiteral("EN"));
+        QVERIFY(!m_dialog->pageButton(SettingWidget::HelpPage)->isVisibleTo(m_dialog));
+        QCOMPARE(m_dialog->pageButton(SettingWidget::NormalPage)->text(), QStringLiteral("Normal"));
+    }
+
+    void aMissingTranslationFallsBackToEnglish()
+    {
+        // An application folder without Lang_ZH.qm.
+        const QString app = TestEnv::root() + QStringLiteral("/tmp/app-en-only");
+        QVERIFY(QDir().mkpath(app + QStringLiteral("/Lang")));
+        QVERIFY(QFile::copy(TestEnv::binDir() + QStringLiteral("/Lang/Lang_EN.qm"),
+                            app + QStringLiteral("/Lang/Lang_EN.qm")));
+        setAppDirPath(app);
+        open();
+        choose(comboBox(QStringLiteral("language")), 1);
+        setAppDirPath(TestEnv::binDir());
+        QCOMPARE(languageCode(), QStringLiteral("EN"));
+        QCOMPARE(Settings::readLanguage(), QStringLiteral("EN"));
+        QCOMPARE(comboBox(QStringLiteral("language"))->currentIndex(), 0);
+        QVERIFY(!m_dialog->pageButton(SettingWidget::HelpPage)->isVisibleTo(m_dialog));
+    }
+};
+
+CW_TEST_MAIN(TestSettingsDialog)
+#include "tst_settingsdialog.moc"

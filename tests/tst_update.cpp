@@ -1,0 +1,415 @@
+// The update checker against a local web server standing in for the vendor's: the
+// version arithmetic, the answers for each body, failures and time-outs, the daily
+// automatic check, the two buttons, and the dialog the main window keeps.
+
+#include "app/appenv.h"
+#include "app/settings.h"
+#include "app/vendor.h"
+#include "shell/languages.h"
+#include "shell/mainwindow.h"
+#include "testlib/localhttpserver.h"
+#include "testlib/testenv.h"
+#include "update/updatewidget.h"
+#include "widgets/controls.h"
+#include "widgets/messagedialogs.h"
+
+#include <QDate>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QTimer>
+#include <memory>
+
+using Settings::Key;
+
+namespace
+{
+const QString kCheckPath = QStringLiteral("/download/checkupates.php");
+const QString kLatest = QStringLiteral("The current version is the latest version");
+const QString kNewVersion = QStringLiteral("A new version is available for Kestrova Clipwright");
+
+QString today()
+{
+    return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
+}
+
+void press(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+}
+
+UpdateWidget::Timings quickTimings(int firstCheckMs = -1, int timeoutMs = 5000)
+{
+    UpdateWidget::Timings t;
+    t.firstCheckMs = firstCheckMs;
+    t.requestDelayMs = 0;
+    t.timeoutMs = timeoutMs;
+    return t;
+}
+} // namespace
+
+// Receives the addresses the dialog opens instead of a browser.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url)
+    {
+        opened << url;
+    }
+};
+
+class TestUpdate : public QObject
+{
+    Q_OBJECT
+
+    LocalHttpServer m_server;
+
+    void pointAt(const LocalHttpServer &server)
+    {
+        qputenv("CLIPWRIGHT_VENDOR_URL", server.url(QStringLiteral("/")).toString().toUtf8());
+    }
+    int checkRequests() const
+    {
+        return m_server.requests(kCheckPath).size();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.start());
+        qputenv("CLIPWRIGHT_SCALE_FACTOR", "1");
+        setAppDirPath(TestEnv::binDir());
+    }
+
+    void init()
+    {
+        TestEnv::clearSettings();
+        pointAt(m_server);
+        m_server.remove(kCheckPath);
+        m_server.clearRequests();
+        UpdateWidget::setTimings(quickTimings());
+        setLanguageCode(QStringLiteral("EN"));
+        DialogTestHook::clear();
+    }
+
+    void versionNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("number");
+        QTest::newRow("3.1.4 is 3140") << "3.1.4" << 3140;
+        QTest::newRow("3.1.5 is 3150") << "3.1.5" << 3150;
+        QTest::newRow("3.0.9 is 3090") << "3.0.9" << 3090;
+        QTest::newRow("4.0 has two parts and is 0") << "4.0" << 0;
+        QTest::newRow("1.2.3.4 has four parts and is 0") << "1.2.3.4" << 0;
+        QTest::newRow("a line feed after the third number spoils that part") << "3.1.5\n" << 3100;
+        QTest::newRow("an empty part counts 0") << "3..5" << 3050;
+        QTest::newRow("letters count 0") << "3.x.5" << 3050;
+        QTest::newRow("an empty text is 0") << "" << 0;
+    }
+    void versionNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, number);
+        QCOMPARE(::versionNumber(text), number);
+    }
+
+    void theAnswerDecidesWhatTheDialogShows_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("newer");
+        QTest::newRow("3.1.5 is a new version") << QByteArray("3.1.5") << true;
+        QTest::newRow("3.1.4 is this version") << QByteArray("3.1.4") << false;
+        QTest::newRow("3.0.9 is older") << QByteArray("3.0.9") << false;
+        QTest::newRow("4.0 has two parts and is no version") << QByteArray("4.0") << false;
+        QTest::newRow("3.1.5 with a line feed reads as 3.1.0") << QByteArray("3.1.5\n") << false;
+        QTest::newRow("an empty body is no version") << QByteArray() << false;
+    }
+    void theAnswerDecidesWhatTheDialogShows()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, newer);
+        m_server.addData(kCheckPath, body, "text/plain");
+        UpdateWidget dialog;
+        dialog.startCheck(true);
+        QVERIFY(dialog.isChecking());
+        QCOMPARE(dialog.messageText(), QStringLiteral("Check new version..."));
+        QVERIFY(dialog.loadingLabel()->isVisibleTo(&dialog));
+        QVERIFY(!dialog.updateButton()->isVisibleTo(&dialog));
+        QVERIFY(!dialog.remindButton()->isVisibleTo(&dialog));
+
+        QTRY_VERIFY(!dialog.isChecking());
+        QCOMPARE(checkRequests(), 1);
+        const LocalHttpServer::Request request = m_server.requests(kCheckPath).first();
+        QCOMPARE(request.method, QByteArray("GET"));
+        QCOMPARE(request.query, QByteArray("id=clipwright&Lang=EN&Platform=Win"));
+        QCOMPARE(dialog.latestVersionText(), QString::fromUtf8(body));
+        QCOMPARE(dialog.newVersionAvailable(), newer);
+        QCOMPARE(dialog.messageText(), newer ? kNewVersion : kLatest);
+        QVERIFY(!dialog.loadingLabel()->isVisibleTo(&dialog));
+        QCOMPARE(dialog.updateButton()->isVisibleTo(&dialog), newer);
+        QCOMPARE(dialog.remindButton()->isVisibleTo(&dialog), newer);
+    }
+
+    void anErrorPageIsNoVersion()
+    {
+        // The server answers 404 with a body of its own for an unknown path.
+        UpdateWidget dialog;
+        dialog.startCheck(true);
+        QTRY_VERIFY(!dialog.isChecking());
+        QCOMPARE(checkRequests(), 1);
+        QVERIFY(!dialog.newVersionAvailable());
+        QCOMPARE(dialog.messageText(), kLatest);
+    }
+
+    void failuresAreReportedOnlyToAManualCheck_data()
+    {
+        QTest::addColumn<bool>("timeOut");
+        QTest::addColumn<bool>("manual");
+        QTest::newRow("no server, checked from the menu: the latest version is reported") << false << true;
+        QTest::newRow("no server, the automatic check: nothing is shown") << false << false;
+        QTest::newRow("a server that never answers, from the menu: reported after the time-out") << true << true;
+        QTest::newRow("a server that never answers, automatically: nothing is shown") << true << false;
+    }
+    void failuresAreReportedOnlyToAManualCheck()
+    {
+        QFETCH(bool, timeOut);
+        QFETCH(bool, manual);
+        LocalHttpServer closed;
+        if (timeOut) {
+            LocalHttpServer::Options hang;
+            hang.stallAtOffset = 0;
+            m_server.addData(kCheckPath, "3.1.5", "text/plain", hang);
+            UpdateWidget::setTimings(quickTimings(-1, 300));
+        } else {
+            // A port that was just given up: nobody listens there.
+            QVERIFY(closed.start());
+            pointAt(closed);
+            closed.stop();
+        }
+        UpdateWidget dialog;
+        if (manual) {
+            dialog.startCheck(true);
+        } else {
+            dialog.fristCheckVer_slots();
+            QVERIFY(dialog.isAutomatic());
+        }
+        QVERIFY(dialog.isChecking());
+        // Well inside the 5 s bound of a real check.
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isChecking(), 5000);
+        if (timeOut) {
+            QCOMPARE(checkRequests(), 1);
+            QVERIFY2(m_server.hasStalled(kCheckPath), "the answer was still under way when the check gave up");
+        }
+        QVERIFY(!dialog.newVersionAvailable());
+        QVERIFY(!dialog.updateButton()->isVisibleTo(&dialog));
+        if (manual)
+            QCOMPARE(dialog.messageText(), kLatest);
+        QCoreApplication::processEvents();
+        QVERIFY2(!dialog.isVisible(), "the dialog shows itself only for a new version");
+        QCOMPARE(DialogTestHook::lastMessage(), QString());
+    }
+
+    void aCheckIsBoundByFiveSeconds()
+    {
+        UpdateWidget::setTimings(UpdateWidget::Timings());
+        LocalHttpServer::Options hang;
+        hang.stallAtOffset = 0;
+        m_server.addData(kCheckPath, "3.1.5", "text/plain", hang);
+        UpdateWidget dialog;
+        QVERIFY(dialog.firstCheckTimer()->isActive());
+        QCOMPARE(dialog.firstCheckTimer()->interval(), 5800);
+        dialog.firstCheckTimer()->stop();
+        dialog.startCheck(true);
+        QTRY_COMPARE(checkRequests(), 1);
+        QVERIFY(dialog.timeoutTimer()->isActive());
+        QCOMPARE(dialog.timeoutTimer()->interval(), 5000);
+        QVERIFY(dialog.timeoutTimer()->isSingleShot());
+        // Ended at once here; the time-out itself is the previous test's.
+        dialog.timeoutTimer()->stop();
+        dialog.downhtmlfinished_slots();
+        QVERIFY(!dialog.isChecking());
+        QCOMPARE(dialog.messageText(), kLatest);
+    }
+
+    void anAutomaticCheckShowsANewVersion_data()
+    {
+        QTest::addColumn<bool>("inWindow");
+        QTest::newRow("the dialog on its own centres and shows itself") << false;
+        QTest::newRow("the main window's dialog is shown by the window") << true;
+    }
+    void anAutomaticCheckShowsANewVersion()
+    {
+        QFETCH(bool, inWindow);
+        m_server.addData(kCheckPath, "3.2.0", "text/plain");
+        std::unique_ptr<DoRaDuvoZezavi> window;
+        std::unique_ptr<UpdateWidget> own;
+        UpdateWidget *dialog = nullptr;
+        if (inWindow) {
+            window = std::make_unique<DoRaDuvoZezavi>();
+            dialog = qobject_cast<UpdateWidget *>(window->page(DoRaDuvoZezavi::Page::Update));
+        } else {
+            own = std::make_unique<UpdateWidget>();
+            dialog = own.get();
+        }
+        QVERIFY(dialog);
+        DialogTestHook::answerNext(DialogTestHook::Press::Cancel);
+        dialog->fristCheckVer_slots();
+        QTRY_COMPARE(DialogTestHook::pendingAnswers(), 0);
+        QCOMPARE(DialogTestHook::lastMessage(), kNewVersion);
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(checkRequests(), 1);
+    }
+
+    void theDailyCheckFollowsTheSwitch_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("sends");
+        QTest::newRow("NO sends nothing") << "NO" << false;
+        QTest::newRow("no in lower case still checks") << "no" << true;
+        QTest::newRow("YES checks") << "YES" << true;
+        QTest::newRow("nothing stored checks") << QString() << true;
+    }
+    void theDailyCheckFollowsTheSwitch()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, sends);
+        m_server.addData(kCheckPath, "3.1.4", "text/plain");
+        if (!stored.isNull())
+            Settings::writeText(Key::AutoCheckUpdate, stored);
+        UpdateWidget dialog;
+        dialog.fristCheckVer_slots();
+        QCOMPARE(dialog.isChecking(), sends);
+        if (sends) {
+            QTRY_VERIFY(!dialog.isChecking());
+            QCOMPARE(checkRequests(), 1);
+            QCOMPARE(Settings::readText(Key::LastCheckUpdateTime), today());
+            return;
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(checkRequests(), 0);
+        QVERIFY(!Settings::contains(Key::LastCheckUpdateTime));
+        // The menu still checks.
+        dialog.startCheck(true);
+        QTRY_VERIFY(!dialog.isChecking());
+        QCOMPARE(checkRequests(), 1);
+    }
+
+    void twoStartsOnTheSameDaySendOneRequest_data()
+    {
+        QTest::addColumn<QString>("lastCheck");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("never checked: the first start checks, the second not") << QString() << 1;
+        QTest::newRow("checked yesterday: the first start checks, the second not")
+            << QDate::currentDate().addDays(-1).toString(QStringLiteral("MM-dd-yyyy")) << 1;
+        QTest::newRow("checked today already: neither start checks") << today() << 0;
+    }
+    void twoStartsOnTheSameDaySendOneRequest()
+    {
+        QFETCH(QString, lastCheck);
+        QFETCH(int, requests);
+        m_server.addData(kCheckPath, "3.1.4", "text/plain");
+        if (!lastCheck.isNull())
+            Settings::writeText(Key::LastCheckUpdateTime, lastCheck);
+        UpdateWidget::setTimings(quickTimings(0));
+        for (int start = 0; start < 2; ++start) {
+            UpdateWidget dialog;
+            QTRY_VERIFY(!dialog.firstCheckTimer()->isActive());
+            QTRY_VERIFY(!dialog.isChecking());
+        }
+        QCOMPARE(checkRequests(), requests);
+        QCOMPARE(Settings::readText(Key::LastCheckUpdateTime), today());
+    }
+
+    void aFailedAutomaticCheckIsNotRepeatedTheSameDay()
+    {
+        LocalHttpServer closed;
+        QVERIFY(closed.start());
+        pointAt(closed);
+        closed.stop();
+        UpdateWidget::setTimings(quickTimings(0));
+        {
+            UpdateWidget first;
+            QTRY_VERIFY(!first.firstCheckTimer()->isActive());
+            QTRY_VERIFY(!first.isChecking());
+        }
+        pointAt(m_server);
+        UpdateWidget second;
+        QTRY_VERIFY(!second.firstCheckTimer()->isActive());
+        QVERIFY(!second.isChecking());
+        QCOMPARE(checkRequests(), 0);
+    }
+
+    void theButtons()
+    {
+        m_server.addData(kCheckPath, "3.1.5", "text/plain");
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        UpdateWidget dialog;
+        dialog.show();
+        dialog.startCheck(true);
+        QTRY_VERIFY(dialog.updateButton()->isVisible());
+
+        press(dialog.updateButton());
+        QCOMPARE(catcher.opened.size(), 1);
+        QCOMPARE(catcher.opened.first().path(), QStringLiteral("/download/index.php"));
+        QCOMPARE(catcher.opened.first().query(), QStringLiteral("id=clipwright&Lang=EN&Platform=Win"));
+        QCOMPARE(catcher.opened.first().port(), m_server.port());
+        QVERIFY2(dialog.isVisible(), "Update Now leaves the dialog open");
+
+        press(dialog.remindButton());
+        QVERIFY(!dialog.isVisible());
+        dialog.show();
+        press(dialog.closeButton());
+        QVERIFY(!dialog.isVisible());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QCOMPARE(checkRequests(), 1);
+    }
+
+    void theAnswerIsShownAgainInANewLanguage()
+    {
+        m_server.addData(kCheckPath, "3.1.5", "text/plain");
+        UpdateWidget dialog;
+        dialog.startCheck(true);
+        QTRY_VERIFY(!dialog.isChecking());
+        setLanguageCode(installLanguage(QStringLiteral("ZH")));
+        dialog.retranslate();
+        QCOMPARE(dialog.messageText(), QString::fromUtf8("发现新版本：Kestrova Clipwright"));
+        QCOMPARE(dialog.updateButton()->text(), QString::fromUtf8("立即更新"));
+        setLanguageCode(installLanguage(QStringLiteral("EN")));
+        dialog.retranslate();
+        QCOMPARE(dialog.messageText(), kNewVersion);
+    }
+
+    void theMainWindowKeepsAParentlessDialog_data()
+    {
+        QTest::addColumn<QByteArray>("factor");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("380 x 200 at scale 1.0") << QByteArray("1") << QSize(380, 200);
+        QTest::newRow("570 x 300 at scale 1.5") << QByteArray("1.5") << QSize(570, 300);
+    }
+    void theMainWindowKeepsAParentlessDialog()
+    {
+        QFETCH(QByteArray, factor);
+        QFETCH(QSize, size);
+        qputenv("CLIPWRIGHT_SCALE_FACTOR", factor);
+        UpdateWidget::setTimings(UpdateWidget::Timings());
+        DoRaDuvoZezavi window;
+        qputenv("CLIPWRIGHT_SCALE_FACTOR", "1");
+        auto *dialog = qobject_cast<UpdateWidget *>(window.page(DoRaDuvoZezavi::Page::Update));
+        QVERIFY(dialog);
+        // The daily check is due 5.8 s after start; it is not run here.
+        QVERIFY(dialog->firstCheckTimer()->isActive());
+        QCOMPARE(dialog->firstCheckTimer()->interval(), 5800);
+        dialog->firstCheckTimer()->stop();
+        QCOMPARE(dialog->parent(), nullptr);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->size(), size);
+        QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(checkRequests(), 0);
+    }
+};
+
+CW_TEST_MAIN(TestUpdate)
+#include "tst_update.moc"
