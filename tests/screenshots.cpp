@@ -1,15 +1,30 @@
-// Draws the main window, its menu and loading overlay, and the two message dialogs
-// at scale 1.0 and 1.5 in English and Chinese, for docs/screenshots (scripts/screenshots).
+// Draws the main window, its menu and loading overlay, the two message dialogs and the
+// two choosers of the download side, the settings pages and the update dialog at scale
+// 1.0 and 1.5 in English and Chinese, for docs/screenshots (scripts/screenshots).
 // Runs headless on the offscreen platform in a private HOME, like the tests.
 
 #include "app/appenv.h"
 #include "app/settings.h"
+#include "engine/mediainfo.h"
+#include "settings/autodownloadwidget.h"
+#include "settings/settingwidget.h"
 #include "shell/loadingwidget.h"
 #include "shell/mainwindow.h"
 #include "shell/titlebar.h"
+#include "testlib/localhttpserver.h"
+#include "update/updatewidget.h"
+#include "queue/downloaditem.h"
+#include "queue/scheduler.h"
+#include "views/downloadlist.h"
+#include "views/downloadpage.h"
+#include "views/finishedlist.h"
+#include "views/playlistchooser.h"
+#include "views/qualitychooser.h"
+#include "widgets/controls.h"
 #include "widgets/messagedialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -49,6 +64,75 @@ Samples samples(bool chinese)
                 QStringLiteral("确定")};
     return {QStringLiteral("There are some tasks running, do you want to exit application?"),
             QStringLiteral("Read file failed, Please try again."), QStringLiteral("OK")};
+}
+
+// ---- the choosers of the download side ----
+
+MediaFormat sampleFormat(const char *id, const char *ext, const char *vcodec, const char *acodec, int w, int h,
+                         qint64 size, int fps, int abr = 128)
+{
+    MediaFormat f;
+    f.id = QString::fromLatin1(id);
+    f.ext = QString::fromLatin1(ext);
+    f.vcodec = QString::fromLatin1(vcodec);
+    f.acodec = QString::fromLatin1(acodec);
+    f.width = w;
+    f.height = h;
+    f.fileSizeBytes = size;
+    f.fps = fps;
+    f.abr = abr;
+    return f;
+}
+
+// Both choosers filled as an analysed video and a playlist would fill them, shown
+// without their modal loop; the playlist chooser once more with its quality list open.
+void shootChoosers(const QString &tag, bool chinese)
+{
+    MediaInfo media;
+    media.formatId = QStringLiteral("137+140");
+    media.setFormatsForTest({sampleFormat("401", "mp4", "avc1", "mp4a", 3840, 2160, 512345678, 30),
+                             sampleFormat("400", "mp4", "avc1", "mp4a", 2560, 1440, 243456789, 30),
+                             sampleFormat("137", "mp4", "avc1", "mp4a", 1920, 1080, 98765432, 30),
+                             sampleFormat("136", "mp4", "avc1", "mp4a", 1280, 720, 45678901, 30),
+                             sampleFormat("135", "mp4", "avc1", "mp4a", 854, 480, 23456789, 30),
+                             sampleFormat("134", "mp4", "avc1", "mp4a", 640, 360, 12345678, 30),
+                             sampleFormat("140", "m4a", "none", "mp4a", 0, 0, 3456789, 0, 128)},
+                            false);
+    SelectQualityWidget quality;
+    quality.setTitle(chinese ? QStringLiteral("山间四季：一年的延时摄影（4K 原版）")
+                             : QStringLiteral("Four Seasons in the Mountains: a Year of Time-Lapse (Original 4K)"));
+    quality.setMediaInfo(&media);
+    quality.preselect(media.formatId);
+    quality.setSubtitleLists({QStringLiteral("en"), QStringLiteral("de"), QStringLiteral("zh-Hans")},
+                             {QStringLiteral("ja"), QStringLiteral("en")});
+    quality.subtitleCheckBox()->setChecked(true);
+    quality.show();
+    settle();
+    store(quality.grab().toImage(), QStringLiteral("quality-") + tag);
+    quality.hide();
+
+    QStringList names;
+    QStringList urls;
+    for (int i = 1; i <= 12; ++i) {
+        names.append(
+            chinese
+                ? QStringLiteral("第 %1 集：从零开始学做木工家具——榫卯、胶水、夹具，以及足够的耐心与细致的打磨").arg(i)
+                : QStringLiteral(
+                      "Woodworking from Scratch, Episode %1: Joints, Glue, Clamps and a Great Deal of Patience")
+                      .arg(i));
+        urls.append(QStringLiteral("https://www.youtube.com/watch?v=sample%1").arg(i));
+    }
+    SelectChannel2Widget playlist;
+    playlist.setList(chinese ? QStringLiteral("木工入门") : QStringLiteral("Woodworking for Beginners"), names, urls);
+    playlist.SChannelItem_slots(playlist.listedRows().at(2));
+    playlist.SChannelItem_slots(playlist.listedRows().at(5));
+    playlist.show();
+    settle();
+    store(playlist.grab().toImage(), QStringLiteral("playlist-") + tag);
+    playlist.hdQualityButton_slots(playlist.qualityButton());
+    settle();
+    store(playlist.grab().toImage(), QStringLiteral("playlist-quality-") + tag);
+    playlist.hide();
 }
 
 void shoot(const QString &code, double scale)
@@ -109,6 +193,177 @@ void shoot(const QString &code, double scale)
     settle();
     store(playlist.grab().toImage(), tag + QStringLiteral("-playlist"));
     playlist.hide();
+
+    shootChoosers(tag, code == QLatin1String("ZH"));
+}
+
+// ---- the download page ----
+
+// The download page empty, with an item in every state, and the finished list with a
+// file present and one deleted since.
+void shootDownloadPage(const QString &code, double scale)
+{
+    Settings::writeLanguage(code);
+    qputenv("CLIPWRIGHT_SCALE_FACTOR", QByteArray::number(scale));
+    const QString tag = QStringLiteral("download-") + code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
+    const bool zh = code == QLatin1String("ZH");
+
+    DoRaDuvoZezavi window;
+    window.move(0, 0);
+    window.show();
+    window.showDownloadPage();
+    auto *page = qobject_cast<DLManagerWidget *>(window.page(DoRaDuvoZezavi::Page::Download));
+    settle();
+    store(window.grab().toImage(), tag + QStringLiteral("-empty"));
+
+    struct Sample {
+        ItemState state;
+        const char *name;
+        int progress;
+        int countdown;
+    };
+    const Sample items[] = {
+        {ItemState::Downloading, "Sunrise over the harbour - timelapse in 4K", 4567, 0},
+        {ItemState::Paused, "Cooking pasta the Italian way (full recipe)", 2310, 0},
+        {ItemState::DownloadFailed, "Live concert: the last song", 780, 42},
+        {ItemState::Analyzing, "", 0, 0},
+        {ItemState::WaitingToDownload, "Mountain bike trail, part 2", 0, 0},
+        {ItemState::AnalyzeFailed, "", 0, 0},
+        {ItemState::WaitingToAnalyze, "", 0, 0},
+        {ItemState::ListingEntries, "", 0, 0},
+    };
+    page->queue()->setLoading(true);
+    int n = 0;
+    for (const Sample &sample : items) {
+        DownloadRecord r;
+        r.url = QStringLiteral("https://www.youtube.com/watch?v=clip%1").arg(++n);
+        r.name = QLatin1String(sample.name);
+        if (zh && !r.name.isEmpty())
+            r.name.prepend(QStringLiteral("示例视频 %1 - ").arg(n));
+        if (sample.state != ItemState::Analyzing && sample.state != ItemState::AnalyzeFailed
+            && sample.state != ItemState::WaitingToAnalyze && sample.state != ItemState::ListingEntries) {
+            r.frame = QStringLiteral("1920x1080");
+            r.duration = QStringLiteral("04:1%1").arg(n);
+            r.extformat = QStringLiteral("mp4");
+        }
+        DLItemData *item = page->queue()->addRestoredItem(r);
+        item->setStateForTest(sample.state, sample.progress, sample.countdown);
+        emit item->updateShow(item);
+    }
+    page->queue()->DLItemChangeDLSpeed_slots(1572864);
+    page->refreshTotals();
+    settle();
+    store(window.grab().toImage(), tag + QStringLiteral("-items"));
+
+    page->downloadedButton_slots();
+    settle();
+    store(window.grab().toImage(), tag + QStringLiteral("-finished-empty"));
+    const QString present = g_outDir + QStringLiteral("/../present-sample.mp4");
+    {
+        QFile f(present);
+        f.open(QIODevice::WriteOnly);
+        f.write("sample");
+    }
+    page->finishedList()->addEntry(QStringLiteral("https://vimeo.com/76979871"), present,
+                                   zh ? QStringLiteral("城市夜景延时摄影") : QStringLiteral("City lights at night"),
+                                   QString(), QStringLiteral("02:48"), QStringLiteral("mp4"), QStringLiteral("38.20 M"),
+                                   QStringLiteral("k1"));
+    page->finishedList()->addEntry(QStringLiteral("https://www.youtube.com/watch?v=deleted1"),
+                                   QStringLiteral("/nonexistent/deleted.mp4"),
+                                   zh ? QStringLiteral("已被删除的文件") : QStringLiteral("A file deleted since"),
+                                   QString(), QStringLiteral("11:05"), QStringLiteral("webm"),
+                                   QStringLiteral("120.45 M"), QStringLiteral("k2"));
+    page->refreshTotals();
+    settle();
+    store(window.grab().toImage(), tag + QStringLiteral("-finished"));
+    QFile::remove(present);
+    page->queue()->setLoading(false);
+    page->queue()->saveAndStopAll();
+}
+
+// ---- the settings dialog and the update checker ----
+
+// Waits until the update dialog has its answer (a local server answers at once).
+void awaitAnswer(UpdateWidget *dialog)
+{
+    QElapsedTimer t;
+    t.start();
+    while (dialog->isChecking() && t.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    settle();
+}
+
+// Every page of the settings dialog over the main window, with settings as a user might
+// have them, and the update dialog checking, finding a new version and finding none.
+void shootSettingsAndUpdate(const QString &code, double scale, LocalHttpServer &vendor)
+{
+    Settings::writeLanguage(code);
+    Settings::writeSwitch(Settings::Key::Proxy_enabled, true);
+    Settings::writeText(Settings::Key::Proxy_server, QStringLiteral("127.0.0.1"));
+    Settings::writeText(Settings::Key::Proxy_port, QStringLiteral("1080"));
+    Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
+    Settings::writeSwitch(Settings::Key::AutoDL_DLSubtitle, true);
+    Settings::writeNumber(Settings::Key::AutoDL_DLQuatily, 3);
+    Settings::writeText(Settings::Key::AutoDL_DLSubtitleLang, QStringLiteral("en"));
+    Settings::writeSwitch(Settings::Key::DL_ConvertVideo2mp4, true);
+    Settings::writeNumber(Settings::Key::CountAtSameTime, 3);
+    qputenv("CLIPWRIGHT_SCALE_FACTOR", QByteArray::number(scale));
+    const QString tag = code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
+
+    DoRaDuvoZezavi window;
+    window.move(0, 0);
+    window.show();
+    window.showDownloadPage();
+    window.showSettings();
+    auto *settings = qobject_cast<SettingWidget *>(window.page(DoRaDuvoZezavi::Page::Settings));
+    struct Shot {
+        int page;
+        const char *name;
+    };
+    const Shot pages[] = {{SettingWidget::NormalPage, "normal"},
+                          {SettingWidget::ProxyPage, "proxy"},
+                          {SettingWidget::AutoDownloadPage, "autodownload"},
+                          {SettingWidget::DownloadCachePage, "cache"},
+                          {SettingWidget::HelpPage, "help"}};
+    for (const Shot &shot : pages) {
+        // The Help page exists for the Chinese interface only.
+        if (!settings->pageButton(shot.page)->isVisibleTo(settings))
+            continue;
+        QMetaObject::invokeMethod(settings->pageButton(shot.page), "clicked");
+        settle();
+        store(window.grab().toImage(), QStringLiteral("settings-") + QLatin1String(shot.name) + QLatin1Char('-') + tag);
+    }
+    QMetaObject::invokeMethod(settings->pageButton(SettingWidget::AutoDownloadPage), "clicked");
+    settings->autoDownloadPage()->enabledCheckBox()->click();
+    settle();
+    store(window.grab().toImage(), QStringLiteral("settings-autodownload-off-") + tag);
+    settings->autoDownloadPage()->enabledCheckBox()->click();
+
+    auto *update = qobject_cast<UpdateWidget *>(window.page(DoRaDuvoZezavi::Page::Update));
+    update->retranslate();
+    update->show();
+    UpdateWidget::Timings hold;
+    hold.firstCheckMs = -1;
+    hold.requestDelayMs = 60000; // the checking state, drawn before any request
+    UpdateWidget::setTimings(hold);
+    update->startCheck(true);
+    settle();
+    store(update->grab().toImage(), QStringLiteral("update-checking-") + tag);
+    UpdateWidget::Timings quick = hold;
+    quick.requestDelayMs = 0;
+    UpdateWidget::setTimings(quick);
+    const QString check = QLatin1String(UpdateWidget::CheckPage);
+    for (const char *answer : {"3.2.0", "3.1.4"}) {
+        vendor.addData(check, answer, "text/plain");
+        update->startCheck(true);
+        awaitAnswer(update);
+        const bool newer = update->newVersionAvailable();
+        store(update->grab().toImage(), QStringLiteral("update-")
+                                            + (newer ? QStringLiteral("new") : QStringLiteral("latest"))
+                                            + QLatin1Char('-') + tag);
+    }
+    update->hide();
+    UpdateWidget::setTimings(hold);
 }
 } // namespace
 
@@ -124,6 +379,11 @@ int main(int argc, char *argv[])
     });
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
+    // No update check leaves the machine while the windows are drawn.
+    qputenv("CLIPWRIGHT_VENDOR_URL", "http://127.0.0.1:9");
+    UpdateWidget::Timings quiet;
+    quiet.firstCheckMs = -1;
+    UpdateWidget::setTimings(quiet);
     if (argc < 2) {
         QTextStream(stderr) << "usage: cw_screenshots OUTPUT_FOLDER\n";
         return 2;
@@ -134,5 +394,16 @@ int main(int argc, char *argv[])
     for (const char *code : {"EN", "ZH"})
         for (double scale : {1.0, 1.5})
             shoot(QString::fromLatin1(code), scale);
+    for (const char *code : {"EN", "ZH"})
+        for (double scale : {1.0, 1.5})
+            shootDownloadPage(QString::fromLatin1(code), scale);
+
+    LocalHttpServer vendor;
+    if (!vendor.start())
+        return 1;
+    qputenv("CLIPWRIGHT_VENDOR_URL", vendor.url(QStringLiteral("/")).toString().toUtf8());
+    for (const char *code : {"EN", "ZH"})
+        for (double scale : {1.0, 1.5})
+            shootSettingsAndUpdate(QString::fromLatin1(code), scale, vendor);
     return 0;
 }

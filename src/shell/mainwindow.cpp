@@ -1,13 +1,18 @@
 #include "shell/mainwindow.h"
 
+#include "views/downloadpage.h"
+
 #include "app/appenv.h"
 #include "app/folders.h"
 #include "app/splash.h"
 #include "app/startup.h"
 #include "app/vendor.h"
 #include "platform/platform.h"
+#include "settings/settingwidget.h"
 #include "shell/loadingwidget.h"
 #include "shell/titlebar.h"
+#include "toolkit/toolkithome.h"
+#include "update/updatewidget.h"
 #include "widgets/pictures.h"
 
 #include <QDialog>
@@ -68,11 +73,13 @@ DoRaDuvoZezavi::DoRaDuvoZezavi(QWidget *parent) : QWidget(parent)
     m_frame = new QWidget(this);
     m_frame->setObjectName(QStringLiteral("frame"));
     m_titleBar = new DaVaVudIredaz(this);
+    setShellServices(this);
     // The pages, one line each as they are written:
-    //   setPage(Page::Download, new DLManagerWidget(this));
-    //   setPage(Page::Update, new UpdateWidget);
-    //   setPage(Page::Settings, new SettingWidget(this));
+    setPage(Page::Download, new DLManagerWidget(this));
+    setPage(Page::Update, new UpdateWidget);
+    setPage(Page::Settings, new SettingWidget(this));
     //   setPage(Page::Toolkit, new ToolKitManagerWidget(this));
+    setPage(Page::Toolkit, new ToolKitManagerWidget(this));
     m_loading = new LoadingWidget(this);
     m_loading->hide();
     layoutChildren();
@@ -98,6 +105,8 @@ DoRaDuvoZezavi::~DoRaDuvoZezavi()
     delete m_updateDialog.data(); // parentless, so not deleted with the window
     if (mainWidget() == this)
         setMainWidget(nullptr);
+    if (shellServices() == this)
+        setShellServices(nullptr);
 }
 
 int DoRaDuvoZezavi::titleBarHeight() const

@@ -11,13 +11,15 @@
 //   Settings          buildPages()
 //   Update (a dialog) startCheck(bool manual)
 
+#include "app/shellservices.h"
+
 #include <QPointer>
 #include <QWidget>
 
 class DaVaVudIredaz;
 class LoadingWidget;
 
-class DoRaDuvoZezavi : public QWidget
+class DoRaDuvoZezavi : public QWidget, public ShellServices
 {
     Q_OBJECT
 public:
@@ -32,15 +34,15 @@ public:
 
     void retranslate();
     // Shows the overlay over the page area (text replaced when non-empty), or hides it.
-    void showLoading(bool show, const QString &text = QString());
+    void showLoading(bool show, const QString &text = QString()) override;
     // 0 nothing, 1 restart, 2 shut down once the last download has finished.
     void setFinishedAction(int action);
-    int finishedAction() const
+    int finishedAction() const override
     {
         return m_finishedAction;
     }
-    void runFinishedAction();
-    void showSettings();
+    void runFinishedAction() override;
+    void showSettings() override;
     void showUpdate(bool manual);
     void showDownloadPage();
     void showToolkitPage();

@@ -1,5 +1,7 @@
 #include "widgets/lazylist.h"
 
+#include <QHash>
+
 #include "app/appenv.h"
 
 #include <QResizeEvent>
@@ -116,8 +118,18 @@ void MyTableListWidget::appendItem(void *item)
     Rows toLoad;
     {
         QWriteLocker locker(&m_lock);
+        QHash<MyTableItemWidget *, QPair<int, void *>> before;
+        for (MyTableItemWidget *row : qAsConst(m_rows))
+            before.insert(row, qMakePair(row->index(), row->itemData()));
         m_items.append(item);
         layoutLocked(true, firstIndex(), toLoad);
+        // Appending moves nothing already shown: only rows with a new item are filled,
+        // so a long list grows without redrawing every visible row each time.
+        Rows changed;
+        for (MyTableItemWidget *row : qAsConst(toLoad))
+            if (before.value(row) != qMakePair(row->index(), row->itemData()))
+                changed.append(row);
+        toLoad = changed;
     }
     announce(toLoad);
 }

@@ -36,6 +36,10 @@ void isolate()
     setEnv("XDG_RUNTIME_DIR", r + QStringLiteral("/runtime"));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Every main window checks for updates 5.8 s after start; in a test that check goes to
+    // a closed local port, never to the vendor's site. Tests that need an answer set their own.
+    if (qEnvironmentVariableIsEmpty("CLIPWRIGHT_VENDOR_URL"))
+        qputenv("CLIPWRIGHT_VENDOR_URL", "http://127.0.0.1:9");
     // No proxy of the machine running the tests may leak into what they observe.
     for (const char *v : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY",
                           "CLIPWRIGHT_PROXY_PAC", "DISPLAY"})

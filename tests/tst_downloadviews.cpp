@@ -1,0 +1,339 @@
+// The download page and its two lists: totals and captions word for word, the
+// status line's switch, the speed box, the exit question, rows in every state, and
+// the finished list's entries.
+
+#include "app/appenv.h"
+#include "app/settings.h"
+#include "app/shellservices.h"
+#include "queue/database.h"
+#include "queue/downloaditem.h"
+#include "queue/intake.h"
+#include "queue/scheduler.h"
+#include "testlib/testenv.h"
+#include "views/downloadlist.h"
+#include "views/downloadpage.h"
+#include "views/finishedlist.h"
+#include "widgets/messagedialogs.h"
+
+#include <QAction>
+#include <QDir>
+
+using Settings::Key;
+
+namespace {
+class FakeShell : public ShellServices {
+public:
+    int action = 0;
+    int actionsRun = 0;
+    void showLoading(bool, const QString &) override {}
+    int finishedAction() const override { return action; }
+    void runFinishedAction() override { ++actionsRun; }
+    void showSettings() override {}
+};
+
+QStringList actionTexts(const QList<QAction *> &actions)
+{
+    QStringList out;
+    for (QAction *a : actions)
+        out << a->text();
+    return out;
+}
+} // namespace
+
+class TestDownloadViews : public QObject {
+    Q_OBJECT
+
+    FakeShell m_shell;
+    int m_case = 0;
+
+    std::unique_ptr<DLManagerWidget> page()
+    {
+        auto p = std::make_unique<DLManagerWidget>();
+        p->resize(998, 599);
+        p->show();
+        return p;
+    }
+
+    // An item in the given state, without any process behind it.
+    DLItemData *itemIn(DLManagerWidget &p, ItemState state, const QString &name = QStringLiteral("A clip"),
+                       int progress = 0)
+    {
+        DownloadRecord r;
+        r.url = QStringLiteral("https://vimeo.com/%1").arg(++m_case);
+        r.name = name;
+        r.frame = QStringLiteral("1920x1080");
+        r.duration = QStringLiteral("03:25");
+        r.extformat = QStringLiteral("mp4");
+        p.queue()->setLoading(true); // keep the passes from starting it
+        DLItemData *item = p.queue()->addRestoredItem(r);
+        item->setStateForTest(state, progress);
+        emit item->updateShow(item);
+        return item;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<DLItemData *>();
+        setShellServices(&m_shell);
+    }
+
+    void init()
+    {
+        TestEnv::clearSettings();
+        const QString cache = TestEnv::root() + QStringLiteral("/tmp/cache%1").arg(++m_case);
+        QDir().mkpath(cache);
+        Settings::writeText(Key::DownloadTempFolder, cache);
+        m_shell.action = 0;
+        DialogTestHook::clear();
+    }
+
+    void storedSettingsAreClamped_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("speedIndex");
+        QTest::newRow("nine at a time is five; speed 7 is 1 Mbps") << "9" << "7" << 5 << 4;
+        QTest::newRow("one at a time is two; speed -3 is Unlimited") << "1" << "-3" << 2 << 0;
+    }
+    void storedSettingsAreClamped()
+    {
+        QFETCH(QString, count);
+        QFETCH(QString, speed);
+        QFETCH(int, limit);
+        QFETCH(int, speedIndex);
+        Settings::writeText(Key::CountAtSameTime, count);
+        Settings::writeText(Key::DownloadSpeed, speed);
+        auto p = page();
+        QCOMPARE(p->countAtSameTime(), limit);
+        QCOMPARE(p->speedBoxIndex(), speedIndex);
+    }
+
+    void statusLineAndTabs()
+    {
+        auto p = page();
+        QCOMPARE(p->statusText(), QStringLiteral("Downloading: 0 Video(s) "));
+        QCOMPARE(p->downloadingTabText(), QStringLiteral("Downloading"));
+        QCOMPARE(p->downloadedTabText(), QStringLiteral("Downloaded"));
+        itemIn(*p, ItemState::WaitingToDownload);
+        itemIn(*p, ItemState::Paused);
+        p->queue()->DLItemChangeDLSpeed_slots(1536);
+        p->refreshTotals();
+        QCOMPARE(p->statusText(), QStringLiteral("Downloading: 2 Video(s) Total Speed: 1.50KB/s "));
+        QCOMPARE(p->downloadingTabText(), QStringLiteral("Downloading (2)"));
+        m_shell.action = 2;
+        p->refreshTotals();
+        QVERIFY(p->statusText().endsWith(QStringLiteral("    Turn off the PC after all items are completed.")));
+        m_shell.action = 1;
+        p->refreshTotals();
+        QVERIFY(p->statusText().endsWith(QStringLiteral("    Restart the PC after all items are completed.")));
+    }
+
+    void speedTexts_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("nothing") << qint64(0) << "--";
+        QTest::newRow("1536 bytes") << qint64(1536) << "1.50KB/s";
+        QTest::newRow("exactly a megabyte is still KB") << qint64(1048576) << "1024.00KB/s";
+        QTest::newRow("two megabytes") << qint64(2097152) << "2.00MB/s";
+        QTest::newRow("three gigabytes") << qint64(3221225472LL) << "3.00GB/s";
+    }
+    void speedTexts()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(formatSpeed(bytes), text);
+    }
+
+    void fiveStatusClicksAcceptAnySite()
+    {
+        auto p = page();
+        for (int click = 1; click <= 10; ++click) {
+            p->statusInfoLabel_slots();
+            const bool marked = p->statusText().startsWith(QStringLiteral("> "));
+            QCOMPARE(marked, click == 5 || click == 10);
+            QCOMPARE(p->acceptAnySite(), marked);
+        }
+        p->statusInfoLabel_slots();
+        QVERIFY(!p->statusText().startsWith(QStringLiteral("> ")));
+    }
+
+    void theSpeedBoxStoresTheUsersChoice()
+    {
+        auto p = page();
+        QCOMPARE(p->speedBoxIndex(), 4);
+        QMetaObject::invokeMethod(p.get(), "speedComboBox_currentIndexChanged_slots");
+        QCOMPARE(Settings::readText(Key::DownloadSpeed), QStringLiteral("4"));
+    }
+
+    void leavingWithNothingRunningAsksNothing()
+    {
+        auto p = page();
+        QVERIFY(p->mayExit());
+        QVERIFY(p->queue()->isClosing());
+    }
+
+    void leavingWithItemsAsksAndNoKeepsEverything()
+    {
+        auto p = page();
+        DLItemData *item = itemIn(*p, ItemState::WaitingToDownload);
+        DialogTestHook::answerNext(DialogTestHook::Press::Cancel);
+        QVERIFY(!p->mayExit());
+        QCOMPARE(DialogTestHook::lastMessage(),
+                 QStringLiteral("There are some tasks running, do you want to exit application?"));
+        QVERIFY(!p->queue()->isClosing());
+        QCOMPARE(item->state(), ItemState::WaitingToDownload);
+        DialogTestHook::answerNext(DialogTestHook::Press::OK);
+        QVERIFY(p->mayExit());
+        QVERIFY(p->queue()->isClosing());
+    }
+
+    void rowsShowTheirItemsState()
+    {
+        auto p = page();
+        DLItemData *paused = itemIn(*p, ItemState::Paused, QStringLiteral("Paused one"), 2500);
+        DLItemData *failed = itemIn(*p, ItemState::AnalyzeFailed);
+        DLItemData *listing = itemIn(*p, ItemState::ListingEntries);
+        DLItemData *waiting = itemIn(*p, ItemState::WaitingToAnalyze);
+
+        DLItemWidget *row = p->downloadList()->rowFor(paused);
+        QVERIFY(row);
+        QCOMPARE(row->statusText(), QStringLiteral("Paused..."));
+        QVERIFY(row->isButtonShown(QStringLiteral("resume")));
+        QVERIFY(!row->isButtonShown(QStringLiteral("pause")));
+        QVERIFY(actionTexts(row->menuActions()).contains(QStringLiteral("Resume")));
+        QVERIFY(!actionTexts(row->menuActions()).contains(QStringLiteral("Pause")));
+        QVERIFY(row->progressFillWidth() > 0); // a paused item keeps its band
+
+        row = p->downloadList()->rowFor(failed);
+        QCOMPARE(row->statusText(), QStringLiteral("Analyzing Failed."));
+        QVERIFY(row->isButtonShown(QStringLiteral("redownload")));
+
+        row = p->downloadList()->rowFor(listing);
+        QCOMPARE(row->statusText(), QStringLiteral("Analyzing..."));
+        QVERIFY(!row->isButtonShown(QStringLiteral("delete")));
+        QVERIFY(row->menuActions().isEmpty());
+
+        row = p->downloadList()->rowFor(waiting);
+        QCOMPARE(row->waitingText(), QStringLiteral("Waiting..."));
+        QCOMPARE(row->statusText(), QString());
+    }
+
+    void aFailedDownloadShowsItsCountdown()
+    {
+        Settings::writeSwitch(Key::AutoReDownload, true);
+        auto p = page();
+        DLItemData *item = itemIn(*p, ItemState::DownloadFailed);
+        item->setStateForTest(ItemState::DownloadFailed, 0, 42);
+        emit item->updateShow(item);
+        QCOMPARE(p->downloadList()->rowFor(item)->statusText(),
+                 QStringLiteral("Download Failed. Automatically re-download after 42 seconds. "));
+    }
+
+    void aTitleEqualToItsLinkShowsOneLine()
+    {
+        auto p = page();
+        DLItemData *named = itemIn(*p, ItemState::WaitingToDownload, QStringLiteral("Named"));
+        DLItemData *bare = itemIn(*p, ItemState::WaitingToDownload, QString());
+        QCOMPARE(p->downloadList()->rowFor(named)->linkText(), named->record().url);
+        QCOMPARE(p->downloadList()->rowFor(bare)->linkText(), QString());
+        QCOMPARE(p->downloadList()->rowFor(bare)->titleText(), bare->record().url);
+    }
+
+    void selectionFollowsClicksAndRemoval()
+    {
+        auto p = page();
+        DLItemData *a = itemIn(*p, ItemState::WaitingToDownload);
+        DLItemData *b = itemIn(*p, ItemState::WaitingToDownload);
+        p->downloadList()->DLItemClicked_slots(p->downloadList()->rowFor(a));
+        QCOMPARE(p->queue()->selectedItem(), a);
+        p->downloadList()->DLItemClicked_slots(p->downloadList()->rowFor(b));
+        QCOMPARE(p->queue()->selectedItem(), b);
+        p->downloadList()->DLItemDeleted_slots(p->downloadList()->rowFor(b));
+        QCOMPARE(p->queue()->selectedItem(), static_cast<DLItemData *>(nullptr));
+        QCOMPARE(p->queue()->count(), 1);
+        p->downloadList()->DLItemDeleted_slots(p->downloadList()->rowFor(a));
+        QVERIFY(p->downloadList()->isEmptyViewShown());
+        QCOMPARE(m_shell.actionsRun, 0);
+    }
+
+    void finishedEntries()
+    {
+        auto p = page();
+        const QString present = TestEnv::root() + QStringLiteral("/tmp/present.mp4");
+        QFile f(present);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        FinishedListWidget *list = p->finishedList();
+        list->addEntry("https://vimeo.com/1", present, "Here", "", "01:00", "mp4", "1.00 M", "k1");
+        list->addEntry("https://vimeo.com/2", "/nonexistent/gone.mp4", "Gone", "", "02:00", "mp4", "2.00 M", "k2");
+        QCOMPARE(p->downloadedTabText(), QStringLiteral("Downloaded (2)"));
+        FinishedItemWidget *here = list->rowFor(list->entryAt(0));
+        FinishedItemWidget *gone = list->rowFor(list->entryAt(1));
+        QVERIFY(here && gone);
+        QVERIFY(here->isButtonShown(QStringLiteral("open")));
+        QVERIFY(!here->isButtonShown(QStringLiteral("redownload")));
+        QVERIFY(gone->titleStyle().contains(QStringLiteral("#ed2621")));
+        QVERIFY(gone->isButtonShown(QStringLiteral("redownload")));
+        QVERIFY(!gone->isButtonShown(QStringLiteral("open")));
+        QVERIFY(!actionTexts(gone->menuActions()).contains(QStringLiteral("Open")));
+        // Removing an entry keeps the file.
+        list->ItemDeleted_slots(here);
+        QVERIFY(QFile::exists(present));
+        QCOMPARE(list->count(), 1);
+        // Re-downloading a refused link still takes the entry away.
+        DialogTestHook::answerNext(DialogTestHook::Press::OK);
+        FinishedListWidget *l = p->finishedList();
+        FinishedEntry copy = *l->entryAt(0);
+        Q_UNUSED(copy);
+        QMetaObject::invokeMethod(l->rowFor(l->entryAt(0)), "redownloadButton_slots");
+        QCOMPARE(l->count(), 0);
+        QVERIFY(l->isEmptyViewShown());
+        l->ItemRemoveAllItem_slots();
+        QCOMPARE(p->downloadedTabText(), QStringLiteral("Downloaded"));
+    }
+
+    void finishedRowsComeBackFromTheDatabase()
+    {
+        const QString cache = Settings::readText(Key::DownloadTempFolder);
+        {
+            DBManagerThread db(cache);
+            db.insertLink(QStringLiteral("https://vimeo.com/77"));
+            DownloadRecord r;
+            r.url = QStringLiteral("https://vimeo.com/77");
+            r.md5 = itemKey(r.url, QStringLiteral("18"));
+            r.name = QStringLiteral("Stored 'one'");
+            db.runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, QStringLiteral("18")));
+            db.runStatement(DBManagerThread::finishedStatement(r));
+        }
+        auto p = page();
+        p->fristLoad();
+        QTRY_COMPARE(p->finishedList()->count(), 1);
+        QCOMPARE(p->finishedList()->entryAt(0)->name, QStringLiteral("Stored 'one'"));
+        QVERIFY(!p->queue()->isLoading());
+    }
+
+    void thousandsOfItemsKeepFewRows()
+    {
+        auto p = page();
+        p->queue()->setLoading(true);
+        for (int i = 0; i < 3000; ++i) {
+            DownloadRecord r;
+            r.url = QStringLiteral("https://vimeo.com/many%1").arg(i);
+            p->queue()->addRestoredItem(r);
+        }
+        QCOMPARE(p->queue()->count(), 3000);
+        QCOMPARE(p->downloadList()->rows().size(), DLListWidget::kPoolSize);
+        p->downloadList()->scrollBy(-90 * 1500);
+        for (MyTableItemWidget *row : p->downloadList()->rows())
+            if (auto *r = qobject_cast<DLItemWidget *>(row))
+                if (r->item())
+                    QCOMPARE(r->item(), p->queue()->items().at(r->index()));
+    }
+};
+
+CW_TEST_MAIN(TestDownloadViews)
+#include "tst_downloadviews.moc"
