@@ -538,18 +538,26 @@ void YoutobeDownloadObj::startSubtitlesOnlyJob()
     runDownloader(DownloaderArgs::subtitlesOnly(proxyFor(false), subs, m_media->tempPath, m_url));
 }
 
-void YoutobeDownloadObj::downLoadThread_Finished_Type3()
+// The common start of a transfer's end: without a media or a 100 % line it ends here.
+bool YoutobeDownloadObj::transferReached100()
 {
-    MediaInfo *media = m_media;
-    if (!media) {
+    if (!m_media) {
         emit downloadFinished(nullptr);
-        return;
+        return false;
     }
     drainOutput();
     if (!m_flags.reached100) {
         downloadFailed();
-        return;
+        return false;
     }
+    return true;
+}
+
+void YoutobeDownloadObj::downLoadThread_Finished_Type3()
+{
+    if (!transferReached100())
+        return;
+    MediaInfo *media = m_media;
     if (!QFile::exists(media->tempPath)) {
         media->state = MediaInfo::StateFailed;
         emit downloadFinished(media);
@@ -659,16 +667,9 @@ bool YoutobeDownloadObj::startAudioAttempt(MediaInfo *media, bool retry)
 
 void YoutobeDownloadObj::downLoadThread_Finished_Type5()
 {
+    if (!transferReached100())
+        return;
     MediaInfo *media = m_media;
-    if (!media) {
-        emit downloadFinished(nullptr);
-        return;
-    }
-    drainOutput();
-    if (!m_flags.reached100) {
-        downloadFailed();
-        return;
-    }
     if (QFile::exists(m_audioTempPath)) {
         if (!m_resumed) {
             auto state = stateFile();

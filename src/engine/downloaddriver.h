@@ -106,6 +106,7 @@ private:
     void finishAtOnce();
     void later(int ms, std::function<void()> step);
     void infoFailed();
+    bool transferReached100();
     void downloadFailed();
     void takeOverWorkingProxy();
     void finishPlainly();

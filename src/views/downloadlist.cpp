@@ -581,14 +581,12 @@ void DLListWidget::DLItemClicked_slots(DLItemWidget *row)
 
 void DLListWidget::showEmptyView(bool show)
 {
-    m_empty->setVisible(show);
-    if (show)
-        m_empty->raise();
+    m_empty->showOverRows(show);
 }
 
 bool DLListWidget::isEmptyViewShown() const
 {
-    return m_empty->isVisibleTo(this);
+    return m_empty->isShown();
 }
 
 void DLListWidget::resizeEvent(QResizeEvent *event)

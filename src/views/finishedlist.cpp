@@ -333,14 +333,12 @@ void FinishedListWidget::ItemRemoveAllItem_slots()
 
 void FinishedListWidget::showEmptyView(bool show)
 {
-    m_empty->setVisible(show);
-    if (show)
-        m_empty->raise();
+    m_empty->showOverRows(show);
 }
 
 bool FinishedListWidget::isEmptyViewShown() const
 {
-    return m_empty->isVisibleTo(this);
+    return m_empty->isShown();
 }
 
 void FinishedListWidget::resizeEvent(QResizeEvent *event)

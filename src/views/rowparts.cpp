@@ -93,3 +93,15 @@ void EmptyView::fitParent()
     m_picture->setPixmap(loadPicture(m_picturePath).scaled(pic, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_hint->setGeometry(scaled(20), top + pic.height() + scaled(20), width() - scaled(40), scaled(30));
 }
+
+void EmptyView::showOverRows(bool show)
+{
+    setVisible(show);
+    if (show)
+        raise();
+}
+
+bool EmptyView::isShown() const
+{
+    return isVisibleTo(parentWidget());
+}

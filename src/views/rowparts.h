@@ -34,6 +34,9 @@ public:
     void setHint(const QString &text);
     // Fills the parent and centres the picture and the hint in it.
     void fitParent();
+    // Shown above the rows, or hidden.
+    void showOverRows(bool show);
+    bool isShown() const;
 
 private:
     QString m_picturePath;
