@@ -8,20 +8,15 @@
 #include "toolkit/toolwidgets.h"
 #include "widgets/controls.h"
 
-#include <QFileInfo>
 #include <QLabel>
 
 VideoAddAudioWidget::VideoAddAudioWidget(QWidget *parent)
-    : QWidget(parent), m_job(new ToolJobRunner(this)), m_step1Label(new QLabel(this)), m_step2Label(new QLabel(this)),
-      m_step3Label(new QLabel(this)), m_addVideoButton(new MyTempButton2(this)), m_videoLabel(new QLabel(this)),
-      m_addAudioButton(new MyTempButton2(this)), m_audioLabel(new QLabel(this)), m_startButton(new MyTempButton2(this))
+    : ToolPage(parent, 3), m_addVideoButton(new MyTempButton2(this)), m_videoLabel(new QLabel(this)),
+      m_addAudioButton(new MyTempButton2(this)), m_audioLabel(new QLabel(this))
 {
-    setAutoFillBackground(true);
-    for (QLabel *label : {m_step1Label, m_step2Label, m_step3Label})
-        ToolLook::styleStepLabel(label);
+    attachJob();
     ToolLook::styleAddButton(m_addVideoButton);
     ToolLook::styleAddButton(m_addAudioButton);
-    ToolLook::styleStartButton(m_startButton);
     ToolLook::stylePathLabel(m_videoLabel);
     ToolLook::stylePathLabel(m_audioLabel);
     m_addVideoButton->setText(QStringLiteral("+"));
@@ -35,38 +30,26 @@ VideoAddAudioWidget::VideoAddAudioWidget(QWidget *parent)
 
 void VideoAddAudioWidget::retranslate()
 {
-    m_step1Label->setText(ToolLook::stepText(
+    stepLabel(0)->setText(ToolLook::stepText(
         tr("Step1:"), tr("Click the \"+\" button below to select the video file that need to add audio.")));
-    m_step2Label->setText(
+    stepLabel(1)->setText(
         ToolLook::stepText(tr("Step2:"), tr("Click the \"+\" button below to select the audio file.")));
-    m_step3Label->setText(
+    stepLabel(2)->setText(
         ToolLook::stepText(tr("Step3:"), tr("Click the \"Start\" button below to start the conversion.")));
     m_startButton->setText(tr("Start"));
-}
-
-void VideoAddAudioWidget::showTool()
-{
-    show();
-    raise();
-}
-
-void VideoAddAudioWidget::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutPage();
 }
 
 void VideoAddAudioWidget::layoutPage()
 {
     const int left = scaled(40);
     const int w = width() - 2 * left;
-    m_step1Label->setGeometry(left, scaled(20), w, scaled(24));
+    stepLabel(0)->setGeometry(left, scaled(20), w, scaled(24));
     m_addVideoButton->setGeometry(left, scaled(52), scaled(80), scaled(30));
     m_videoLabel->setGeometry(left + scaled(96), scaled(52), w - scaled(96), scaled(30));
-    m_step2Label->setGeometry(left, scaled(112), w, scaled(24));
+    stepLabel(1)->setGeometry(left, scaled(112), w, scaled(24));
     m_addAudioButton->setGeometry(left, scaled(144), scaled(80), scaled(30));
     m_audioLabel->setGeometry(left + scaled(96), scaled(144), w - scaled(96), scaled(30));
-    m_step3Label->setGeometry(left, scaled(204), w, scaled(24));
+    stepLabel(2)->setGeometry(left, scaled(204), w, scaled(24));
     m_startButton->setGeometry(left, scaled(236), scaled(160), scaled(40));
 }
 
@@ -107,8 +90,7 @@ void VideoAddAudioWidget::startButton_slots()
         return;
     }
     m_startButton->setEnabled(false);
-    const QString output = ToolJob::freeOutputName(ToolJob::outputBase(m_videoPath), QStringLiteral("_audio"),
-                                                   QFileInfo(m_videoPath).suffix());
+    const QString output = ToolJob::freeSiblingName(m_videoPath, QStringLiteral("_audio"));
     m_job->setOutputPath(output);
     m_job->setDuration(0);
     m_job->start(ffmpegPath(), ConverterArgs::addAudio(m_videoPath, m_audioPath, output));
@@ -119,9 +101,7 @@ void VideoAddAudioWidget::startButton_slots()
 
 void VideoAddAudioWidget::ffmpegProcess_StandardOutput_slots()
 {
-    const int progress = m_job->readProgress(m_job->readOutput());
-    if (progress >= 0)
-        ToolHost::showBusy(true, tr("Converting...") + ToolJob::percentText(progress));
+    showProgress();
 }
 
 void VideoAddAudioWidget::ffmpegProcess_Finished(int)

@@ -2,22 +2,17 @@
 // The audio adder: one video and one audio file combined into a new file beside the
 // video, the video stream copied and the chosen sound taking the place of its own.
 
-#include <QWidget>
+#include "toolkit/toolpages.h"
 
-class MyTempButton2;
-class QLabel;
-class ToolJobRunner;
-
-class VideoAddAudioWidget : public QWidget
+class VideoAddAudioWidget : public ToolPage
 {
     Q_OBJECT
 public:
     explicit VideoAddAudioWidget(QWidget *parent = nullptr);
 
-    void retranslate();
-    void showTool();
+    void retranslate() override;
     // Stops any run without a word and forgets both files.
-    void stopAndClear();
+    void stopAndClear() override;
 
     QString videoPath() const
     {
@@ -43,14 +38,6 @@ public:
     {
         return m_addAudioButton;
     }
-    MyTempButton2 *startButton() const
-    {
-        return m_startButton;
-    }
-    ToolJobRunner *job() const
-    {
-        return m_job;
-    }
 
 public slots:
     void addfileButton_slots();
@@ -60,21 +47,15 @@ public slots:
     void ffmpegProcess_Finished(int exitCode);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void layoutPage() override;
 
 private:
     void updateStartButton();
-    void layoutPage();
 
-    ToolJobRunner *m_job;
     QString m_videoPath;
     QString m_audioPath;
-    QLabel *m_step1Label;
-    QLabel *m_step2Label;
-    QLabel *m_step3Label;
     MyTempButton2 *m_addVideoButton;
     QLabel *m_videoLabel;
     MyTempButton2 *m_addAudioButton;
     QLabel *m_audioLabel;
-    MyTempButton2 *m_startButton;
 };

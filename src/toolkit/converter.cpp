@@ -1,15 +1,10 @@
 #include "toolkit/converter.h"
 
-#include "app/appenv.h"
-#include "app/folders.h"
 #include "external/toolargs.h"
-#include "toolkit/toolhost.h"
 #include "toolkit/tooljob.h"
 #include "toolkit/toolwidgets.h"
 #include "widgets/controls.h"
 
-#include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 
 namespace
@@ -18,192 +13,75 @@ const char *const kSuffixes[4] = {"mp4", "mkv", "mov", "avi"};
 const char *const kLabels[4] = {"MP4", "MKV", "MOV", "AVI"};
 } // namespace
 
-VideoConverterWidget::VideoConverterWidget(QWidget *parent)
-    : QWidget(parent), m_job(new ToolJobRunner(this)), m_step1Label(new QLabel(this)), m_step2Label(new QLabel(this)),
-      m_step3Label(new QLabel(this)), m_addButton(new MyTempButton2(this)), m_fileList(new ToolFileList(this)),
-      m_startButton(new MyTempButton2(this))
+VideoConverterWidget::VideoConverterWidget(QWidget *parent) : BatchToolPage(parent, 4)
 {
-    setAutoFillBackground(true);
-    setFocusPolicy(Qt::NoFocus);
-    for (QLabel *label : {m_step1Label, m_step2Label, m_step3Label})
-        ToolLook::styleStepLabel(label);
-    ToolLook::styleAddButton(m_addButton);
-    ToolLook::styleStartButton(m_startButton);
-    m_addButton->setText(QStringLiteral("+"));
-    for (int i = 0; i < 4; ++i) {
-        m_formatButtons[i] = new MyPushButton(this);
-        ToolLook::styleChoiceButton(m_formatButtons[i]);
-        m_formatButtons[i]->setText(QString::fromLatin1(kLabels[i]));
-    }
-    connect(m_formatButtons[0], SIGNAL(clicked()), this, SLOT(mp4Button_slots()));
-    connect(m_formatButtons[1], SIGNAL(clicked()), this, SLOT(mkvButton_slots()));
-    connect(m_formatButtons[2], SIGNAL(clicked()), this, SLOT(movButton_slots()));
-    connect(m_formatButtons[3], SIGNAL(clicked()), this, SLOT(aviButton_slots()));
-    connect(m_addButton, SIGNAL(clicked()), this, SLOT(addfileButton_slots()));
-    connect(m_startButton, SIGNAL(clicked()), this, SLOT(startButton_slots()));
-    connect(m_fileList, SIGNAL(itemClicked(QTreeWidgetItem *, int)), this,
-            SLOT(fileListTreeWidgetClicked_slots(QTreeWidgetItem *, int)));
-    chooseFormat(0);
-    m_startButton->setEnabled(false);
+    attachJob();
+    for (int i = 0; i < 4; ++i)
+        choiceButton(i)->setText(QString::fromLatin1(kLabels[i]));
+    connect(choiceButton(0), SIGNAL(clicked()), this, SLOT(mp4Button_slots()));
+    connect(choiceButton(1), SIGNAL(clicked()), this, SLOT(mkvButton_slots()));
+    connect(choiceButton(2), SIGNAL(clicked()), this, SLOT(movButton_slots()));
+    connect(choiceButton(3), SIGNAL(clicked()), this, SLOT(aviButton_slots()));
+    connectList();
+    choose(0);
     retranslate();
-}
-
-MyPushButton *VideoConverterWidget::formatButton(int index) const
-{
-    return index >= 0 && index < 4 ? m_formatButtons[index] : nullptr;
 }
 
 void VideoConverterWidget::retranslate()
 {
-    m_step1Label->setText(ToolLook::stepText(
+    stepLabel(0)->setText(ToolLook::stepText(
         tr("Step1:"), tr("Click the \"+\" button below to select the file that need to be converted.")));
-    m_step2Label->setText(ToolLook::stepText(tr("Step2:"), tr("Select the target format that need to be converted.")));
-    m_step3Label->setText(
+    stepLabel(1)->setText(ToolLook::stepText(tr("Step2:"), tr("Select the target format that need to be converted.")));
+    stepLabel(2)->setText(
         ToolLook::stepText(tr("Step3:"), tr("Click the \"Start\" button below to start the conversion.")));
     m_startButton->setText(tr("Start"));
 }
 
-void VideoConverterWidget::showTool()
+QStringList VideoConverterWidget::rowArguments(const QString &input, QString &output) const
 {
-    show();
-    raise();
-    setFocusPolicy(Qt::WheelFocus);
-    setFocus();
-}
-
-void VideoConverterWidget::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutPage();
-}
-
-void VideoConverterWidget::layoutPage()
-{
-    const int left = scaled(40);
-    const int w = width() - 2 * left;
-    m_step1Label->setGeometry(left, scaled(20), w, scaled(24));
-    m_addButton->setGeometry(left, scaled(52), scaled(80), scaled(30));
-    m_fileList->setGeometry(left, scaled(92), w, scaled(296));
-    m_step2Label->setGeometry(left, scaled(402), w, scaled(24));
-    for (int i = 0; i < 4; ++i)
-        m_formatButtons[i]->setGeometry(left + i * scaled(106), scaled(432), scaled(90), scaled(32));
-    m_step3Label->setGeometry(left, scaled(480), w, scaled(24));
-    m_startButton->setGeometry(left, scaled(512), scaled(160), scaled(40));
-}
-
-void VideoConverterWidget::chooseFormat(int index)
-{
-    m_formatIndex = index;
-    for (int i = 0; i < 4; ++i)
-        m_formatButtons[i]->setEnabled(i != index);
-}
-
-QString VideoConverterWidget::targetSuffix() const
-{
-    if (m_formatIndex < 0 || m_formatIndex > 3)
-        return QStringLiteral("mp4");
-    return QString::fromLatin1(kSuffixes[m_formatIndex]);
+    const QString suffix = QString::fromLatin1(kSuffixes[choice() >= 0 && choice() <= 3 ? choice() : 0]);
+    output = ToolJob::freeOutputName(ToolJob::outputBase(input), QString(), suffix);
+    return ConverterArgs::convert(input, suffix, output);
 }
 
 void VideoConverterWidget::mp4Button_slots()
 {
-    chooseFormat(0);
+    choose(0);
 }
 
 void VideoConverterWidget::mkvButton_slots()
 {
-    chooseFormat(1);
+    choose(1);
 }
 
 void VideoConverterWidget::movButton_slots()
 {
-    chooseFormat(2);
+    choose(2);
 }
 
 void VideoConverterWidget::aviButton_slots()
 {
-    chooseFormat(3);
+    choose(3);
 }
 
 void VideoConverterWidget::addfileButton_slots()
 {
-    const QStringList chosen =
-        ToolJob::pickFiles(this, true, tr("Select files to the conversion"), ToolJob::mediaFilter());
-    if (chosen.isEmpty())
-        return;
-    for (const QString &path : chosen)
-        if (QFileInfo::exists(path))
-            m_fileList->addFile(path);
-    m_startButton->setEnabled(false);
-    // A running job picks the new rows up itself; Start waits for its end.
-    if (m_fileList->count() > 0 && m_currentIndex == -1)
-        m_startButton->setEnabled(true);
+    addFiles();
 }
 
 void VideoConverterWidget::startButton_slots()
 {
-    QReadWriteLock &guard = m_job->startGuard();
-    if (!guard.tryLockForWrite())
-        return;
-    m_startButton->setEnabled(false);
-    if (m_currentIndex == -1) {
-        m_fileList->setAllStatuses(tr("Ready"));
-        m_currentIndex = 0;
-    }
-    m_job->setDuration(0);
-    if (m_currentIndex >= m_fileList->count()) {
-        m_currentIndex = -1;
-        ToolHost::showBusy(false);
-        m_startButton->setEnabled(true);
-        guard.unlock();
-        m_job->showMessage(tr("Conversion completed."), tr("OK"));
-        return;
-    }
-    m_fileList->setStatus(m_currentIndex, tr("Converting"));
-    const QString input = m_fileList->pathAt(m_currentIndex);
-    const QString suffix = targetSuffix();
-    const QString output = ToolJob::freeOutputName(ToolJob::outputBase(input), QString(), suffix);
-    m_job->setOutputPath(output);
-    m_job->start(ffmpegPath(), ConverterArgs::convert(input, suffix, output));
-    ToolHost::showBusy(true);
-    ToolHost::showBusy(true, tr("Converting..."));
-    guard.unlock();
+    startNextRow();
 }
 
 void VideoConverterWidget::fileListTreeWidgetClicked_slots(QTreeWidgetItem *, int) {}
 
 void VideoConverterWidget::ffmpegProcess_StandardOutput_slots()
 {
-    const int progress = m_job->readProgress(m_job->readOutput());
-    if (progress >= 0)
-        ToolHost::showBusy(true, tr("Converting...") + ToolJob::percentText(progress));
+    showProgress();
 }
 
 void VideoConverterWidget::ffmpegProcess_Finished(int)
 {
-    if (!m_job->acceptFinish())
-        return;
-    const bool done = ToolJob::keepOutput(m_job->outputPath(), false);
-    m_fileList->setStatus(m_currentIndex, done ? tr("Converted") : tr("Failed"));
-    ++m_currentIndex;
-    startButton_slots();
-}
-
-void VideoConverterWidget::stopAndClear()
-{
-    m_job->startGuard().lockForWrite();
-    m_fileList->clear();
-    m_currentIndex = -1;
-    m_job->stop();
-    m_startButton->setEnabled(false);
-    m_job->startGuard().unlock();
-}
-
-void VideoConverterWidget::keyPressEvent(QKeyEvent *event)
-{
-    QWidget::keyPressEvent(event);
-    if (!isVisible() || !m_startButton->isEnabled())
-        return;
-    if (m_fileList->handleListKey(event, m_startButton))
-        event->accept();
+    finishRow(false);
 }

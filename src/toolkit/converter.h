@@ -2,50 +2,25 @@
 // The format converter: a list of media files converted one after another to MP4,
 // MKV, MOV or AVI, each output written beside its input.
 
-#include <QWidget>
+#include "toolkit/toolpages.h"
 
-class MyPushButton;
-class MyTempButton2;
-class QLabel;
 class QTreeWidgetItem;
-class ToolFileList;
-class ToolJobRunner;
 
-class VideoConverterWidget : public QWidget
+class VideoConverterWidget : public BatchToolPage
 {
     Q_OBJECT
 public:
     explicit VideoConverterWidget(QWidget *parent = nullptr);
 
-    void retranslate();
-    void showTool();
-    // Stops any run without a word and empties the list.
-    void stopAndClear();
+    void retranslate() override;
 
     int formatIndex() const
     {
-        return m_formatIndex;
+        return choice();
     }
-    int currentIndex() const
+    MyPushButton *formatButton(int index) const
     {
-        return m_currentIndex;
-    }
-    ToolFileList *fileList() const
-    {
-        return m_fileList;
-    }
-    MyTempButton2 *addButton() const
-    {
-        return m_addButton;
-    }
-    MyTempButton2 *startButton() const
-    {
-        return m_startButton;
-    }
-    MyPushButton *formatButton(int index) const;
-    ToolJobRunner *job() const
-    {
-        return m_job;
+        return choiceButton(index);
     }
 
 public slots:
@@ -60,22 +35,5 @@ public slots:
     void ffmpegProcess_Finished(int exitCode);
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
-    void chooseFormat(int index);
-    QString targetSuffix() const;
-    void layoutPage();
-
-    ToolJobRunner *m_job;
-    QLabel *m_step1Label;
-    QLabel *m_step2Label;
-    QLabel *m_step3Label;
-    MyTempButton2 *m_addButton;
-    ToolFileList *m_fileList;
-    MyPushButton *m_formatButtons[4];
-    MyTempButton2 *m_startButton;
-    int m_formatIndex = 0;
-    int m_currentIndex = -1;
+    QStringList rowArguments(const QString &input, QString &output) const override;
 };

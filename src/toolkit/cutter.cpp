@@ -1,7 +1,6 @@
 #include "toolkit/cutter.h"
 
 #include "app/appenv.h"
-#include "app/folders.h"
 #include "app/format.h"
 #include "external/toolargs.h"
 #include "toolkit/toolhost.h"
@@ -9,26 +8,17 @@
 #include "toolkit/toolwidgets.h"
 #include "widgets/controls.h"
 
-#include <QFileInfo>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <climits>
 
 VideoCutterWidget::VideoCutterWidget(QWidget *parent)
-    : QWidget(parent), m_job(new ToolJobRunner(this)), m_step1Label(new QLabel(this)), m_step2Label(new QLabel(this)),
-      m_step3Label(new QLabel(this)), m_addButton(new MyTempButton2(this)), m_pathLabel(new QLabel(this)),
-      m_startTimeLabel(new QLabel(this)), m_startTimeLineEdit(new QLineEdit(this)), m_durationsLabel(new QLabel(this)),
-      m_durationsLineEdit(new QLineEdit(this)), m_infoLabel(new QLabel(this)), m_startButton(new MyTempButton2(this))
+    : ProbeToolPage(parent), m_startTimeLabel(new QLabel(this)), m_startTimeLineEdit(new QLineEdit(this)),
+      m_durationsLabel(new QLabel(this)), m_durationsLineEdit(new QLineEdit(this)), m_infoLabel(new QLabel(this))
 {
-    setAutoFillBackground(true);
-    for (QLabel *label : {m_step1Label, m_step2Label, m_step3Label})
-        ToolLook::styleStepLabel(label);
-    ToolLook::styleAddButton(m_addButton);
-    ToolLook::styleStartButton(m_startButton);
-    ToolLook::stylePathLabel(m_pathLabel);
+    attachJob();
     ToolLook::styleInfoLabel(m_infoLabel, true);
-    m_addButton->setText(QStringLiteral("+"));
     m_startTimeLineEdit->setObjectName(QStringLiteral("startTimeLineEdit"));
     m_durationsLineEdit->setObjectName(QStringLiteral("durationsLineEdit"));
     connect(m_addButton, SIGNAL(clicked()), this, SLOT(addfileButton_slots()));
@@ -41,50 +31,33 @@ VideoCutterWidget::VideoCutterWidget(QWidget *parent)
     resetPage();
 }
 
-qint64 VideoCutterWidget::duration() const
-{
-    return m_job->duration();
-}
-
 void VideoCutterWidget::retranslate()
 {
-    m_step1Label->setText(
+    stepLabel(0)->setText(
         ToolLook::stepText(tr("Step1:"), tr("Click the \"+\" button below to select the file that need to be cut.")));
-    m_step2Label->setText(ToolLook::stepText(tr("Step2:"), tr("Enter start time and duration seconds.")));
-    m_step3Label->setText(
+    stepLabel(1)->setText(ToolLook::stepText(tr("Step2:"), tr("Enter start time and duration seconds.")));
+    stepLabel(2)->setText(
         ToolLook::stepText(tr("Step3:"), tr("Click the \"Start\" button below to start the conversion.")));
     m_startTimeLabel->setText(tr("Start time:"));
     m_durationsLabel->setText(tr("Cut duration:"));
     m_startButton->setText(tr("Start"));
-    refreshInformation();
-}
-
-void VideoCutterWidget::showTool()
-{
-    show();
-    raise();
-}
-
-void VideoCutterWidget::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutPage();
+    refresh();
 }
 
 void VideoCutterWidget::layoutPage()
 {
     const int left = scaled(40);
     const int w = width() - 2 * left;
-    m_step1Label->setGeometry(left, scaled(20), w, scaled(24));
+    stepLabel(0)->setGeometry(left, scaled(20), w, scaled(24));
     m_addButton->setGeometry(left, scaled(52), scaled(80), scaled(30));
     m_pathLabel->setGeometry(left + scaled(96), scaled(52), w - scaled(96), scaled(30));
-    m_step2Label->setGeometry(left, scaled(112), w, scaled(24));
+    stepLabel(1)->setGeometry(left, scaled(112), w, scaled(24));
     m_startTimeLabel->setGeometry(left, scaled(146), scaled(110), scaled(30));
     m_startTimeLineEdit->setGeometry(left + scaled(110), scaled(146), scaled(120), scaled(30));
     m_durationsLabel->setGeometry(left + scaled(270), scaled(146), scaled(120), scaled(30));
     m_durationsLineEdit->setGeometry(left + scaled(390), scaled(146), scaled(120), scaled(30));
     m_infoLabel->setGeometry(left, scaled(194), w, scaled(76));
-    m_step3Label->setGeometry(left, scaled(282), w, scaled(24));
+    stepLabel(2)->setGeometry(left, scaled(282), w, scaled(24));
     m_startButton->setGeometry(left, scaled(314), scaled(160), scaled(40));
 }
 
@@ -108,7 +81,7 @@ void VideoCutterWidget::resetPage()
     m_pathLabel->setText(m_inputPath);
 }
 
-void VideoCutterWidget::refreshInformation()
+void VideoCutterWidget::refresh()
 {
     m_pathLabel->setText(m_inputPath);
     const qint64 d = m_job->duration();
@@ -134,15 +107,12 @@ void VideoCutterWidget::refreshInformation()
 
 void VideoCutterWidget::addfileButton_slots()
 {
-    const QStringList chosen = ToolJob::pickFiles(this, false, tr("Open File"), ToolJob::mediaFilter());
+    const QString chosen = pickInput();
     if (chosen.isEmpty())
         return;
     resetPage();
-    m_inputPath = chosen.first();
-    m_job->setDuration(0);
-    m_job->setRunKind(0);
-    m_job->start(ffmpegPath(), ConverterArgs::probe(m_inputPath));
-    ToolHost::showBusy(true, tr("Loading..."));
+    m_inputPath = chosen;
+    startProbe();
 }
 
 void VideoCutterWidget::startButton_slots()
@@ -151,36 +121,30 @@ void VideoCutterWidget::startButton_slots()
     if (!guard.tryLockForWrite())
         return;
     m_startButton->setEnabled(false);
-    refreshInformation();
+    refresh();
     guard.unlock();
 
     if (!guard.tryLockForWrite())
         return;
     const qint64 start = m_startTimeLineEdit->text().toLongLong();
     const qint64 cut = qMax<qint64>(m_durationsLineEdit->text().toLongLong(), 2);
-    const QString output = ToolJob::freeOutputName(ToolJob::outputBase(m_inputPath), QStringLiteral("_cut"),
-                                                   QFileInfo(m_inputPath).suffix());
-    m_job->setOutputPath(output);
-    m_job->setRunKind(1);
-    m_job->start(ffmpegPath(), ConverterArgs::cut(start, m_inputPath, cut, output));
-    guard.unlock();
-    ToolHost::showBusy(true);
-    ToolHost::showBusy(true, tr("Loading..."));
+    const QString output = ToolJob::freeSiblingName(m_inputPath, QStringLiteral("_cut"));
+    startWork(output, ConverterArgs::cut(start, m_inputPath, cut, output));
 }
 
 void VideoCutterWidget::startTimeLineEdit_change_slots(const QString &)
 {
-    refreshInformation();
+    refresh();
 }
 
 void VideoCutterWidget::durationsLineEdit_change_slots(const QString &)
 {
-    refreshInformation();
+    refresh();
 }
 
 void VideoCutterWidget::ffmpegProcess_StandardOutput_slots()
 {
-    m_job->readDuration(m_job->readOutput());
+    readProbeOutput();
 }
 
 void VideoCutterWidget::ffmpegProcess_Finished(int)
@@ -188,21 +152,13 @@ void VideoCutterWidget::ffmpegProcess_Finished(int)
     if (!m_job->acceptFinish())
         return;
     if (m_job->runKind() == 0) {
-        ffmpegProcess_StandardOutput_slots(); // the last line may have come without its line end
-        ToolHost::showBusy(false);
-        const qint64 d = m_job->duration();
-        if (d <= 0) {
-            m_inputPath.clear();
-            m_startButton->setEnabled(false);
-            m_job->showMessage(tr("Read file failed, Please try again."), tr("OK"));
-            refreshInformation();
+        if (!probeSucceeded())
             return;
-        }
         m_startButton->setEnabled(true);
         setFieldsEnabled(true);
         m_startTimeLineEdit->setText(QStringLiteral("0"));
-        m_durationsLineEdit->setText(QString::number(d));
-        refreshInformation();
+        m_durationsLineEdit->setText(QString::number(m_job->duration()));
+        refresh();
         return;
     }
     ToolHost::showBusy(false);

@@ -3,30 +3,21 @@
 // run reads the file's length first; the user then gives a start and a length in
 // whole seconds.
 
-#include <QWidget>
+#include "toolkit/toolpages.h"
 
-class MyTempButton2;
 class QIntValidator;
-class QLabel;
 class QLineEdit;
-class ToolJobRunner;
 
-class VideoCutterWidget : public QWidget
+class VideoCutterWidget : public ProbeToolPage
 {
     Q_OBJECT
 public:
     explicit VideoCutterWidget(QWidget *parent = nullptr);
 
-    void retranslate();
-    void showTool();
+    void retranslate() override;
     // Stops any run without a word and resets the fields; the input path itself stays.
-    void stopAndClear();
+    void stopAndClear() override;
 
-    QString inputPath() const
-    {
-        return m_inputPath;
-    }
-    qint64 duration() const;
     QLineEdit *startTimeLineEdit() const
     {
         return m_startTimeLineEdit;
@@ -43,18 +34,6 @@ public:
     {
         return m_pathLabel;
     }
-    MyTempButton2 *addButton() const
-    {
-        return m_addButton;
-    }
-    MyTempButton2 *startButton() const
-    {
-        return m_startButton;
-    }
-    ToolJobRunner *job() const
-    {
-        return m_job;
-    }
 
 public slots:
     void addfileButton_slots();
@@ -65,27 +44,18 @@ public slots:
     void ffmpegProcess_Finished(int exitCode);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void layoutPage() override;
+    void refresh() override;
 
 private:
     void resetPage();
-    void refreshInformation();
     void setFieldsEnabled(bool enabled);
-    void layoutPage();
 
-    ToolJobRunner *m_job;
-    QString m_inputPath;
-    QLabel *m_step1Label;
-    QLabel *m_step2Label;
-    QLabel *m_step3Label;
-    MyTempButton2 *m_addButton;
-    QLabel *m_pathLabel;
     QLabel *m_startTimeLabel;
     QLineEdit *m_startTimeLineEdit;
     QLabel *m_durationsLabel;
     QLineEdit *m_durationsLineEdit;
     QLabel *m_infoLabel;
-    MyTempButton2 *m_startButton;
     QIntValidator *m_startValidator = nullptr;
     QIntValidator *m_durationsValidator = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "toolkit/joiner.h"
 
-#include "app/appenv.h"
 #include "app/folders.h"
 #include "external/toolargs.h"
 #include "platform/platform.h"
@@ -12,25 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 
-VideoJionerWidget::VideoJionerWidget(QWidget *parent)
-    : QWidget(parent), m_job(new ToolJobRunner(this)), m_step1Label(new QLabel(this)), m_step2Label(new QLabel(this)),
-      m_addButton(new MyTempButton2(this)), m_fileList(new ToolFileList(this)), m_startButton(new MyTempButton2(this))
+VideoJionerWidget::VideoJionerWidget(QWidget *parent) : ListToolPage(parent, 0)
 {
-    setAutoFillBackground(true);
-    setFocusPolicy(Qt::NoFocus);
-    for (QLabel *label : {m_step1Label, m_step2Label})
-        ToolLook::styleStepLabel(label);
-    ToolLook::styleAddButton(m_addButton);
-    ToolLook::styleStartButton(m_startButton);
-    m_addButton->setText(QStringLiteral("+"));
-    connect(m_addButton, SIGNAL(clicked()), this, SLOT(addfileButton_slots()));
-    connect(m_startButton, SIGNAL(clicked()), this, SLOT(startButton_slots()));
-    connect(m_fileList, SIGNAL(itemClicked(QTreeWidgetItem *, int)), this,
-            SLOT(fileListTreeWidgetClicked_slots(QTreeWidgetItem *, int)));
-    m_startButton->setEnabled(false);
+    attachJob();
+    connectList();
     retranslate();
 }
 
@@ -41,51 +27,16 @@ QString VideoJionerWidget::listFilePath()
 
 void VideoJionerWidget::retranslate()
 {
-    m_step1Label->setText(
+    stepLabel(0)->setText(
         ToolLook::stepText(tr("Step1:"), tr("Click the \"+\" button below to select the file that need to be jion.")));
-    m_step2Label->setText(
+    stepLabel(1)->setText(
         ToolLook::stepText(tr("Step2:"), tr("Click the \"Start\" button below to start the conversion.")));
     m_startButton->setText(tr("Start"));
 }
 
-void VideoJionerWidget::showTool()
-{
-    show();
-    raise();
-    // Like the other list tools: the list keys need the page to take focus.
-    setFocusPolicy(Qt::WheelFocus);
-    setFocus();
-}
-
-void VideoJionerWidget::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutPage();
-}
-
-void VideoJionerWidget::layoutPage()
-{
-    const int left = scaled(40);
-    const int w = width() - 2 * left;
-    m_step1Label->setGeometry(left, scaled(20), w, scaled(24));
-    m_addButton->setGeometry(left, scaled(52), scaled(80), scaled(30));
-    m_fileList->setGeometry(left, scaled(92), w, scaled(376));
-    m_step2Label->setGeometry(left, scaled(480), w, scaled(24));
-    m_startButton->setGeometry(left, scaled(512), scaled(160), scaled(40));
-}
-
 void VideoJionerWidget::addfileButton_slots()
 {
-    const QStringList chosen =
-        ToolJob::pickFiles(this, true, tr("Select files to the conversion"), ToolJob::mediaFilter());
-    if (chosen.isEmpty())
-        return;
-    for (const QString &path : chosen)
-        if (QFileInfo::exists(path))
-            m_fileList->addFile(path);
-    m_startButton->setEnabled(false);
-    if (m_fileList->count() > 0 && !m_job->isRunning())
-        m_startButton->setEnabled(true);
+    addFiles();
 }
 
 void VideoJionerWidget::startButton_slots()
@@ -230,13 +181,4 @@ void VideoJionerWidget::stopAndClear()
     m_fileList->clear();
     m_startButton->setEnabled(false);
     m_job->startGuard().unlock();
-}
-
-void VideoJionerWidget::keyPressEvent(QKeyEvent *event)
-{
-    QWidget::keyPressEvent(event);
-    if (!isVisible() || !m_startButton->isEnabled())
-        return;
-    if (m_fileList->handleListKey(event, m_startButton))
-        event->accept();
 }

@@ -1,7 +1,6 @@
 #include "toolkit/splitter.h"
 
 #include "app/appenv.h"
-#include "app/folders.h"
 #include "app/format.h"
 #include "external/toolargs.h"
 #include "toolkit/toolhost.h"
@@ -10,7 +9,6 @@
 #include "widgets/controls.h"
 #include "widgets/pictures.h"
 
-#include <QFileInfo>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,19 +23,11 @@ int clampedInt(qint64 value)
 } // namespace
 
 VideoSpliterWidget::VideoSpliterWidget(QWidget *parent)
-    : QWidget(parent), m_job(new ToolJobRunner(this)), m_step1Label(new QLabel(this)), m_step2Label(new QLabel(this)),
-      m_step3Label(new QLabel(this)), m_addButton(new MyTempButton2(this)), m_pathLabel(new QLabel(this)),
-      m_countButton(new MyPushButton(this)), m_countLabel(new QLabel(this)), m_countLineEdit(new QLineEdit(this)),
-      m_countInfoLabel(new QLabel(this)), m_timesButton(new MyPushButton(this)), m_timesLabel(new QLabel(this)),
-      m_timesLineEdit(new QLineEdit(this)), m_timesInfoLabel(new QLabel(this)), m_startButton(new MyTempButton2(this))
+    : ProbeToolPage(parent), m_countButton(new MyPushButton(this)), m_countLabel(new QLabel(this)),
+      m_countLineEdit(new QLineEdit(this)), m_countInfoLabel(new QLabel(this)), m_timesButton(new MyPushButton(this)),
+      m_timesLabel(new QLabel(this)), m_timesLineEdit(new QLineEdit(this)), m_timesInfoLabel(new QLabel(this))
 {
-    setAutoFillBackground(true);
-    for (QLabel *label : {m_step1Label, m_step2Label, m_step3Label})
-        ToolLook::styleStepLabel(label);
-    ToolLook::styleAddButton(m_addButton);
-    ToolLook::styleStartButton(m_startButton);
-    ToolLook::stylePathLabel(m_pathLabel);
-    m_addButton->setText(QStringLiteral("+"));
+    attachJob();
     for (MyPushButton *selector : {m_countButton, m_timesButton}) {
         selector->setPicture(loadPicture(QStringLiteral(":/images/radio.png")));
         for (int state = 0; state < 4; ++state)
@@ -58,17 +48,12 @@ VideoSpliterWidget::VideoSpliterWidget(QWidget *parent)
     clearSelection();
 }
 
-qint64 VideoSpliterWidget::duration() const
-{
-    return m_job->duration();
-}
-
 void VideoSpliterWidget::retranslate()
 {
-    m_step1Label->setText(ToolLook::stepText(
+    stepLabel(0)->setText(ToolLook::stepText(
         tr("Step1:"), tr("Click the \"+\" button below to select the file that need to be splite.")));
-    m_step2Label->setText(ToolLook::stepText(tr("Step2:"), tr("Enter the number of segments separated.")));
-    m_step3Label->setText(
+    stepLabel(1)->setText(ToolLook::stepText(tr("Step2:"), tr("Enter the number of segments separated.")));
+    stepLabel(2)->setText(
         ToolLook::stepText(tr("Step3:"), tr("Click the \"Start\" button below to start the conversion.")));
     m_countLabel->setText(tr("Split Count:"));
     m_timesLabel->setText(tr("Split Duration:"));
@@ -79,14 +64,7 @@ void VideoSpliterWidget::retranslate()
 void VideoSpliterWidget::showTool()
 {
     clearSelection();
-    show();
-    raise();
-}
-
-void VideoSpliterWidget::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutPage();
+    ProbeToolPage::showTool();
 }
 
 void VideoSpliterWidget::layoutPage()
@@ -94,10 +72,10 @@ void VideoSpliterWidget::layoutPage()
     const int left = scaled(40);
     const int w = width() - 2 * left;
     const int indent = scaled(26);
-    m_step1Label->setGeometry(left, scaled(20), w, scaled(24));
+    stepLabel(0)->setGeometry(left, scaled(20), w, scaled(24));
     m_addButton->setGeometry(left, scaled(52), scaled(80), scaled(30));
     m_pathLabel->setGeometry(left + scaled(96), scaled(52), w - scaled(96), scaled(30));
-    m_step2Label->setGeometry(left, scaled(112), w, scaled(24));
+    stepLabel(1)->setGeometry(left, scaled(112), w, scaled(24));
     m_countButton->setGeometry(left, scaled(153), scaled(16), scaled(16));
     m_countLabel->setGeometry(left + indent, scaled(146), scaled(120), scaled(30));
     m_countLineEdit->setGeometry(left + indent + scaled(124), scaled(146), scaled(120), scaled(30));
@@ -106,7 +84,7 @@ void VideoSpliterWidget::layoutPage()
     m_timesLabel->setGeometry(left + indent, scaled(236), scaled(120), scaled(30));
     m_timesLineEdit->setGeometry(left + indent + scaled(124), scaled(236), scaled(120), scaled(30));
     m_timesInfoLabel->setGeometry(left + indent, scaled(274), w - indent, scaled(40));
-    m_step3Label->setGeometry(left, scaled(330), w, scaled(24));
+    stepLabel(2)->setGeometry(left, scaled(330), w, scaled(24));
     m_startButton->setGeometry(left, scaled(362), scaled(160), scaled(40));
 }
 
@@ -174,15 +152,12 @@ void VideoSpliterWidget::refresh()
 
 void VideoSpliterWidget::addfileButton_slots()
 {
-    const QStringList chosen = ToolJob::pickFiles(this, false, tr("Open File"), ToolJob::mediaFilter());
+    const QString chosen = pickInput();
     if (chosen.isEmpty())
         return;
-    m_inputPath = chosen.first();
+    m_inputPath = chosen;
     m_pathLabel->setText(m_inputPath);
-    m_job->setDuration(0);
-    m_job->setRunKind(0);
-    m_job->start(ffmpegPath(), ConverterArgs::probe(m_inputPath));
-    ToolHost::showBusy(true, tr("Loading..."));
+    startProbe();
 }
 
 void VideoSpliterWidget::startButton_slots()
@@ -209,16 +184,10 @@ void VideoSpliterWidget::startPiece()
         m_job->showMessage(tr("Splite completed."), tr("OK"));
         return;
     }
-    const QString output = ToolJob::freeOutputName(ToolJob::outputBase(m_inputPath),
-                                                   QStringLiteral("_segment_") + QString::number(m_segmentIndex),
-                                                   QFileInfo(m_inputPath).suffix());
-    m_job->setOutputPath(output);
-    m_job->setRunKind(1);
-    m_job->start(ffmpegPath(), ConverterArgs::splitSegment(qint64(m_segmentIndex) * m_segmentLength, m_inputPath,
-                                                           m_segmentLength, output));
-    guard.unlock();
-    ToolHost::showBusy(true);
-    ToolHost::showBusy(true, tr("Loading..."));
+    const QString output =
+        ToolJob::freeSiblingName(m_inputPath, QStringLiteral("_segment_") + QString::number(m_segmentIndex));
+    startWork(output, ConverterArgs::splitSegment(qint64(m_segmentIndex) * m_segmentLength, m_inputPath,
+                                                  m_segmentLength, output));
 }
 
 void VideoSpliterWidget::countLineEdit_change_slots(const QString &)
@@ -233,7 +202,7 @@ void VideoSpliterWidget::timesLineEdit_change_slots(const QString &)
 
 void VideoSpliterWidget::ffmpegProcess_StandardOutput_slots()
 {
-    m_job->readDuration(m_job->readOutput());
+    readProbeOutput();
 }
 
 void VideoSpliterWidget::ffmpegProcess_Finished(int)
@@ -245,16 +214,9 @@ void VideoSpliterWidget::ffmpegProcess_Finished(int)
         startPiece();
         return;
     }
-    ffmpegProcess_StandardOutput_slots(); // the last line may have come without its line end
-    ToolHost::showBusy(false);
-    const qint64 d = m_job->duration();
-    if (d <= 0) {
-        m_inputPath.clear();
-        m_startButton->setEnabled(false);
-        m_job->showMessage(tr("Read file failed, Please try again."), tr("OK"));
-        refresh();
+    if (!probeSucceeded())
         return;
-    }
+    const qint64 d = m_job->duration();
     delete m_countValidator;
     delete m_timesValidator;
     m_countValidator = new QIntValidator(2, clampedInt(d / 10), this);

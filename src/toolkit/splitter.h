@@ -3,32 +3,23 @@
 // given number of pieces or into pieces of a given length. A probe run reads the
 // length first, as in the cutter.
 
-#include <QWidget>
+#include "toolkit/toolpages.h"
 
-class MyPushButton;
-class MyTempButton2;
 class QIntValidator;
-class QLabel;
 class QLineEdit;
-class ToolJobRunner;
 
-class VideoSpliterWidget : public QWidget
+class VideoSpliterWidget : public ProbeToolPage
 {
     Q_OBJECT
 public:
     explicit VideoSpliterWidget(QWidget *parent = nullptr);
 
-    void retranslate();
+    void retranslate() override;
     // Shows the page with nothing selected.
-    void showTool();
+    void showTool() override;
     // Stops any run without a word and clears the selection.
-    void stopAndClear();
+    void stopAndClear() override;
 
-    QString inputPath() const
-    {
-        return m_inputPath;
-    }
-    qint64 duration() const;
     // 0 by count, 1 by length.
     int splitMode() const
     {
@@ -66,18 +57,6 @@ public:
     {
         return m_timesButton;
     }
-    MyTempButton2 *addButton() const
-    {
-        return m_addButton;
-    }
-    MyTempButton2 *startButton() const
-    {
-        return m_startButton;
-    }
-    ToolJobRunner *job() const
-    {
-        return m_job;
-    }
 
 public slots:
     void addfileButton_slots();
@@ -90,22 +69,14 @@ public slots:
     void ffmpegProcess_Finished(int exitCode);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void layoutPage() override;
+    void refresh() override;
 
 private:
     void clearSelection();
-    void refresh();
     void startPiece();
     void showMode(bool countActive, bool timesActive);
-    void layoutPage();
 
-    ToolJobRunner *m_job;
-    QString m_inputPath;
-    QLabel *m_step1Label;
-    QLabel *m_step2Label;
-    QLabel *m_step3Label;
-    MyTempButton2 *m_addButton;
-    QLabel *m_pathLabel;
     MyPushButton *m_countButton;
     QLabel *m_countLabel;
     QLineEdit *m_countLineEdit;
@@ -114,7 +85,6 @@ private:
     QLabel *m_timesLabel;
     QLineEdit *m_timesLineEdit;
     QLabel *m_timesInfoLabel;
-    MyTempButton2 *m_startButton;
     QIntValidator *m_countValidator = nullptr;
     QIntValidator *m_timesValidator = nullptr;
     int m_splitMode = 0;

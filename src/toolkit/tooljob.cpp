@@ -40,6 +40,11 @@ QString freeOutputName(const QString &base, const QString &mark, const QString &
     return candidate;
 }
 
+QString freeSiblingName(const QString &input, const QString &mark)
+{
+    return freeOutputName(outputBase(input), mark, QFileInfo(input).suffix());
+}
+
 QString freeJoinName(const QString &folder, const QString &ext)
 {
     QString candidate = folder + QStringLiteral("Join_file.") + ext;

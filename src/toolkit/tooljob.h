@@ -31,6 +31,8 @@ QString mediaFilter();
 QString outputBase(const QString &input);
 // base + mark + "." + ext when free, else base + mark + " (n)." + ext for the first free n from 0.
 QString freeOutputName(const QString &base, const QString &mark, const QString &ext);
+// freeOutputName beside the input, with the input's own suffix.
+QString freeSiblingName(const QString &input, const QString &mark);
 // folder + "Join_file." + ext when free, else folder + "Join_file(n)." + ext.
 QString freeJoinName(const QString &folder, const QString &ext);
 
