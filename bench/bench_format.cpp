@@ -4,12 +4,14 @@
 #include "app/format.h"
 #include "testlib/testenv.h"
 
-class BenchFormat : public QObject {
+class BenchFormat : public QObject
+{
     Q_OBJECT
 private slots:
     void formatSizeForAThousandRows()
     {
-        QBENCHMARK {
+        QBENCHMARK
+        {
             for (qint64 i = 0; i < 1000; ++i)
                 formatSize(i * 7919 * 1024);
         }
@@ -17,7 +19,8 @@ private slots:
     void cleanFileNameOfALongTitle()
     {
         const QString title = QString(QStringLiteral("Live: \"Best of\" 2024 / Part #1? ")).repeated(20);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             cleanFileName(title);
         }
     }

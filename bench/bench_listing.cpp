@@ -7,7 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-class BenchListing : public QObject {
+class BenchListing : public QObject
+{
     Q_OBJECT
 private slots:
     void parseListing_data()
@@ -27,7 +28,8 @@ private slots:
     {
         QFETCH(QString, text);
         ChannelListing listing;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             parseChannelListing(text, listing);
         }
         QVERIFY(!listing.urls.isEmpty());

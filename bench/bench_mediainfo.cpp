@@ -9,7 +9,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
+namespace
+{
 QString writeInfo(int formatCount)
 {
     static const int heights[] = {144, 240, 360, 480, 720, 1080, 1440, 2160, 4320};
@@ -45,7 +46,8 @@ QString writeInfo(int formatCount)
 }
 } // namespace
 
-class BenchMediaInfo : public QObject {
+class BenchMediaInfo : public QObject
+{
     Q_OBJECT
 private slots:
     void loadInfoJson_data()
@@ -58,7 +60,8 @@ private slots:
     {
         QFETCH(QString, path);
         MediaInfo m;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             m.loadFromFile(path);
         }
         QVERIFY(!m.formats().isEmpty());

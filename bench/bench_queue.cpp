@@ -12,7 +12,8 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 QString freshFolder(const QString &name)
 {
     const QString dir = TestEnv::root() + QStringLiteral("/tmp/") + name;
@@ -26,12 +27,14 @@ void fill(DBManagerThread &db, int rows)
     for (int i = 0; i < rows; ++i) {
         const QString url = QStringLiteral("https://vimeo.com/%1").arg(i);
         db.insertLink(url);
-        db.runStatement(DBManagerThread::setKeyStatement(url, itemKey(url, QStringLiteral("18")), QStringLiteral("18")));
+        db.runStatement(
+            DBManagerThread::setKeyStatement(url, itemKey(url, QStringLiteral("18")), QStringLiteral("18")));
     }
 }
 } // namespace
 
-class BenchQueue : public QObject {
+class BenchQueue : public QObject
+{
     Q_OBJECT
 private slots:
     void insertAndKeyLinks_data()
@@ -44,7 +47,8 @@ private slots:
     {
         QFETCH(int, rows);
         int round = 0;
-        QBENCHMARK_ONCE {
+        QBENCHMARK_ONCE
+        {
             DBManagerThread db(freshFolder(QStringLiteral("insert%1-%2").arg(rows).arg(++round)));
             fill(db, rows);
         }
@@ -57,7 +61,8 @@ private slots:
             DBManagerThread db(dir);
             fill(db, 10000);
         }
-        QBENCHMARK_ONCE {
+        QBENCHMARK_ONCE
+        {
             DBManagerThread db(dir);
             FakeQueueContext context;
             context.db = &db;
@@ -87,7 +92,8 @@ private slots:
             queue.addRestoredItem(r)->setStateForTest(i < 2 ? ItemState::Downloading : ItemState::Paused);
         }
         queue.setLoading(false);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             queue.downloadPass();
             queue.analysisPass();
         }

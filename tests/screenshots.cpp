@@ -6,6 +6,8 @@
 #include "app/appenv.h"
 #include "app/settings.h"
 #include "engine/mediainfo.h"
+#include "queue/downloaditem.h"
+#include "queue/scheduler.h"
 #include "settings/autodownloadwidget.h"
 #include "settings/settingwidget.h"
 #include "shell/loadingwidget.h"
@@ -13,8 +15,6 @@
 #include "shell/titlebar.h"
 #include "testlib/localhttpserver.h"
 #include "update/updatewidget.h"
-#include "queue/downloaditem.h"
-#include "queue/scheduler.h"
 #include "views/downloadlist.h"
 #include "views/downloadpage.h"
 #include "views/finishedlist.h"
@@ -205,7 +205,8 @@ void shootDownloadPage(const QString &code, double scale)
 {
     Settings::writeLanguage(code);
     qputenv("CLIPWRIGHT_SCALE_FACTOR", QByteArray::number(scale));
-    const QString tag = QStringLiteral("download-") + code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
+    const QString tag =
+        QStringLiteral("download-") + code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
     const bool zh = code == QLatin1String("ZH");
 
     DoRaDuvoZezavi window;
@@ -268,11 +269,10 @@ void shootDownloadPage(const QString &code, double scale)
                                    zh ? QStringLiteral("城市夜景延时摄影") : QStringLiteral("City lights at night"),
                                    QString(), QStringLiteral("02:48"), QStringLiteral("mp4"), QStringLiteral("38.20 M"),
                                    QStringLiteral("k1"));
-    page->finishedList()->addEntry(QStringLiteral("https://www.youtube.com/watch?v=deleted1"),
-                                   QStringLiteral("/nonexistent/deleted.mp4"),
-                                   zh ? QStringLiteral("已被删除的文件") : QStringLiteral("A file deleted since"),
-                                   QString(), QStringLiteral("11:05"), QStringLiteral("webm"),
-                                   QStringLiteral("120.45 M"), QStringLiteral("k2"));
+    page->finishedList()->addEntry(
+        QStringLiteral("https://www.youtube.com/watch?v=deleted1"), QStringLiteral("/nonexistent/deleted.mp4"),
+        zh ? QStringLiteral("已被删除的文件") : QStringLiteral("A file deleted since"), QString(),
+        QStringLiteral("11:05"), QStringLiteral("webm"), QStringLiteral("120.45 M"), QStringLiteral("k2"));
     page->refreshTotals();
     settle();
     store(window.grab().toImage(), tag + QStringLiteral("-finished"));

@@ -11,7 +11,8 @@
 
 #include <csignal>
 
-class TestCrashSafety : public QObject {
+class TestCrashSafety : public QObject
+{
     Q_OBJECT
 private slots:
     void aKilledDownloadIsResumedAndStoredOnce()

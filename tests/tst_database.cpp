@@ -9,7 +9,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-namespace {
+namespace
+{
 QString folderFor(const QString &name)
 {
     const QString dir = TestEnv::root() + QStringLiteral("/tmp/db-") + name;
@@ -61,7 +62,8 @@ LoadResult load(DBManagerThread &db, bool restore)
 }
 } // namespace
 
-class TestDatabase : public QObject {
+class TestDatabase : public QObject
+{
     Q_OBJECT
 private slots:
     void anEmptyFolderGetsTheTableAndLoadsNothing()
@@ -78,7 +80,9 @@ private slots:
     void theTableIsCreatedExactly()
     {
         const QString dir = folderFor("schema");
-        { DBManagerThread db(dir); }
+        {
+            DBManagerThread db(dir);
+        }
         QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
         raw.setDatabaseName(dir + QStringLiteral("/data.db"));
         QVERIFY(raw.open());
@@ -230,7 +234,9 @@ private slots:
     void nullsAndTextsInNumberColumnsLoadAsDefaults()
     {
         const QString dir = folderFor("nulls");
-        { DBManagerThread db(dir); }
+        {
+            DBManagerThread db(dir);
+        }
         {
             QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw2"));
             raw.setDatabaseName(dir + QStringLiteral("/data.db"));

@@ -21,7 +21,8 @@
 using Job = FakeScenario::Job;
 using Behaviour = FakeScenario::Behaviour;
 
-namespace {
+namespace
+{
 const QString kUrl = QStringLiteral("https://127.0.0.1/watch?v=abc'123");
 
 QString ffprobeAudioCodec(const QString &path)
@@ -42,7 +43,8 @@ QStringList proxiesOf(const QVector<FakeScenario::Run> &runs)
 }
 } // namespace
 
-class TestDownloadDriver : public QObject {
+class TestDownloadDriver : public QObject
+{
     Q_OBJECT
 
     QString m_root;
@@ -60,14 +62,14 @@ class TestDownloadDriver : public QObject {
     // A scenario whose info lists a combined mp4, a video-only mp4, a webm and an audio.
     void standardScenario()
     {
-        m_scenario->setInfoJson(FakeMedia::infoJson(
-            QStringLiteral("abc123"), QStringLiteral("My \"Clip\": it's here?"),
-            {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 40000),
-             FakeMedia::format("250", "opus", 0, 0, "", "opus", 30000),
-             FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 90000),
-             FakeMedia::format("137", "mp4", 320, 180, "avc1.640028", "", 80000, "DASH video"),
-             FakeMedia::format("243", "webm", 480, 270, "vp9", "opus", 70000),
-             FakeMedia::format("248", "webm", 640, 360, "vp9", "", 60000, "DASH video")}));
+        m_scenario->setInfoJson(
+            FakeMedia::infoJson(QStringLiteral("abc123"), QStringLiteral("My \"Clip\": it's here?"),
+                                {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 40000),
+                                 FakeMedia::format("250", "opus", 0, 0, "", "opus", 30000),
+                                 FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 90000),
+                                 FakeMedia::format("137", "mp4", 320, 180, "avc1.640028", "", 80000, "DASH video"),
+                                 FakeMedia::format("243", "webm", 480, 270, "vp9", "opus", 70000),
+                                 FakeMedia::format("248", "webm", 640, 360, "vp9", "", 60000, "DASH video")}));
         m_scenario->setFormatFile(QStringLiteral("248"), fixture(QStringLiteral("mute.webm")));
         m_scenario->setFormatFile(QStringLiteral("18"), fixture(QStringLiteral("sound.mp4")));
         m_scenario->setFormatFile(QStringLiteral("137"), fixture(QStringLiteral("mute.mp4")));
@@ -120,8 +122,10 @@ private slots:
         QDir().mkpath(app);
         QVERIFY(FakeScenario::installAs(app + QStringLiteral("/youtubedl")));
         for (const char *tool : {"ffmpeg", "ffprobe"})
-            QVERIFY(QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool), app + QLatin1Char('/') + QLatin1String(tool)));
-        QVERIFY(QFile::copy(TestEnv::binDir() + QStringLiteral("/libMyDecoder.so"), app + QStringLiteral("/libMyDecoder.so")));
+            QVERIFY(QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
+                                app + QLatin1Char('/') + QLatin1String(tool)));
+        QVERIFY(QFile::copy(TestEnv::binDir() + QStringLiteral("/libMyDecoder.so"),
+                            app + QStringLiteral("/libMyDecoder.so")));
         setAppDirPath(app);
     }
 
@@ -172,8 +176,8 @@ private slots:
         {
             YoutobeDownloadObj first;
             QVERIFY(analyse(first));
-            ItemStateFile(first.m_workFolder).setValue(QStringLiteral("LoadJsonDate"),
-                                                       QDate::currentDate().addDays(-3).toString("yyyy-MM-dd"));
+            ItemStateFile(first.m_workFolder)
+                .setValue(QStringLiteral("LoadJsonDate"), QDate::currentDate().addDays(-3).toString("yyyy-MM-dd"));
         }
         m_scenario->resetState();
         YoutobeDownloadObj second;
@@ -192,7 +196,11 @@ private slots:
         standardScenario();
         m_scenario->setSubtitleCodes({}, {QStringLiteral("en")});
         QVERIFY(m_scenario->write());
-        { YoutobeDownloadObj first; QVERIFY(analyse(first)); QVERIFY(first.m_subtitlesFound); }
+        {
+            YoutobeDownloadObj first;
+            QVERIFY(analyse(first));
+            QVERIFY(first.m_subtitlesFound);
+        }
         YoutobeDownloadObj second;
         QVERIFY(analyse(second));
         QVERIFY(second.m_subtitlesFound);
@@ -581,7 +589,8 @@ private slots:
         QDir().mkpath(real);
         QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), real + QStringLiteral("/youtubedl"));
         for (const char *tool : {"ffmpeg", "ffprobe"})
-            QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool), real + QLatin1Char('/') + QLatin1String(tool));
+            QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
+                        real + QLatin1Char('/') + QLatin1String(tool));
         QFile::copy(app + QStringLiteral("/libMyDecoder.so"), real + QStringLiteral("/libMyDecoder.so"));
         setAppDirPath(real);
         YoutobeDownloadObj d;
@@ -603,7 +612,8 @@ private slots:
     {
         QJsonArray entries;
         for (int i = 0; i < 5; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("v%1").arg(i % 4)},
+            entries.append(QJsonObject{{"id", QString::number(i)},
+                                       {"url", QStringLiteral("v%1").arg(i % 4)},
                                        {"title", QStringLiteral("Entry %1").arg(i)}});
         m_scenario->setChannelJson(QJsonObject{{"title", "Channel"}, {"entries", entries}});
         m_scenario->failJob(Job::Channel, 1, Behaviour::Silent);

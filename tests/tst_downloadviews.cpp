@@ -20,14 +20,22 @@
 
 using Settings::Key;
 
-namespace {
-class FakeShell : public ShellServices {
+namespace
+{
+class FakeShell : public ShellServices
+{
 public:
     int action = 0;
     int actionsRun = 0;
     void showLoading(bool, const QString &) override {}
-    int finishedAction() const override { return action; }
-    void runFinishedAction() override { ++actionsRun; }
+    int finishedAction() const override
+    {
+        return action;
+    }
+    void runFinishedAction() override
+    {
+        ++actionsRun;
+    }
     void showSettings() override {}
 };
 
@@ -40,7 +48,8 @@ QStringList actionTexts(const QList<QAction *> &actions)
 }
 } // namespace
 
-class TestDownloadViews : public QObject {
+class TestDownloadViews : public QObject
+{
     Q_OBJECT
 
     FakeShell m_shell;
@@ -94,8 +103,10 @@ private slots:
         QTest::addColumn<QString>("speed");
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("speedIndex");
-        QTest::newRow("nine at a time is five; speed 7 is 1 Mbps") << "9" << "7" << 5 << 4;
-        QTest::newRow("one at a time is two; speed -3 is Unlimited") << "1" << "-3" << 2 << 0;
+        QTest::newRow("nine at a time is five; speed 7 is 1 Mbps") << "9"
+                                                                   << "7" << 5 << 4;
+        QTest::newRow("one at a time is two; speed -3 is Unlimited") << "1"
+                                                                     << "-3" << 2 << 0;
     }
     void storedSettingsAreClamped()
     {

@@ -25,7 +25,8 @@
 
 using Settings::Key;
 
-class TestEndToEnd : public QObject {
+class TestEndToEnd : public QObject
+{
     Q_OBJECT
 
     static DLManagerWidget *downloadPage(DoRaDuvoZezavi &window)
@@ -46,7 +47,8 @@ private slots:
         QVERIFY(server.start());
         LocalHttpServer::Options slow;
         slow.bytesPerSecond = QFileInfo(media + QStringLiteral("/clip.mp4")).size() / 2; // about two seconds
-        QVERIFY(server.addFile(QStringLiteral("/media/clip.mp4"), media + QStringLiteral("/clip.mp4"), QByteArray(), slow));
+        QVERIFY(
+            server.addFile(QStringLiteral("/media/clip.mp4"), media + QStringLiteral("/clip.mp4"), QByteArray(), slow));
         QVERIFY(server.addFile(QStringLiteral("/media/second.mp4"), media + QStringLiteral("/second.mp4")));
         const QString url = server.url(QStringLiteral("/media/clip.mp4")).toString();
 

@@ -12,7 +12,8 @@
 
 using namespace DownloaderArgs;
 
-class TestExternal : public QObject {
+class TestExternal : public QObject
+{
     Q_OBJECT
 
     QString m_media;
@@ -45,38 +46,63 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         const QString url = QStringLiteral("https://example.com/watch?v=a'b&c=\"d\"");
         const QString wf = QStringLiteral("/cache/0123abcd");
-        QTest::newRow("info without a proxy")
-            << info(QString(), wf, url)
-            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--write-info-json", "-o",
-                           "/cache/0123abcd/%(id)s", url};
-        QTest::newRow("info with a proxy puts it first")
-            << info(QStringLiteral("socks5://127.0.0.1:1080"), wf, url)
-            << QStringList{"--proxy", "socks5://127.0.0.1:1080", "--no-warnings", "--ignore-errors", "--skip-download",
-                           "--write-info-json", "-o", "/cache/0123abcd/%(id)s", url};
-        QTest::newRow("thumbnail")
-            << thumbnail(QString(), wf + QStringLiteral("/thumb.jpg"), url)
-            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--write-thumbnail", "-o",
-                           "/cache/0123abcd/thumb.jpg", url};
-        QTest::newRow("subtitle list")
-            << listSubtitles(QString(), url)
-            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--list-subs", url};
+        QTest::newRow("info without a proxy") << info(QString(), wf, url) << QStringList{"--no-warnings",
+                                                                                         "--ignore-errors",
+                                                                                         "--skip-download",
+                                                                                         "--write-info-json",
+                                                                                         "-o",
+                                                                                         "/cache/0123abcd/%(id)s",
+                                                                                         url};
+        QTest::newRow("info with a proxy puts it first") << info(QStringLiteral("socks5://127.0.0.1:1080"), wf, url)
+                                                         << QStringList{"--proxy",
+                                                                        "socks5://127.0.0.1:1080",
+                                                                        "--no-warnings",
+                                                                        "--ignore-errors",
+                                                                        "--skip-download",
+                                                                        "--write-info-json",
+                                                                        "-o",
+                                                                        "/cache/0123abcd/%(id)s",
+                                                                        url};
+        QTest::newRow("thumbnail") << thumbnail(QString(), wf + QStringLiteral("/thumb.jpg"), url)
+                                   << QStringList{"--no-warnings",
+                                                  "--ignore-errors",
+                                                  "--skip-download",
+                                                  "--write-thumbnail",
+                                                  "-o",
+                                                  "/cache/0123abcd/thumb.jpg",
+                                                  url};
+        QTest::newRow("subtitle list") << listSubtitles(
+            QString(), url) << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--list-subs", url};
         QTest::newRow("video with everything")
             << video(QStringLiteral("127.0.0.1:8080"), subtitleArguments(SubtitleSource::AutomaticCaptions, "zh-TW"),
                      QStringLiteral("2M"), QStringLiteral("137"), QStringLiteral("/cache/x.mp4"), url)
-            << QStringList{"--proxy", "127.0.0.1:8080", "--no-warnings", "--no-part", "--write-auto-sub", "--sub-lang",
-                           "zh-TW", "--limit-rate", "2M", "-f", "137", "-o", "/cache/x.mp4", url};
+            << QStringList{"--proxy",
+                           "127.0.0.1:8080",
+                           "--no-warnings",
+                           "--no-part",
+                           "--write-auto-sub",
+                           "--sub-lang",
+                           "zh-TW",
+                           "--limit-rate",
+                           "2M",
+                           "-f",
+                           "137",
+                           "-o",
+                           "/cache/x.mp4",
+                           url};
         QTest::newRow("video with no rate limit and no format")
             << video(QString(), {}, QString(), QString(), QStringLiteral("/cache/x.webm"), url)
             << QStringList{"--no-warnings", "--no-part", "-o", "/cache/x.webm", url};
-        QTest::newRow("audio")
-            << audio(QString(), QStringLiteral("140"), QStringLiteral("/cache/xaudio.m4a"), url)
-            << QStringList{"--no-warnings", "--no-part", "-f", "140", "-o", "/cache/xaudio.m4a", url};
+        QTest::newRow("audio") << audio(QString(), QStringLiteral("140"), QStringLiteral("/cache/xaudio.m4a"), url)
+                               << QStringList{"--no-warnings",     "--no-part", "-f", "140", "-o",
+                                              "/cache/xaudio.m4a", url};
         QTest::newRow("subtitles only, all languages")
             << subtitlesOnly(QString(), allSubtitlesArguments(), QStringLiteral("/cache/x.mp4"), url)
-            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--all-subs", "-o", "/cache/x.mp4", url};
-        QTest::newRow("channel listing")
-            << channelListing(QString(), url)
-            << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--flat-playlist", "-J", url};
+            << QStringList{
+                   "--no-warnings", "--ignore-errors", "--skip-download", "--all-subs", "-o", "/cache/x.mp4", url};
+        QTest::newRow("channel listing") << channelListing(
+            QString(),
+            url) << QStringList{"--no-warnings", "--ignore-errors", "--skip-download", "--flat-playlist", "-J", url};
     }
     void downloaderArguments()
     {
@@ -94,9 +120,8 @@ private slots:
             << int(SubtitleSource::Subtitles) << QString() << QStringList{"--write-sub"};
         QTest::newRow("a listed subtitle language")
             << int(SubtitleSource::Subtitles) << "en" << QStringList{"--write-sub", "--sub-lang", "en"};
-        QTest::newRow("an automatic caption language")
-            << int(SubtitleSource::AutomaticCaptions) << "zh-Hans"
-            << QStringList{"--write-auto-sub", "--sub-lang", "zh-Hans"};
+        QTest::newRow("an automatic caption language") << int(SubtitleSource::AutomaticCaptions) << "zh-Hans"
+                                                       << QStringList{"--write-auto-sub", "--sub-lang", "zh-Hans"};
     }
     void subtitleArgumentForms()
     {
@@ -120,13 +145,21 @@ private slots:
         QTest::newRow("cutting starts at a formatted time")
             << ConverterArgs::cut(3725, "/v/in.mp4", 90, "/v/out.mp4")
             << QStringList{"-ss", "01:02:05", "-i", "/v/in.mp4", "-c", "copy", "-t", "90", "/v/out.mp4"};
-        QTest::newRow("joining by list")
-            << ConverterArgs::joinByList("/c/join.txt", "/v/Join_file.mp4")
-            << QStringList{"-f", "concat", "-i", "/c/join.txt", "-c", "copy", "/v/Join_file.mp4"};
+        QTest::newRow("joining by list") << ConverterArgs::joinByList("/c/join.txt", "/v/Join_file.mp4")
+                                         << QStringList{"-f",   "concat",          "-i", "/c/join.txt", "-c",
+                                                        "copy", "/v/Join_file.mp4"};
         QTest::newRow("joining two by filter")
             << ConverterArgs::joinByFilter({"/v/a.mp4", "/v/b.mkv"}, "/v/Join_file.mp4")
-            << QStringList{"-i", "/v/a.mp4", "-i", "/v/b.mkv", "-filter_complex",
-                           "[0:0] [0:1] [1:0] [1:1] concat=n=2:v=1:a=1 [v] [a]", "-map", "[v]", "-map", "[a]",
+            << QStringList{"-i",
+                           "/v/a.mp4",
+                           "-i",
+                           "/v/b.mkv",
+                           "-filter_complex",
+                           "[0:0] [0:1] [1:0] [1:1] concat=n=2:v=1:a=1 [v] [a]",
+                           "-map",
+                           "[v]",
+                           "-map",
+                           "[a]",
                            "/v/Join_file.mp4"};
         QTest::newRow("rotating an mp4 rewrites its tag")
             << ConverterArgs::rotate("/v/a.mp4", 90, "/v/b.mp4")
@@ -148,7 +181,8 @@ private slots:
                            "-map", "0:v:0",    "-map", "1:a:0",    "/v/o.mp4"};
         QTest::newRow("merging mp4 with m4a copies both")
             << ConverterArgs::merge("/c/v.mp4", "/c/vaudio.m4a", false, "copy", "/c/v_tmp.mp4")
-            << QStringList{"-i", "/c/v.mp4", "-i", "/c/vaudio.m4a", "-vcodec", "copy", "-acodec", "copy", "/c/v_tmp.mp4"};
+            << QStringList{"-i",   "/c/v.mp4", "-i",   "/c/vaudio.m4a", "-vcodec",
+                           "copy", "-acodec",  "copy", "/c/v_tmp.mp4"};
         QTest::newRow("merging webm with opus leaves the audio codec alone")
             << ConverterArgs::merge("/c/v.webm", "/c/vaudio.webm", false, QString(), "/c/v_tmp.webm")
             << QStringList{"-i", "/c/v.webm", "-i", "/c/vaudio.webm", "-vcodec", "copy", "/c/v_tmp.webm"};
@@ -190,7 +224,8 @@ private slots:
         QFETCH(bool, audio);
         const DecoderMediaInfo info = decoderMediaInfo(media(file));
         QCOMPARE(info.result, 0);
-        QVERIFY2(qAbs(info.durationMicros - qint64(seconds * 1e6)) <= 100000, qPrintable(QString::number(info.durationMicros)));
+        QVERIFY2(qAbs(info.durationMicros - qint64(seconds * 1e6)) <= 100000,
+                 qPrintable(QString::number(info.durationMicros)));
         QCOMPARE(info.hasVideo, video);
         QCOMPARE(info.hasAudio, audio);
     }

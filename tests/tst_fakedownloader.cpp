@@ -15,7 +15,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 using Job = FakeScenario::Job;
 using Behaviour = FakeScenario::Behaviour;
 

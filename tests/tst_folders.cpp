@@ -11,7 +11,8 @@
 
 using Settings::Key;
 
-class TestFolders : public QObject {
+class TestFolders : public QObject
+{
     Q_OBJECT
 
     QString home() const
@@ -67,7 +68,8 @@ private slots:
         QTest::newRow("empty gives the default folder") << true << "" << false;
         QTest::newRow("a folder that no longer exists gives the default")
             << true << QStringLiteral("/nonexistent/clipwright/gone") << false;
-        QTest::newRow("an existing folder is used as stored") << true << QStringLiteral("@HOME/Videos/it's mine") << true;
+        QTest::newRow("an existing folder is used as stored")
+            << true << QStringLiteral("@HOME/Videos/it's mine") << true;
     }
     void downloadFolder()
     {
@@ -104,11 +106,16 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
         QTest::newRow("unset gives the default cache") << QString() << "@DEFAULT";
-        QTest::newRow("a bare drive letter gives the default cache") << "C:" << "@DEFAULT";
-        QTest::newRow("two characters give the default cache") << "/a" << "@DEFAULT";
-        QTest::newRow("three characters are used") << "/ab" << "/ab";
-        QTest::newRow("backslashes become slashes") << "D:\\Cache\\Clips" << "D:/Cache/Clips";
-        QTest::newRow("a missing folder is not created") << "/nonexistent/cache" << "/nonexistent/cache";
+        QTest::newRow("a bare drive letter gives the default cache") << "C:"
+                                                                     << "@DEFAULT";
+        QTest::newRow("two characters give the default cache") << "/a"
+                                                               << "@DEFAULT";
+        QTest::newRow("three characters are used") << "/ab"
+                                                   << "/ab";
+        QTest::newRow("backslashes become slashes") << "D:\\Cache\\Clips"
+                                                    << "D:/Cache/Clips";
+        QTest::newRow("a missing folder is not created") << "/nonexistent/cache"
+                                                         << "/nonexistent/cache";
     }
     void downloadCacheFolder()
     {
@@ -137,8 +144,9 @@ private slots:
         QVERIFY(folder.startsWith(TestEnv::root()));
         for (const QString &f : {folder, QFileInfo(folder).absolutePath()}) {
             const QFile::Permissions p = QFileInfo(f).permissions();
-            QVERIFY2(!(p & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-                            | QFile::WriteOther | QFile::ExeOther)),
+            QVERIFY2(!(p
+                       & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                          | QFile::ExeOther)),
                      qPrintable(f));
         }
     }

@@ -3,7 +3,8 @@
 #include "app/format.h"
 #include "testlib/testenv.h"
 
-class TestFormat : public QObject {
+class TestFormat : public QObject
+{
     Q_OBJECT
 private slots:
     void formatSize_data()
@@ -93,15 +94,19 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("name");
-        QTest::newRow("slash, colon, dot and question mark go") << "A/B: c.d?" << "AB cd";
-        QTest::newRow("every removed character goes")
-            << QStringLiteral(".,'/\\\":;|*<>?@$%^~!#&=\n") << "";
-        QTest::newRow("blanks stay, nothing is trimmed") << "  a  b  " << "  a  b  ";
-        QTest::newRow("other punctuation stays") << "(Live) [HD] - part_1 + {x}" << "(Live) [HD] - part_1 + {x}";
-        QTest::newRow("Chinese and emoji stay")
-            << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x8e\xac") << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x8e\xac");
-        QTest::newRow("a tab and a carriage return stay") << "a\tb\rc" << "a\tb\rc";
-        QTest::newRow("path climbing is defused") << "../../etc/passwd" << "etcpasswd";
+        QTest::newRow("slash, colon, dot and question mark go") << "A/B: c.d?"
+                                                                << "AB cd";
+        QTest::newRow("every removed character goes") << QStringLiteral(".,'/\\\":;|*<>?@$%^~!#&=\n") << "";
+        QTest::newRow("blanks stay, nothing is trimmed") << "  a  b  "
+                                                         << "  a  b  ";
+        QTest::newRow("other punctuation stays") << "(Live) [HD] - part_1 + {x}"
+                                                 << "(Live) [HD] - part_1 + {x}";
+        QTest::newRow("Chinese and emoji stay") << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x8e\xac")
+                                                << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x8e\xac");
+        QTest::newRow("a tab and a carriage return stay") << "a\tb\rc"
+                                                          << "a\tb\rc";
+        QTest::newRow("path climbing is defused") << "../../etc/passwd"
+                                                  << "etcpasswd";
     }
     void cleanFileName()
     {
@@ -114,8 +119,10 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("digest");
-        QTest::newRow("empty") << "" << "d41d8cd98f00b204e9800998ecf8427e";
-        QTest::newRow("a link") << "https://www.youtube.com/watch?v=abc" << "df306b26c16bf91b190193d89a078af9";
+        QTest::newRow("empty") << ""
+                               << "d41d8cd98f00b204e9800998ecf8427e";
+        QTest::newRow("a link") << "https://www.youtube.com/watch?v=abc"
+                                << "df306b26c16bf91b190193d89a078af9";
         QTest::newRow("the UTF-8 bytes count, not UTF-16")
             << QString::fromUtf8("\xc3\xa9") << "66ddcd97cfdeabb2f6fb8a999b4bc76f";
     }

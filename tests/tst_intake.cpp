@@ -13,14 +13,16 @@
 #include <QDir>
 #include <QGuiApplication>
 
-namespace {
+namespace
+{
 const QString kNoLinks = QStringLiteral("No Links in Clipboard. Please copy a link from the browser.");
 const QString kUnsupported = QStringLiteral("This URL can't be supported.  Please send the URL to "
                                             "support@kestrova.com,  our developer team will solve the problem ASAP.");
 const QString kBusy = QStringLiteral("The link is analyzing or downloading now, Please wait the process finished.");
 } // namespace
 
-class TestIntake : public QObject {
+class TestIntake : public QObject
+{
     Q_OBJECT
 
     FakeQueueContext m_context;
@@ -73,18 +75,19 @@ private slots:
         QTest::addColumn<bool>("ask");
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QString>("playlist");
-        QTest::newRow("a clip inside a playlist")
-            << "https://www.youtube.com/watch?v=abc&list=PL1&index=3&t=10" << true
-            << "https://www.youtube.com/watch?v=abc" << "https://www.youtube.com/watch?list=PL1";
-        QTest::newRow("a short link with a list")
-            << "https://youtu.be/abc?list=PL1" << true << "https://youtu.be/abc" << "https://youtu.be/playlist?list=PL1";
-        QTest::newRow("a playlist page passes unchanged")
-            << "https://www.youtube.com/playlist?list=PL1" << false << "" << "";
-        QTest::newRow("http://www. is not normalised")
-            << "http://www.youtube.com/watch?v=abc&list=PL1" << false << "" << "";
-        QTest::newRow("no list, nothing to ask") << "https://www.youtube.com/watch?v=abc" << false << "" << "";
-        QTest::newRow("a short link with more than a list")
-            << "https://youtu.be/abc?list=PL1&si=x" << false << "" << "";
+        QTest::newRow("a clip inside a playlist") << "https://www.youtube.com/watch?v=abc&list=PL1&index=3&t=10" << true
+                                                  << "https://www.youtube.com/watch?v=abc"
+                                                  << "https://www.youtube.com/watch?list=PL1";
+        QTest::newRow("a short link with a list") << "https://youtu.be/abc?list=PL1" << true << "https://youtu.be/abc"
+                                                  << "https://youtu.be/playlist?list=PL1";
+        QTest::newRow("a playlist page passes unchanged") << "https://www.youtube.com/playlist?list=PL1" << false << ""
+                                                          << "";
+        QTest::newRow("http://www. is not normalised") << "http://www.youtube.com/watch?v=abc&list=PL1" << false << ""
+                                                       << "";
+        QTest::newRow("no list, nothing to ask") << "https://www.youtube.com/watch?v=abc" << false << ""
+                                                 << "";
+        QTest::newRow("a short link with more than a list") << "https://youtu.be/abc?list=PL1&si=x" << false << ""
+                                                            << "";
     }
     void youtubeChoice()
     {
@@ -107,10 +110,10 @@ private slots:
         QTest::newRow("four lines: two links, a repeat, an ftp line")
             << "https://youtu.be/a\nhttps://vimeo.com/1\nhttps://youtu.be/a\nftp://x/y"
             << QStringList{"https://youtu.be/a", "https://vimeo.com/1"};
-        QTest::newRow("windows line ends and blanks")
-            << "  https://youtu.be/a \r\n\r\n www.vimeo.com/2\r\n" << QStringList{"https://youtu.be/a", "www.vimeo.com/2"};
-        QTest::newRow("words are dropped") << "look at this:\nhttps://youtu.be/a\nthanks"
-                                           << QStringList{"https://youtu.be/a"};
+        QTest::newRow("windows line ends and blanks") << "  https://youtu.be/a \r\n\r\n www.vimeo.com/2\r\n"
+                                                      << QStringList{"https://youtu.be/a", "www.vimeo.com/2"};
+        QTest::newRow("words are dropped")
+            << "look at this:\nhttps://youtu.be/a\nthanks" << QStringList{"https://youtu.be/a"};
     }
     void pastedTextIsSplitIntoLinks()
     {
@@ -207,8 +210,8 @@ private slots:
         DownloadQueue queue(&m_context);
         queue.setLoading(true);
         LinkIntake intake(&m_context, &queue);
-        QGuiApplication::clipboard()->setText(
-            QStringLiteral("https://youtu.be/a\nhttps://vimeo.com/1\nhttps://youtu.be/a\nftp://x/y\nhttps://example.com/z"));
+        QGuiApplication::clipboard()->setText(QStringLiteral(
+            "https://youtu.be/a\nhttps://vimeo.com/1\nhttps://youtu.be/a\nftp://x/y\nhttps://example.com/z"));
         intake.pasteURLButton_slots();
         QVERIFY(intake.isPasting());
         QVERIFY(m_context.loadingShown);

@@ -7,7 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
+namespace
+{
 QString listingJson(const QJsonArray &entries, const QString &title = QStringLiteral("My list"))
 {
     return QString::fromUtf8(QJsonDocument(QJsonObject{{"title", title}, {"entries", entries}}).toJson());
@@ -24,7 +25,8 @@ QJsonObject entry(const QString &id, const QString &title, const QString &url)
 }
 } // namespace
 
-class TestListing : public QObject {
+class TestListing : public QObject
+{
     Q_OBJECT
 private slots:
     void channelUrls_data()

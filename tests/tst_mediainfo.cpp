@@ -9,7 +9,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
+namespace
+{
 
 QJsonObject fmt(const QString &id, const QString &ext, const QString &vcodec, const QString &acodec, int w, int h,
                 double size = 0, int fps = 0, const QString &note = QString())
@@ -107,7 +108,8 @@ const MediaFormat *byId(const MediaInfo &m, const QString &id)
 
 } // namespace
 
-class TestMediaInfo : public QObject {
+class TestMediaInfo : public QObject
+{
     Q_OBJECT
 private slots:
     void recordFieldsAreRead()
@@ -133,7 +135,7 @@ private slots:
         // that repeats a video-only one's size, container and rate goes; largest first,
         // the higher frame rate first at equal size; audio last in list order.
         const QStringList expected{"313", "271", "299", "137", "298", "136", "hls-720", "135",
-                                   "134", "133", "160", "139", "249", "250", "140", "251"};
+                                   "134", "133", "160", "139", "249", "250", "140",     "251"};
         QCOMPARE(ids(m), expected);
         const QVector<MediaFormat> &list = m.formats();
         for (int i = 1; i < list.size(); ++i) {
@@ -210,8 +212,8 @@ private slots:
     void aSingleVideoWithoutFormatsIsItsOwnFormat()
     {
         MediaInfo m;
-        QJsonObject root{{"id", "clip"}, {"format_id", 22}, {"ext", "mp4"}, {"width", 1280}, {"height", 720},
-                         {"acodec", "none"}, {"vcodec", "h264"}};
+        QJsonObject root{{"id", "clip"},  {"format_id", 22},  {"ext", "mp4"},    {"width", 1280},
+                         {"height", 720}, {"acodec", "none"}, {"vcodec", "h264"}};
         m.loadFromFile(writeJson("clip.info.json", root));
         QCOMPARE(m.formats().size(), 1);
         QCOMPARE(m.formats().first().kind, FormatKind::Video);
@@ -228,17 +230,18 @@ private slots:
         QTest::addColumn<int>("kind");
         QJsonObject r = fmt("r", "mp4", "avc1", "aac", 0, 0);
         r.insert("resolution", "1280x720");
-        QTest::newRow("a resolution text gives width and height") << r << 1280 << 720 << "mp4" << int(FormatKind::Video);
+        QTest::newRow("a resolution text gives width and height")
+            << r << 1280 << 720 << "mp4" << int(FormatKind::Video);
         QTest::newRow("height 1440 without width is 2160 wide")
             << fmt("h", "webm", "vp9", "none", 0, 1440) << 2160 << 1440 << "webm" << int(FormatKind::Video);
-        QTest::newRow("height 100 is 240 wide") << fmt("h", "mp4", "avc1", "aac", 0, 100) << 240 << 100 << "mp4"
-                                                << int(FormatKind::Video);
+        QTest::newRow("height 100 is 240 wide")
+            << fmt("h", "mp4", "avc1", "aac", 0, 100) << 240 << 100 << "mp4" << int(FormatKind::Video);
         QTest::newRow("a hostile extension becomes mp4 for video")
             << fmt("x", "desktop", "avc1", "aac", 640, 360) << 640 << 360 << "mp4" << int(FormatKind::Video);
         QTest::newRow("a path in the extension becomes m4a for audio")
             << fmt("x", "../../x", "none", "aac", 0, 0) << 0 << 0 << "m4a" << int(FormatKind::AudioOnly);
-        QTest::newRow("an upper-case extension is lowered") << fmt("x", "MP4", "avc1", "aac", 640, 360) << 640 << 360
-                                                            << "mp4" << int(FormatKind::Video);
+        QTest::newRow("an upper-case extension is lowered")
+            << fmt("x", "MP4", "avc1", "aac", 640, 360) << 640 << 360 << "mp4" << int(FormatKind::Video);
         QTest::newRow("no audio codec and a DASH note is video only")
             << fmt("d", "mp4", "avc1", "none", 640, 360, 0, 0, "DASH Video") << 640 << 360 << "mp4"
             << int(FormatKind::DashVideo);
@@ -265,10 +268,10 @@ private slots:
     void av1IsNeverListed()
     {
         MediaInfo m;
-        m.loadFromFile(writeJson("av1.info.json",
-                                 QJsonObject{{"id", "x"},
-                                             {"formats", QJsonArray{fmt("399", "mp4", "av01.0.08M.08", "none", 1920, 1080),
-                                                                    fmt("137", "mp4", "avc1", "none", 1920, 1080)}}}));
+        m.loadFromFile(writeJson(
+            "av1.info.json", QJsonObject{{"id", "x"},
+                                         {"formats", QJsonArray{fmt("399", "mp4", "av01.0.08M.08", "none", 1920, 1080),
+                                                                fmt("137", "mp4", "avc1", "none", 1920, 1080)}}}));
         QCOMPARE(ids(m), QStringList{"137"});
     }
 
@@ -276,12 +279,11 @@ private slots:
     {
         MediaInfo m;
         m.loadFromFile(writeJson(
-            "dup.info.json",
-            QJsonObject{{"id", "x"},
-                        {"formats", QJsonArray{fmt("a", "mp4", "avc1", "aac", 1280, 720, 5, 30),
-                                               fmt("b", "MP4", "avc1", "aac", 1280, 720, 6, 30),
-                                               fmt("c", "mp4", "avc1", "aac", 1280, 720, 7, 60),
-                                               fmt("d", "mp4", "avc1", "aac", 1280, 720, 8, 0)}}}));
+            "dup.info.json", QJsonObject{{"id", "x"},
+                                         {"formats", QJsonArray{fmt("a", "mp4", "avc1", "aac", 1280, 720, 5, 30),
+                                                                fmt("b", "MP4", "avc1", "aac", 1280, 720, 6, 30),
+                                                                fmt("c", "mp4", "avc1", "aac", 1280, 720, 7, 60),
+                                                                fmt("d", "mp4", "avc1", "aac", 1280, 720, 8, 0)}}}));
         QCOMPARE(ids(m), (QStringList{"c", "a"}));
     }
 
@@ -289,9 +291,12 @@ private slots:
     {
         QTest::addColumn<QString>("wanted");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("a listed id") << "136" << "136";
-        QTest::newRow("the record's own combined id selects the largest") << "137+140" << "313";
-        QTest::newRow("an unknown id falls back to the record's id") << "nope" << "313";
+        QTest::newRow("a listed id") << "136"
+                                     << "136";
+        QTest::newRow("the record's own combined id selects the largest") << "137+140"
+                                                                          << "313";
+        QTest::newRow("an unknown id falls back to the record's id") << "nope"
+                                                                     << "313";
     }
     void selectFormatById()
     {
@@ -308,12 +313,18 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("720P picks height 720, 60 fps over 30") << "720P" << "298";
-        QTest::newRow("1920x1080p picks the exact size, 60 fps first in order") << "1920x1080p" << "299";
-        QTest::newRow("0x0 picks the audio with the highest bit rate") << "0x0" << "139";
-        QTest::newRow("8192x4096 picks the nearest height") << "8192x4096" << "313";
-        QTest::newRow("an exact width that does not exist falls to the nearest height") << "1000x480" << "135";
-        QTest::newRow("a text of three parts chooses audio") << "1x2x3" << "139";
+        QTest::newRow("720P picks height 720, 60 fps over 30") << "720P"
+                                                               << "298";
+        QTest::newRow("1920x1080p picks the exact size, 60 fps first in order") << "1920x1080p"
+                                                                                << "299";
+        QTest::newRow("0x0 picks the audio with the highest bit rate") << "0x0"
+                                                                       << "139";
+        QTest::newRow("8192x4096 picks the nearest height") << "8192x4096"
+                                                            << "313";
+        QTest::newRow("an exact width that does not exist falls to the nearest height") << "1000x480"
+                                                                                        << "135";
+        QTest::newRow("a text of three parts chooses audio") << "1x2x3"
+                                                             << "139";
     }
     void selectFormatByResolution()
     {
@@ -395,8 +406,8 @@ private slots:
     void playlistTitleDropsUploadsFrom()
     {
         MediaInfo m;
-        m.loadFromFile(writeJson("pl.info.json", QJsonObject{{"id", "x"}, {"title", "T"},
-                                                             {"playlist_title", "Uploads from Some Channel"}}));
+        m.loadFromFile(writeJson(
+            "pl.info.json", QJsonObject{{"id", "x"}, {"title", "T"}, {"playlist_title", "Uploads from Some Channel"}}));
         QCOMPARE(m.playlistTitle, QStringLiteral("Some Channel"));
         QCOMPARE(m.displayName(), QStringLiteral("Some Channel"));
     }
@@ -405,8 +416,10 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("id");
-        QTest::newRow("the info suffix goes") << "abc.info.json" << "abc";
-        QTest::newRow("commas and percents become underscores") << "a,b%c.info.json" << "a_b_c";
+        QTest::newRow("the info suffix goes") << "abc.info.json"
+                                              << "abc";
+        QTest::newRow("commas and percents become underscores") << "a,b%c.info.json"
+                                                                << "a_b_c";
     }
     void idComesFromTheFileName()
     {
@@ -434,9 +447,9 @@ private slots:
         QTest::newRow("a number at the top") << QByteArray("42") << false << 0;
         QTest::newRow("formats that is not an array reads the record as one format")
             << QByteArray(R"({"id":"x","format_id":"18","formats":"oops"})") << true << 1;
-        QTest::newRow("formats without ids are skipped")
-            << QByteArray(R"({"id":"x","formats":[{"ext":"mp4"},{"format_id":"","ext":"mp4"},{"format_id":"ok","ext":"mp4","vcodec":"avc1","acodec":"aac"}]})")
-            << true << 1;
+        QTest::newRow("formats without ids are skipped") << QByteArray(
+            R"({"id":"x","formats":[{"ext":"mp4"},{"format_id":"","ext":"mp4"},{"format_id":"ok","ext":"mp4","vcodec":"avc1","acodec":"aac"}]})")
+                                                         << true << 1;
         QTest::newRow("elements that are not objects are skipped")
             << QByteArray(R"({"id":"x","formats":[1,"two",null,[],{"format_id":"ok"}]})") << true << 1;
         QTest::newRow("wrong types everywhere")
@@ -470,9 +483,10 @@ private slots:
     void wrongTypesAreIgnoredNotMisread()
     {
         MediaInfo m;
-        m.loadFromFile(writeJson(QStringLiteral("types.info.json"),
-                                 QByteArray(R"({"id":"x","title":7,"fulltitle":"Full","duration":"99",)"
-                                            R"("formats":[{"format_id":137,"height":"1080","vcodec":"avc1","acodec":"aac"}]})")));
+        m.loadFromFile(
+            writeJson(QStringLiteral("types.info.json"),
+                      QByteArray(R"({"id":"x","title":7,"fulltitle":"Full","duration":"99",)"
+                                 R"("formats":[{"format_id":137,"height":"1080","vcodec":"avc1","acodec":"aac"}]})")));
         QCOMPARE(m.title, QStringLiteral("Full"));
         QCOMPARE(m.durationSeconds, qint64(0));
         QCOMPARE(m.formats().first().id, QStringLiteral("137"));

@@ -5,7 +5,8 @@
 #include "engine/outputparse.h"
 #include "testlib/testenv.h"
 
-class TestOutputParse : public QObject {
+class TestOutputParse : public QObject
+{
     Q_OBJECT
 private slots:
     void downloadSegments_data()
@@ -28,10 +29,11 @@ private slots:
             << video << 0.0 << "[download] 10.0% of 5.00MiB at 512.00KiB/s ETA 00:09" << 900.0 << "512.00KB/s"
             << "00:09" << false;
         QTest::newRow("a hundred percent sets the flag and keeps the old speed")
-            << video << 8000.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9000.0 << "" << ""
-            << true;
+            << video << 8000.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9000.0 << ""
+            << "" << true;
         QTest::newRow("a destination line changes nothing")
-            << video << 10.0 << "[download] Destination: /cache/abc.mp4" << 10.0 << "" << "" << false;
+            << video << 10.0 << "[download] Destination: /cache/abc.mp4" << 10.0 << ""
+            << "" << false;
         QTest::newRow("a restarted transfer never lowers the progress")
             << video << 5000.0 << "[download]   3.0% of 12.34MiB at 1.00MiB/s ETA 00:30" << 5000.0 << "1.00MB/s"
             << "00:30" << false;
@@ -39,15 +41,19 @@ private slots:
             << video << 0.0 << "[download]  50.0% of 10.00MiB at Unknown speed ETA Unknown" << 4499.99988 << ""
             << "ETA" << false;
         QTest::newRow("audio never goes past its stage")
-            << audio << 9700.0 << "[download] 100.0% of 1.00MiB at 1.00MiB/s ETA 00:00" << 9800.0 << "" << "" << true;
+            << audio << 9700.0 << "[download] 100.0% of 1.00MiB at 1.00MiB/s ETA 00:00" << 9800.0 << ""
+            << "" << true;
         QTest::newRow("several lines in one read take the last")
             << video << 0.0
-            << "[download]  10.0% of 1.00MiB at 1.00MiB/s ETA 00:09\n[download]  20.0% of 1.00MiB at 2.00MiB/s ETA 00:04"
-            << 1799.99995 << "2.00MB/s" << "00:04" << false;
+            << "[download]  10.0% of 1.00MiB at 1.00MiB/s ETA 00:09\n[download]  20.0% of 1.00MiB at 2.00MiB/s ETA "
+               "00:04"
+            << 1799.99995 << "2.00MB/s"
+            << "00:04" << false;
         QTest::newRow("a percentage without a number is skipped")
-            << video << 0.0 << "[download] %% of x at y ETA z" << 0.0 << "" << "" << false;
+            << video << 0.0 << "[download] %% of x at y ETA z" << 0.0 << ""
+            << "" << false;
         QTest::newRow("a bare percentage sign is skipped") << video << 0.0 << "[download] % of 1MiB" << 0.0 << ""
-                                                            << "" << false;
+                                                           << "" << false;
     }
     void downloadSegments()
     {
@@ -111,12 +117,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("after");
-        QTest::newRow("v, list and index leave only v")
-            << "ERROR: This playlist does not exist." << "https://www.youtube.com/watch?v=abc&list=PL1&index=3&t=10"
-            << "https://www.youtube.com/watch?v=abc";
-        QTest::newRow("another error keeps the link")
-            << "ERROR: Cannot write metadata to JSON file" << "https://www.youtube.com/watch?v=abc&list=PL1"
-            << "https://www.youtube.com/watch?v=abc&list=PL1";
+        QTest::newRow("v, list and index leave only v") << "ERROR: This playlist does not exist."
+                                                        << "https://www.youtube.com/watch?v=abc&list=PL1&index=3&t=10"
+                                                        << "https://www.youtube.com/watch?v=abc";
+        QTest::newRow("another error keeps the link") << "ERROR: Cannot write metadata to JSON file"
+                                                      << "https://www.youtube.com/watch?v=abc&list=PL1"
+                                                      << "https://www.youtube.com/watch?v=abc&list=PL1";
     }
     void missingPlaylistAsksForTheSingleVideo()
     {
@@ -139,11 +145,10 @@ private slots:
             << "frame= 9 size=  8192kB time=00:00:09.00 bitrate=1kbits/s" << qint64(4194304) << 0.0 << 9998.0;
         QTest::newRow("newer ffmpeg's KiB reads the same")
             << "size=    2048KiB time=00:00:04.00 bitrate=4194.3kbits/s" << qint64(4194304) << 0.0 << 9899.99999;
-        QTest::newRow("no total bytes, no progress") << "frame=1 size= 2048kB time=00:00:01" << qint64(0) << 0.0
-                                                     << 0.0;
+        QTest::newRow("no total bytes, no progress") << "frame=1 size= 2048kB time=00:00:01" << qint64(0) << 0.0 << 0.0;
         QTest::newRow("never goes down") << "frame=1 size= 1kB time=00:00:01" << qint64(4194304) << 9900.0 << 9900.0;
-        QTest::newRow("a size without a unit is skipped") << "frame=1 size= N/A time=00:00:01" << qint64(100) << 0.0
-                                                          << 0.0;
+        QTest::newRow("a size without a unit is skipped")
+            << "frame=1 size= N/A time=00:00:01" << qint64(100) << 0.0 << 0.0;
         QTest::newRow("a tiny input does not divide by zero")
             << "frame=1 size= 1kB time=00:00:01" << qint64(500) << 0.0 << 9998.0;
     }

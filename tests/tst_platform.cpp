@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-class TestPlatform : public QObject {
+class TestPlatform : public QObject
+{
     Q_OBJECT
 private slots:
     void toolsHaveNoSuffixHere()
@@ -31,10 +32,10 @@ private slots:
         QTest::addColumn<int>("enable");
         QTest::addColumn<QString>("server");
         QTest::newRow("no proxy variable: disabled") << QByteArray() << QByteArray() << 0 << "";
-        QTest::newRow("http_proxy with a slash") << QByteArray("http_proxy") << QByteArray("http://10.0.0.1:3128/") << 1
-                                                 << "http://10.0.0.1:3128";
-        QTest::newRow("HTTPS_PROXY as host and port") << QByteArray("HTTPS_PROXY") << QByteArray("proxy.lan:8080") << 1
-                                                      << "proxy.lan:8080";
+        QTest::newRow("http_proxy with a slash")
+            << QByteArray("http_proxy") << QByteArray("http://10.0.0.1:3128/") << 1 << "http://10.0.0.1:3128";
+        QTest::newRow("HTTPS_PROXY as host and port")
+            << QByteArray("HTTPS_PROXY") << QByteArray("proxy.lan:8080") << 1 << "proxy.lan:8080";
         QTest::newRow("all_proxy socks") << QByteArray("all_proxy") << QByteArray("socks5://127.0.0.1:1080") << 1
                                          << "socks5://127.0.0.1:1080";
         QTest::newRow("blank value: disabled") << QByteArray("http_proxy") << QByteArray("   ") << 0 << "";

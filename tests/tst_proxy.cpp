@@ -16,15 +16,13 @@
 
 using Settings::Key;
 
-namespace {
+namespace
+{
 // Serves a proxy script over TLS with the given certificate.
-class TlsServer : public QTcpServer {
+class TlsServer : public QTcpServer
+{
 public:
-    TlsServer(const QSslCertificate &cert, const QSslKey &key)
-        : m_cert(cert)
-        , m_key(key)
-    {
-    }
+    TlsServer(const QSslCertificate &cert, const QSslKey &key) : m_cert(cert), m_key(key) {}
     int handshakes = 0;
     int served = 0;
 
@@ -52,7 +50,8 @@ private:
 };
 } // namespace
 
-class TestProxy : public QObject {
+class TestProxy : public QObject
+{
     Q_OBJECT
 
     LocalHttpServer m_server;
@@ -77,15 +76,51 @@ private slots:
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("protocol");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("SOCKS5") << "1" << "S" << "1080" << "0" << "socks5://S:1080";
-        QTest::newRow("HTTPS") << "1" << "S" << "1080" << "1" << "https://S:1080";
-        QTest::newRow("HTTP has no prefix") << "1" << "S" << "1080" << "2" << "S:1080";
-        QTest::newRow("an out-of-range kind acts as HTTP") << "1" << "S" << "1080" << "7" << "S:1080";
-        QTest::newRow("an empty port is kept") << "1" << "S" << "" << "0" << "socks5://S:";
-        QTest::newRow("an empty server gives nothing") << "1" << "" << "1080" << "0" << "";
-        QTest::newRow("switched off gives nothing") << "0" << "S" << "1080" << "0" << "";
-        QTest::newRow("TRUE is not the switch's on") << "TRUE" << "S" << "1080" << "0" << "";
-        QTest::newRow("values pass as typed") << "1" << "my host" << "80a" << "2" << "my host:80a";
+        QTest::newRow("SOCKS5") << "1"
+                                << "S"
+                                << "1080"
+                                << "0"
+                                << "socks5://S:1080";
+        QTest::newRow("HTTPS") << "1"
+                               << "S"
+                               << "1080"
+                               << "1"
+                               << "https://S:1080";
+        QTest::newRow("HTTP has no prefix") << "1"
+                                            << "S"
+                                            << "1080"
+                                            << "2"
+                                            << "S:1080";
+        QTest::newRow("an out-of-range kind acts as HTTP") << "1"
+                                                           << "S"
+                                                           << "1080"
+                                                           << "7"
+                                                           << "S:1080";
+        QTest::newRow("an empty port is kept") << "1"
+                                               << "S"
+                                               << ""
+                                               << "0"
+                                               << "socks5://S:";
+        QTest::newRow("an empty server gives nothing") << "1"
+                                                       << ""
+                                                       << "1080"
+                                                       << "0"
+                                                       << "";
+        QTest::newRow("switched off gives nothing") << "0"
+                                                    << "S"
+                                                    << "1080"
+                                                    << "0"
+                                                    << "";
+        QTest::newRow("TRUE is not the switch's on") << "TRUE"
+                                                     << "S"
+                                                     << "1080"
+                                                     << "0"
+                                                     << "";
+        QTest::newRow("values pass as typed") << "1"
+                                              << "my host"
+                                              << "80a"
+                                              << "2"
+                                              << "my host:80a";
     }
     void userProxy()
     {
@@ -107,18 +142,22 @@ private slots:
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a var proxy line with SOCKS5")
-            << "function FindProxyForURL(url, host) {\n  var proxy = \"SOCKS5 127.0.0.1:7890; DIRECT\";\n  return proxy;\n}"
-            << "socks5://127.0.0.1:7890";
-        QTest::newRow("a var proxy line with SOCKS")
-            << "var proxy = 'SOCKS 127.0.0.1:1086; DIRECT';\n" << "socks://127.0.0.1:1086";
+        QTest::newRow("a var proxy line with SOCKS5") << "function FindProxyForURL(url, host) {\n  var proxy = "
+                                                         "\"SOCKS5 127.0.0.1:7890; DIRECT\";\n  return proxy;\n}"
+                                                      << "socks5://127.0.0.1:7890";
+        QTest::newRow("a var proxy line with SOCKS") << "var proxy = 'SOCKS 127.0.0.1:1086; DIRECT';\n"
+                                                     << "socks://127.0.0.1:1086";
         QTest::newRow("a PROXY return") << "function FindProxyForURL(u, h) { return \"PROXY 127.0.0.1:8080; DIRECT\"; }"
                                         << "127.0.0.1:8080";
-        QTest::newRow("a port that is not a number") << "return \"PROXY 127.0.0.1:80x; DIRECT\";" << "";
-        QTest::newRow("a proxy elsewhere is not ours") << "return \"PROXY 10.0.0.1:8080; DIRECT\";" << "";
+        QTest::newRow("a port that is not a number") << "return \"PROXY 127.0.0.1:80x; DIRECT\";"
+                                                     << "";
+        QTest::newRow("a proxy elsewhere is not ours") << "return \"PROXY 10.0.0.1:8080; DIRECT\";"
+                                                       << "";
         QTest::newRow("SOCKS on another line than var proxy")
-            << "var proxy = \"DIRECT\";\nreturn \"SOCKS5 127.0.0.1:1\";" << "";
-        QTest::newRow("empty") << "" << "";
+            << "var proxy = \"DIRECT\";\nreturn \"SOCKS5 127.0.0.1:1\";"
+            << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void pacScripts()
     {

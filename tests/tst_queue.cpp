@@ -19,7 +19,8 @@
 using Job = FakeScenario::Job;
 using Behaviour = FakeScenario::Behaviour;
 
-namespace {
+namespace
+{
 int countIn(const DownloadQueue &q, ItemState s)
 {
     int n = 0;
@@ -29,7 +30,8 @@ int countIn(const DownloadQueue &q, ItemState s)
 }
 } // namespace
 
-class TestQueue : public QObject {
+class TestQueue : public QObject
+{
     Q_OBJECT
 
     QString m_root;
@@ -40,11 +42,11 @@ class TestQueue : public QObject {
 
     void scenario()
     {
-        m_scenario->setInfoJson(FakeMedia::infoJson(
-            QStringLiteral("vid"), QStringLiteral("Queue clip"),
-            {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 4000),
-             FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 9000),
-             FakeMedia::format("22", "mp4", 320, 180, "avc1.64001F", "mp4a.40.2", 20000)}));
+        m_scenario->setInfoJson(
+            FakeMedia::infoJson(QStringLiteral("vid"), QStringLiteral("Queue clip"),
+                                {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 4000),
+                                 FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 9000),
+                                 FakeMedia::format("22", "mp4", 320, 180, "avc1.64001F", "mp4a.40.2", 20000)}));
         m_scenario->setFormatSize(QStringLiteral("18"), 20000);
         m_scenario->setFormatSize(QStringLiteral("22"), 40000);
         m_scenario->setSubtitleCodes({QStringLiteral("en")}, {});
@@ -376,7 +378,8 @@ private slots:
     {
         QJsonArray entries;
         for (int i = 0; i < 4; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("e%1").arg(i)},
+            entries.append(QJsonObject{{"id", QString::number(i)},
+                                       {"url", QStringLiteral("e%1").arg(i)},
                                        {"title", QStringLiteral("Entry %1").arg(i)}});
         m_scenario->setChannelJson(QJsonObject{{"title", "My list"}, {"entries", entries}});
         QVERIFY(m_scenario->write());
@@ -409,7 +412,8 @@ private slots:
     {
         QJsonArray entries;
         for (int i = 0; i < 1001; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("b%1").arg(i)},
+            entries.append(QJsonObject{{"id", QString::number(i)},
+                                       {"url", QStringLiteral("b%1").arg(i)},
                                        {"title", QStringLiteral("E%1").arg(i)}});
         m_scenario->setChannelJson(QJsonObject{{"title", "Big"}, {"entries", entries}});
         QVERIFY(m_scenario->write());

@@ -9,7 +9,8 @@
 using Settings::Key;
 Q_DECLARE_METATYPE(Settings::Key)
 
-namespace {
+namespace
+{
 void storeRaw(Key key, const QString &text)
 {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestrova"),
@@ -18,7 +19,8 @@ void storeRaw(Key key, const QString &text)
 }
 } // namespace
 
-class TestSettings : public QObject {
+class TestSettings : public QObject
+{
     Q_OBJECT
 private slots:
     void init()
@@ -117,9 +119,12 @@ private slots:
         QTest::addColumn<Key>("key");
         QTest::addColumn<QString>("onText");
         QTest::addColumn<QString>("offText");
-        QTest::newRow("retry writes TRUE and FALSE") << Key::AutoReDownload << "TRUE" << "FALSE";
-        QTest::newRow("update check writes YES and NO") << Key::AutoCheckUpdate << "YES" << "NO";
-        QTest::newRow("proxy writes 1 and 0") << Key::Proxy_enabled << "1" << "0";
+        QTest::newRow("retry writes TRUE and FALSE") << Key::AutoReDownload << "TRUE"
+                                                     << "FALSE";
+        QTest::newRow("update check writes YES and NO") << Key::AutoCheckUpdate << "YES"
+                                                        << "NO";
+        QTest::newRow("proxy writes 1 and 0") << Key::Proxy_enabled << "1"
+                                              << "0";
     }
     void switchesAreWrittenInTheirOwnForm()
     {
@@ -152,8 +157,10 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lower-case zh reads as ZH") << "zh" << "ZH";
-        QTest::newRow("a longer text reads as its first two letters") << "en_US" << "EN";
+        QTest::newRow("lower-case zh reads as ZH") << "zh"
+                                                   << "ZH";
+        QTest::newRow("a longer text reads as its first two letters") << "en_US"
+                                                                      << "EN";
         QTest::newRow("one letter falls back to the system locale") << "Z" << Settings::systemLanguageCode();
         QTest::newRow("empty falls back to the system locale") << "" << Settings::systemLanguageCode();
     }

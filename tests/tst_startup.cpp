@@ -21,7 +21,8 @@
 #include <csignal>
 #include <sys/types.h>
 
-namespace {
+namespace
+{
 QString readLockPid(const QString &path)
 {
     QFile f(path);
@@ -38,7 +39,8 @@ QProcessEnvironment programEnvironment()
 }
 } // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public QObject
+{
     Q_OBJECT
 private slots:
     void scaleFactorFromLogicalDpi_data()

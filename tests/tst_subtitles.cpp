@@ -4,7 +4,8 @@
 #include "engine/subtitles.h"
 #include "testlib/testenv.h"
 
-namespace {
+namespace
+{
 const char *kListing = "Available automatic captions for abc:\n"
                        "Language formats\n"
                        "zh-TW    vtt, ttml, srv3, srv2, srv1\n"
@@ -21,7 +22,8 @@ const char *kListing = "Available automatic captions for abc:\n"
                        "verylongcode vtt, ttml\n";
 }
 
-class TestSubtitles : public QObject {
+class TestSubtitles : public QObject
+{
     Q_OBJECT
 private slots:
     void listingIsReadIntoTwoLists()
@@ -56,15 +58,24 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("name");
-        QTest::newRow("English keeps its blank") << "en" << "English ";
-        QTest::newRow("German has none") << "de" << "German";
-        QTest::newRow("zh-Hans is Simplified Chinese") << "zh-Hans" << "Chinese-Simplified";
-        QTest::newRow("zh_CN is Simplified Chinese too") << "zh_CN" << "Chinese-Simplified";
-        QTest::newRow("an unlisted region keeps the plain name") << "pt-BR" << "Portuguese ";
-        QTest::newRow("upper-case codes are read") << "EN-US" << "English-USA";
-        QTest::newRow("an unknown language has no name") << "xx" << "";
-        QTest::newRow("one letter has no name") << "e" << "";
-        QTest::newRow("empty has no name") << "" << "";
+        QTest::newRow("English keeps its blank") << "en"
+                                                 << "English ";
+        QTest::newRow("German has none") << "de"
+                                         << "German";
+        QTest::newRow("zh-Hans is Simplified Chinese") << "zh-Hans"
+                                                       << "Chinese-Simplified";
+        QTest::newRow("zh_CN is Simplified Chinese too") << "zh_CN"
+                                                         << "Chinese-Simplified";
+        QTest::newRow("an unlisted region keeps the plain name") << "pt-BR"
+                                                                 << "Portuguese ";
+        QTest::newRow("upper-case codes are read") << "EN-US"
+                                                   << "English-USA";
+        QTest::newRow("an unknown language has no name") << "xx"
+                                                         << "";
+        QTest::newRow("one letter has no name") << "e"
+                                                << "";
+        QTest::newRow("empty has no name") << ""
+                                           << "";
     }
     void languageNames()
     {
@@ -82,15 +93,13 @@ private slots:
         QTest::newRow("no language asks for the default")
             << "" << QStringList{"en"} << QStringList() << QStringList{"--write-sub"};
         QTest::newRow("zh with only zh-TW captions")
-            << "zh" << QStringList() << QStringList{"zh-TW"}
-            << QStringList{"--write-auto-sub", "--sub-lang", "zh-TW"};
-        QTest::newRow("zh prefers Simplified subtitles")
-            << "zh" << QStringList{"zh-TW", "zh-Hans"} << QStringList()
-            << QStringList{"--write-sub", "--sub-lang", "zh-Hans"};
-        QTest::newRow("zh nowhere stays zh") << "zh" << QStringList{"en"} << QStringList{"de"}
-                                             << QStringList{"--write-sub", "--sub-lang", "zh"};
-        QTest::newRow("fr known to neither list") << "fr" << QStringList{"en"} << QStringList{"de"}
-                                                  << QStringList{"--write-sub", "--sub-lang", "fr"};
+            << "zh" << QStringList() << QStringList{"zh-TW"} << QStringList{"--write-auto-sub", "--sub-lang", "zh-TW"};
+        QTest::newRow("zh prefers Simplified subtitles") << "zh" << QStringList{"zh-TW", "zh-Hans"} << QStringList()
+                                                         << QStringList{"--write-sub", "--sub-lang", "zh-Hans"};
+        QTest::newRow("zh nowhere stays zh")
+            << "zh" << QStringList{"en"} << QStringList{"de"} << QStringList{"--write-sub", "--sub-lang", "zh"};
+        QTest::newRow("fr known to neither list")
+            << "fr" << QStringList{"en"} << QStringList{"de"} << QStringList{"--write-sub", "--sub-lang", "fr"};
         QTest::newRow("a language in both lists uses the subtitles")
             << "en" << QStringList{"en"} << QStringList{"en"} << QStringList{"--write-sub", "--sub-lang", "en"};
     }

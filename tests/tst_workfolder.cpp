@@ -8,7 +8,8 @@
 
 #include <QDir>
 
-namespace {
+namespace
+{
 QString cache()
 {
     return TestEnv::root() + QStringLiteral("/tmp/cache");
@@ -37,7 +38,8 @@ MediaInfo mediaTitled(const QString &title, const QString &ext = QStringLiteral(
 }
 } // namespace
 
-class TestWorkFolder : public QObject {
+class TestWorkFolder : public QObject
+{
     Q_OBJECT
 
     QString m_work;
@@ -67,7 +69,8 @@ private slots:
     void freshStateFileGivesDefaults()
     {
         ItemStateFile state(m_work);
-        QCOMPARE(state.value(QStringLiteral("LoadJsonDate"), QStringLiteral("2018-01-01")), QStringLiteral("2018-01-01"));
+        QCOMPARE(state.value(QStringLiteral("LoadJsonDate"), QStringLiteral("2018-01-01")),
+                 QStringLiteral("2018-01-01"));
         QVERIFY(!state.isInfoCached(m_today));
         SubtitleLists subs;
         QVERIFY(!state.isSubtitleListCached(subs));
@@ -236,13 +239,20 @@ private slots:
         QTest::addColumn<QString>("forced");
         QTest::addColumn<QStringList>("existing");
         QTest::addColumn<QString>("name");
-        QTest::newRow("a plain title") << "Title" << "" << QStringList() << "Title.mp4";
-        QTest::newRow("the first duplicate carries 0") << "Title" << "" << QStringList{"Title.mp4"} << "Title (0).mp4";
-        QTest::newRow("then 1") << "Title" << "" << QStringList{"Title.mp4", "Title (0).mp4"} << "Title (1).mp4";
-        QTest::newRow("a forced extension") << "Title" << "mp3" << QStringList{"Title.mp4"} << "Title.mp3";
-        QTest::newRow("removed characters go") << "A/B: c.d?" << "" << QStringList() << "AB cd.mp4";
-        QTest::newRow("a title of removed characters uses the id") << "../..//?" << "" << QStringList() << "abc123.mp4";
-        QTest::newRow("a blank title uses the id") << "   " << "" << QStringList() << "abc123.mp4";
+        QTest::newRow("a plain title") << "Title"
+                                       << "" << QStringList() << "Title.mp4";
+        QTest::newRow("the first duplicate carries 0") << "Title"
+                                                       << "" << QStringList{"Title.mp4"} << "Title (0).mp4";
+        QTest::newRow("then 1") << "Title"
+                                << "" << QStringList{"Title.mp4", "Title (0).mp4"} << "Title (1).mp4";
+        QTest::newRow("a forced extension") << "Title"
+                                            << "mp3" << QStringList{"Title.mp4"} << "Title.mp3";
+        QTest::newRow("removed characters go") << "A/B: c.d?"
+                                               << "" << QStringList() << "AB cd.mp4";
+        QTest::newRow("a title of removed characters uses the id") << "../..//?"
+                                                                   << "" << QStringList() << "abc123.mp4";
+        QTest::newRow("a blank title uses the id") << "   "
+                                                   << "" << QStringList() << "abc123.mp4";
     }
     void finalNames()
     {

@@ -4,7 +4,8 @@
 #include <QWidget>
 #include <QtGlobal>
 
-namespace {
+namespace
+{
 QString g_appDirPath;
 double g_scaleFactor = 1.0;
 QSizeF g_desktopSize(1366.0, 768.0);

@@ -7,7 +7,8 @@
 #include <QFileInfo>
 #include <QWidget>
 
-namespace {
+namespace
+{
 const QString kVendor = QStringLiteral("Kestrova");
 
 bool isFolder(const QString &path)

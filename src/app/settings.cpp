@@ -5,9 +5,11 @@
 #include <QtGlobal>
 #include <array>
 
-namespace Settings {
+namespace Settings
+{
 
-namespace {
+namespace
+{
 
 constexpr int kNoRange = 0;
 

@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace Settings {
+namespace Settings
+{
 
 enum class Key {
     SaveDownloadPath,

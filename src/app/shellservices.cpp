@@ -1,6 +1,7 @@
 #include "app/shellservices.h"
 
-namespace {
+namespace
+{
 ShellServices *g_services = nullptr;
 }
 

@@ -5,7 +5,8 @@
 
 #include <QString>
 
-class ShellServices {
+class ShellServices
+{
 public:
     virtual ~ShellServices() = default;
     virtual void showLoading(bool show, const QString &text) = 0;

@@ -7,7 +7,8 @@
 #include <QSplashScreen>
 #include <QThread>
 
-namespace {
+namespace
+{
 QPointer<QSplashScreen> g_splash;
 }
 

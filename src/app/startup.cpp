@@ -18,8 +18,8 @@ void restrictPluginPaths(const QString &appDir)
         qDebug() << "restrictPluginPaths: removed" << path;
         QCoreApplication::removeLibraryPath(path);
     }
-    for (const char *sub : {"", "/plugins", "/plugins/imageformats", "/plugins/platforms",
-                            "/plugins/sqldrivers", "/plugins/bearer"})
+    for (const char *sub :
+         {"", "/plugins", "/plugins/imageformats", "/plugins/platforms", "/plugins/sqldrivers", "/plugins/bearer"})
         QCoreApplication::addLibraryPath(appDir + QLatin1String(sub));
 }
 

@@ -17,7 +17,8 @@
 #include <QTimer>
 #include <QtDebug>
 
-namespace {
+namespace
+{
 QString g_rateLimitText;
 
 QString downloaderName()
@@ -61,10 +62,7 @@ void setRateLimitText(const QString &text)
     g_rateLimitText = text;
 }
 
-YoutobeDownloadObj::YoutobeDownloadObj(QObject *parent)
-    : QObject(parent)
-{
-}
+YoutobeDownloadObj::YoutobeDownloadObj(QObject *parent) : QObject(parent) {}
 
 YoutobeDownloadObj::~YoutobeDownloadObj()
 {
@@ -199,13 +197,12 @@ void YoutobeDownloadObj::runDownloader(const QStringList &args)
 {
     retireProcess();
     ++m_generation;
-    QProcess *process = spawn(&YoutobeDownloadObj::downLoadThread_StandardOutput,
-                              &YoutobeDownloadObj::downLoadThread_Finished, false);
+    QProcess *process =
+        spawn(&YoutobeDownloadObj::downLoadThread_StandardOutput, &YoutobeDownloadObj::downLoadThread_Finished, false);
     m_downloadProcess = process;
     const QString program = downloaderProgram();
     qDebug() << "runDownloader" << program << args;
-    process->start(program.isEmpty() ? QStringLiteral("/nonexistent/youtubedl") : program, args,
-                   QIODevice::ReadWrite);
+    process->start(program.isEmpty() ? QStringLiteral("/nonexistent/youtubedl") : program, args, QIODevice::ReadWrite);
 }
 
 void YoutobeDownloadObj::finishAtOnce()
@@ -509,8 +506,8 @@ void YoutobeDownloadObj::drainOutput()
     downLoadThread_StandardOutput();
     const QString rest = m_stderrLines.flush() + m_stdoutLines.flush();
     if (m_jobType == DownloadVideo || m_jobType == DownloadAudio)
-        parseDownloadOutput(rest, m_media,
-                            m_jobType == DownloadAudio ? DownloadStage::Audio : DownloadStage::Video, m_flags);
+        parseDownloadOutput(rest, m_media, m_jobType == DownloadAudio ? DownloadStage::Audio : DownloadStage::Video,
+                            m_flags);
     else if (m_jobType == ListSubtitles)
         m_listOutput += rest;
     else if (m_jobType == ListChannel)
@@ -632,13 +629,13 @@ bool YoutobeDownloadObj::startAudioAttempt(MediaInfo *media, bool retry)
     if (!media)
         return false;
     m_totalBytes = 0;
-    const MediaFormat *audio =
-        m_flags.formatUnavailable ? media->chooseAudioFormat(true) : media->currentAudioFormat();
+    const MediaFormat *audio = m_flags.formatUnavailable ? media->chooseAudioFormat(true) : media->currentAudioFormat();
     qDebug() << "autoSelectAudiotoDownload 2";
     if (!audio)
         return false;
-    m_audioTempPath = cacheFolder() + QLatin1Char('/') + WorkFolder::tempName(m_url, m_formatId, QStringLiteral("audio"))
-                      + QLatin1Char('.') + audio->ext;
+    m_audioTempPath = cacheFolder() + QLatin1Char('/')
+                      + WorkFolder::tempName(m_url, m_formatId, QStringLiteral("audio")) + QLatin1Char('.')
+                      + audio->ext;
     qDebug() << "autoSelectAudiotoDownload audioname:" << m_audioTempPath;
     qDebug() << "autoSelectAudiotoDownload audio formatid:" << audio->id;
     const QStringList args = DownloaderArgs::audio(proxyFor(false), audio->id, m_audioTempPath, m_url);
@@ -900,7 +897,8 @@ void YoutobeDownloadObj::convertProcess_Finished(int exitCode)
     bool done = false;
     if (QFile::exists(m_convertOutputPath)) {
         if (QFile::exists(media->finalPath))
-            media->finalPath = WorkFolder::makeFinalPath(m_outputFolder, *media, suffixAfterLastDot(m_convertOutputPath));
+            media->finalPath =
+                WorkFolder::makeFinalPath(m_outputFolder, *media, suffixAfterLastDot(m_convertOutputPath));
         if (moveFile(m_convertOutputPath, media->finalPath)) {
             QFile::remove(media->tempPath);
             if (!m_audioTempPath.isEmpty())

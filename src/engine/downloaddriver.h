@@ -21,11 +21,19 @@
 QString rateLimitText();
 void setRateLimitText(const QString &text);
 
-class YoutobeDownloadObj : public QObject {
+class YoutobeDownloadObj : public QObject
+{
     Q_OBJECT
 public:
-    enum JobType { NoJob = 0, GetInfo = 1, GetThumbnail = 2, DownloadVideo = 3, ListSubtitles = 4,
-                   DownloadAudio = 5, ListChannel = 6 };
+    enum JobType {
+        NoJob = 0,
+        GetInfo = 1,
+        GetThumbnail = 2,
+        DownloadVideo = 3,
+        ListSubtitles = 4,
+        DownloadAudio = 5,
+        ListChannel = 6
+    };
     static constexpr int kAttempts = 5;
 
     explicit YoutobeDownloadObj(QObject *parent = nullptr);
@@ -51,7 +59,10 @@ public:
     bool m_channelNoTitle = false;
     QStringList m_subtitleLangs;
     QStringList m_autoCaptionLangs;
-    MediaInfo *mediaInfo() const { return m_mediaInfo.get(); }
+    MediaInfo *mediaInfo() const
+    {
+        return m_mediaInfo.get();
+    }
     QString m_workFolder;
     JobType m_jobType = NoJob;
     bool m_infoReady = false;
@@ -96,7 +107,8 @@ private:
     QString proxyFor(bool allowSystemProxy);
     void retireProcess();
     void dropProcess(QPointer<QProcess> &process);
-    QProcess *spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int), bool mergedChannels);
+    QProcess *spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int),
+                    bool mergedChannels);
     void startInfoJob();
     void startListingJob();
     void startDownloadAttempt(MediaInfo *media, bool retry);

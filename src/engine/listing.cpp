@@ -7,7 +7,8 @@
 #include <cjson/cJSON.h>
 #include <memory>
 
-namespace MainSite {
+namespace MainSite
+{
 const QStringList &hostForms()
 {
     static const QStringList forms{QStringLiteral("youtube.com/"), QStringLiteral("youtu.be/"),
@@ -21,7 +22,8 @@ QString baseAddress()
 }
 } // namespace MainSite
 
-namespace {
+namespace
+{
 bool containsAfterFirst(const QString &text, const QString &part)
 {
     return text.indexOf(part) >= 1;

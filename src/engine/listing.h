@@ -6,7 +6,8 @@
 
 #include <QString>
 
-namespace MainSite {
+namespace MainSite
+{
 // The host forms that mark a link of the main video site, each followed by "/".
 const QStringList &hostForms();
 // Scheme and host of its watch pages, ending in "/".

@@ -16,7 +16,8 @@
 #include <limits>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Info JSON files are a few megabytes at most; anything far larger is not one.
 constexpr qint64 kMaxInfoJsonBytes = 64 * 1024 * 1024;
@@ -140,11 +141,11 @@ QString resolutionKey(const MediaFormat &f)
 QString safeMediaExtension(const QString &siteExt, bool audioOnly)
 {
     static const QSet<QString> known = {
-        QStringLiteral("mp4"), QStringLiteral("m4v"), QStringLiteral("webm"), QStringLiteral("mkv"),
-        QStringLiteral("mov"), QStringLiteral("avi"), QStringLiteral("flv"),  QStringLiteral("3gp"),
-        QStringLiteral("ts"),  QStringLiteral("mp3"), QStringLiteral("m4a"),  QStringLiteral("aac"),
-        QStringLiteral("ac3"), QStringLiteral("ogg"), QStringLiteral("oga"),  QStringLiteral("opus"),
-        QStringLiteral("wav"), QStringLiteral("flac"), QStringLiteral("wma"), QStringLiteral("amr")};
+        QStringLiteral("mp4"), QStringLiteral("m4v"),  QStringLiteral("webm"), QStringLiteral("mkv"),
+        QStringLiteral("mov"), QStringLiteral("avi"),  QStringLiteral("flv"),  QStringLiteral("3gp"),
+        QStringLiteral("ts"),  QStringLiteral("mp3"),  QStringLiteral("m4a"),  QStringLiteral("aac"),
+        QStringLiteral("ac3"), QStringLiteral("ogg"),  QStringLiteral("oga"),  QStringLiteral("opus"),
+        QStringLiteral("wav"), QStringLiteral("flac"), QStringLiteral("wma"),  QStringLiteral("amr")};
     const QString ext = siteExt.toLower();
     if (known.contains(ext))
         return ext;

@@ -22,10 +22,14 @@ struct MediaFormat {
     qint64 fileSizeBytes = 0;
     int fps = 0;
 
-    qint64 area() const { return qint64(width) * height; }
+    qint64 area() const
+    {
+        return qint64(width) * height;
+    }
 };
 
-class MediaInfo {
+class MediaInfo
+{
 public:
     // Download status written by the driver and shown by the owner.
     enum State : char { StateNone = 0, StateDownloading = 2, StateFinished = 3, StateFailed = 4 };
@@ -46,8 +50,14 @@ public:
     QString displayName() const;
 
     const MediaFormat *selectedFormat() const;
-    int selectedIndex() const { return m_selected; }
-    const QVector<MediaFormat> &formats() const { return m_formats; }
+    int selectedIndex() const
+    {
+        return m_selected;
+    }
+    const QVector<MediaFormat> &formats() const
+    {
+        return m_formats;
+    }
     MediaFormat *mutableSelectedFormat();
 
     // Fields read from the JSON.

@@ -9,7 +9,8 @@
 #include <QUrlQuery>
 #include <QtDebug>
 
-namespace {
+namespace
+{
 // The factors are single-precision values; their widened form is what the bars show.
 const double kVideoFactor = double(0.9f);
 const double kAudioFactor = double(0.1f);
@@ -118,10 +119,7 @@ void parseConvertProgress(const QString &text, MediaInfo *media, qint64 totalByt
     }
 }
 
-LineBuffer::LineBuffer()
-    : m_decoder(QTextCodec::codecForName("UTF-8")->makeDecoder())
-{
-}
+LineBuffer::LineBuffer() : m_decoder(QTextCodec::codecForName("UTF-8")->makeDecoder()) {}
 
 QString LineBuffer::feed(const QByteArray &bytes)
 {

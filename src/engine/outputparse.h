@@ -27,7 +27,8 @@ void parseConvertProgress(const QString &text, MediaInfo *media, qint64 totalByt
 
 // Keeps the unfinished last line of a child's output for the next read, so a
 // progress line split between two reads is parsed once, whole.
-class LineBuffer {
+class LineBuffer
+{
 public:
     LineBuffer();
     // The complete lines of everything fed so far (with their line ends), or "".

@@ -11,7 +11,8 @@
 #include <QTimer>
 #include <QtDebug>
 
-namespace {
+namespace
+{
 QString g_proxyString;
 QString g_systemProxyString;
 
@@ -33,7 +34,8 @@ QString portAfter(const QString &text, const QString &marker)
 }
 } // namespace
 
-namespace Proxy {
+namespace Proxy
+{
 
 QString userProxyFromSettings()
 {

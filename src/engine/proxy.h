@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace Proxy {
+namespace Proxy
+{
 
 // The user's proxy from the settings: prefix + server + ":" + port, or "".
 QString userProxyFromSettings();

@@ -10,7 +10,8 @@
 #include <QFileInfo>
 #include <QSet>
 
-namespace {
+namespace
+{
 const QString kOldDate = QStringLiteral("2018-01-01");
 const QString kNull = QStringLiteral("NULL");
 
@@ -39,7 +40,8 @@ QString joinCodes(const QStringList &codes)
 }
 } // namespace
 
-namespace WorkFolder {
+namespace WorkFolder
+{
 
 QString pathFor(const QString &cacheFolder, const QString &url)
 {
@@ -208,7 +210,8 @@ void ItemStateFile::storeChannelListing(const ChannelListing &listing, const QDa
     setValue(QStringLiteral("ChannelName"), listing.title);
     setValue(QStringLiteral("Channel_ITEMCount"), QString::number(listing.names.size()));
     setValue(QStringLiteral("LoadChannelDate"), today.toString(QLatin1String(DateFormat)));
-    setValue(QStringLiteral("Channel_ITEM_NO_TITLE"), listing.noTitle ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+    setValue(QStringLiteral("Channel_ITEM_NO_TITLE"),
+             listing.noTitle ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
     for (int n = 0; n < listing.names.size(); ++n) {
         setValue(QStringLiteral("Item_Name_") + QString::number(n), listing.names.at(n));
         setValue(QStringLiteral("Item_URL_") + QString::number(n), listing.urls.value(n));

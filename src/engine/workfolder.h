@@ -11,7 +11,8 @@
 
 class MediaInfo;
 
-namespace WorkFolder {
+namespace WorkFolder
+{
 
 // cache folder + "/" + md5 of the page URL.
 QString pathFor(const QString &cacheFolder, const QString &url);
@@ -46,7 +47,8 @@ struct ChannelListing {
 
 // config.ini of one work folder. Every value is text; reads give the defaults of a
 // fresh file. "today" is passed in so that expiry can be tested.
-class ItemStateFile {
+class ItemStateFile
+{
 public:
     explicit ItemStateFile(const QString &workFolder);
     ~ItemStateFile();

@@ -6,7 +6,8 @@
 #include <QLibrary>
 #include <cstring>
 
-namespace {
+namespace
+{
 using GetInfoFn = int (*)(const char *, void *, int);
 using OtherFn = int (*)(...);
 

@@ -4,7 +4,8 @@
 
 #include <QFileInfo>
 
-namespace DownloaderArgs {
+namespace DownloaderArgs
+{
 
 QStringList prefix(const QString &proxy)
 {
@@ -15,7 +16,8 @@ QStringList prefix(const QString &proxy)
     return args;
 }
 
-namespace {
+namespace
+{
 QStringList analysisJob(const QString &proxy)
 {
     return prefix(proxy) << QStringLiteral("--ignore-errors") << QStringLiteral("--skip-download");
@@ -77,8 +79,8 @@ QStringList subtitleArguments(SubtitleSource source, const QString &code)
 {
     if (code.isEmpty())
         return {QStringLiteral("--write-sub")};
-    const QString kind =
-        source == SubtitleSource::AutomaticCaptions ? QStringLiteral("--write-auto-sub") : QStringLiteral("--write-sub");
+    const QString kind = source == SubtitleSource::AutomaticCaptions ? QStringLiteral("--write-auto-sub")
+                                                                     : QStringLiteral("--write-sub");
     return {kind, QStringLiteral("--sub-lang"), code};
 }
 
@@ -89,7 +91,8 @@ QStringList allSubtitlesArguments()
 
 } // namespace DownloaderArgs
 
-namespace DownloaderText {
+namespace DownloaderText
+{
 const QString ProgressMarker = QStringLiteral("[download]");
 const QString FormatNotAvailable = QStringLiteral("ERROR: requested format not available");
 const QString Http404 = QStringLiteral("ERROR: unable to download video data: HTTP Error 404: Not Found");
@@ -103,7 +106,8 @@ const QString LanguageTableHeader = QStringLiteral("Language formats");
 const QString PartialMarkerSuffix = QStringLiteral(".ytdl");
 } // namespace DownloaderText
 
-namespace ConverterArgs {
+namespace ConverterArgs
+{
 
 QStringList probe(const QString &input)
 {
@@ -121,8 +125,14 @@ QStringList convert(const QString &input, const QString &targetSuffix, const QSt
 
 QStringList cut(qint64 startSeconds, const QString &input, qint64 lengthSeconds, const QString &output)
 {
-    return {QStringLiteral("-ss"), formatSeconds(startSeconds), QStringLiteral("-i"), input,
-            QStringLiteral("-c"),  QStringLiteral("copy"),      QStringLiteral("-t"), QString::number(lengthSeconds),
+    return {QStringLiteral("-ss"),
+            formatSeconds(startSeconds),
+            QStringLiteral("-i"),
+            input,
+            QStringLiteral("-c"),
+            QStringLiteral("copy"),
+            QStringLiteral("-t"),
+            QString::number(lengthSeconds),
             output};
 }
 
@@ -133,8 +143,13 @@ QStringList splitSegment(qint64 startSeconds, const QString &input, qint64 lengt
 
 QStringList joinByList(const QString &listFile, const QString &output)
 {
-    return {QStringLiteral("-f"), QStringLiteral("concat"), QStringLiteral("-i"), listFile,
-            QStringLiteral("-c"), QStringLiteral("copy"),   output};
+    return {QStringLiteral("-f"),
+            QStringLiteral("concat"),
+            QStringLiteral("-i"),
+            listFile,
+            QStringLiteral("-c"),
+            QStringLiteral("copy"),
+            output};
 }
 
 QString joinFilter(int inputCount)
@@ -173,8 +188,13 @@ QStringList rotate(const QString &input, int angle, const QString &output)
 {
     const QString a = QString::number(angle);
     if (QFileInfo(input).suffix().toLower() == QLatin1String("mp4"))
-        return {QStringLiteral("-i"),     input, QStringLiteral("-metadata:s:v"), QStringLiteral("rotate=") + a,
-                QStringLiteral("-codec"), QStringLiteral("copy"), output};
+        return {QStringLiteral("-i"),
+                input,
+                QStringLiteral("-metadata:s:v"),
+                QStringLiteral("rotate=") + a,
+                QStringLiteral("-codec"),
+                QStringLiteral("copy"),
+                output};
     return {QStringLiteral("-i"), input, QStringLiteral("-vf"), rotateFilter(angle), output};
 }
 
@@ -210,7 +230,8 @@ QStringList subtitleToSrt(const QString &vttPath, const QString &srtPath)
 
 } // namespace ConverterArgs
 
-namespace ConverterText {
+namespace ConverterText
+{
 const QString Duration = QStringLiteral("Duration:");
 const QString FrameMarker = QStringLiteral("frame=");
 const QString Time = QStringLiteral("time=");

@@ -6,7 +6,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
-namespace DownloaderArgs {
+namespace DownloaderArgs
+{
 
 // "--proxy" ADDRESS when one applies, then "--no-warnings".
 QStringList prefix(const QString &proxy);
@@ -33,10 +34,11 @@ QString infoOutputTemplate(const QString &workFolder);
 
 } // namespace DownloaderArgs
 
-namespace DownloaderText {
-extern const QString ProgressMarker;          // "[download]"
-extern const QString FormatNotAvailable;      // the chosen format cannot be had
-extern const QString Http404;                 // the media data is gone
+namespace DownloaderText
+{
+extern const QString ProgressMarker;     // "[download]"
+extern const QString FormatNotAvailable; // the chosen format cannot be had
+extern const QString Http404;            // the media data is gone
 extern const QString PlaylistMissing;
 extern const QString CannotWriteMetadata;
 extern const QString ErrorPrefix;             // "ERROR: "
@@ -47,7 +49,8 @@ extern const QString LanguageTableHeader;     // "Language formats"
 extern const QString PartialMarkerSuffix;     // ".ytdl": present while a transfer is incomplete
 } // namespace DownloaderText
 
-namespace ConverterArgs {
+namespace ConverterArgs
+{
 
 QStringList probe(const QString &input);
 // "-vcodec copy" when the input's lower-case suffix already is the target suffix.
@@ -73,7 +76,8 @@ QStringList subtitleToSrt(const QString &vttPath, const QString &srtPath);
 
 } // namespace ConverterArgs
 
-namespace ConverterText {
+namespace ConverterText
+{
 extern const QString Duration;    // "Duration:" then h:m:s and a comma
 extern const QString FrameMarker; // "frame=" starts each progress report
 extern const QString Time;        // "time="

@@ -5,7 +5,8 @@
 
 #include <QProcess>
 
-class ChildProcess : public QProcess {
+class ChildProcess : public QProcess
+{
     Q_OBJECT
 public:
     using QProcess::QProcess;

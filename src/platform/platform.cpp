@@ -16,9 +16,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace Platform {
+namespace Platform
+{
 
-namespace {
+namespace
+{
 
 std::function<void(PowerAction)> &powerHook()
 {
@@ -73,14 +75,12 @@ void keepSystemAwake()
 {
     QDBusConnection system = QDBusConnection::systemBus();
     if (system.isConnected()) {
-        QDBusInterface login1(QStringLiteral("org.freedesktop.login1"),
-                              QStringLiteral("/org/freedesktop/login1"),
+        QDBusInterface login1(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
                               QStringLiteral("org.freedesktop.login1.Manager"), system);
         if (login1.isValid()) {
             QDBusReply<QDBusUnixFileDescriptor> reply =
-                login1.call(QStringLiteral("Inhibit"), QStringLiteral("sleep:idle"),
-                            QStringLiteral("Clipwright"), QStringLiteral("Downloads in progress"),
-                            QStringLiteral("block"));
+                login1.call(QStringLiteral("Inhibit"), QStringLiteral("sleep:idle"), QStringLiteral("Clipwright"),
+                            QStringLiteral("Downloads in progress"), QStringLiteral("block"));
             if (reply.isValid())
                 sleepInhibitor() = reply.value();
         }
@@ -131,9 +131,9 @@ SystemProxyValues systemProxyValues()
 {
     SystemProxyValues v;
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QString server = envFirst(env, {QStringLiteral("https_proxy"), QStringLiteral("HTTPS_PROXY"),
-                                    QStringLiteral("http_proxy"), QStringLiteral("HTTP_PROXY"),
-                                    QStringLiteral("all_proxy"), QStringLiteral("ALL_PROXY")});
+    QString server =
+        envFirst(env, {QStringLiteral("https_proxy"), QStringLiteral("HTTPS_PROXY"), QStringLiteral("http_proxy"),
+                       QStringLiteral("HTTP_PROXY"), QStringLiteral("all_proxy"), QStringLiteral("ALL_PROXY")});
     while (server.endsWith(QLatin1Char('/')))
         server.chop(1);
     if (!server.isEmpty()) {
@@ -144,13 +144,13 @@ SystemProxyValues systemProxyValues()
     // The desktop's automatic configuration (GNOME and relatives keep it in gsettings).
     v.autoConfigUrl = envFirst(env, {QStringLiteral("CLIPWRIGHT_PROXY_PAC")});
     if (v.autoConfigUrl.isEmpty() && !env.value(QStringLiteral("DISPLAY")).isEmpty()) {
-        const QString mode = unquoteGVariant(queryProgram(
-            QStringLiteral("gsettings"),
-            {QStringLiteral("get"), QStringLiteral("org.gnome.system.proxy"), QStringLiteral("mode")}));
+        const QString mode = unquoteGVariant(
+            queryProgram(QStringLiteral("gsettings"),
+                         {QStringLiteral("get"), QStringLiteral("org.gnome.system.proxy"), QStringLiteral("mode")}));
         if (mode == QLatin1String("auto"))
             v.autoConfigUrl = unquoteGVariant(queryProgram(
-                QStringLiteral("gsettings"), {QStringLiteral("get"), QStringLiteral("org.gnome.system.proxy"),
-                                              QStringLiteral("autoconfig-url")}));
+                QStringLiteral("gsettings"),
+                {QStringLiteral("get"), QStringLiteral("org.gnome.system.proxy"), QStringLiteral("autoconfig-url")}));
     }
     return v;
 }
@@ -173,9 +173,8 @@ bool showFileInFolder(const QString &filePath)
                           QStringLiteral("/org/freedesktop/FileManager1"),
                           QStringLiteral("org.freedesktop.FileManager1"), session);
         if (fm.isValid()) {
-            QDBusMessage reply = fm.call(QStringLiteral("ShowItems"),
-                                         QStringList{QUrl::fromLocalFile(filePath).toString()},
-                                         QString());
+            QDBusMessage reply =
+                fm.call(QStringLiteral("ShowItems"), QStringList{QUrl::fromLocalFile(filePath).toString()}, QString());
             if (reply.type() == QDBusMessage::ReplyMessage)
                 return true;
         }
@@ -202,7 +201,8 @@ QString ensurePrivateFolder(const QString &path)
 {
     QDir().mkpath(path);
     const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st {
+    };
     if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return {};
     if (st.st_uid != ::getuid()) {
@@ -216,7 +216,8 @@ QString ensurePrivateFolder(const QString &path)
 
 bool isOwnedByCurrentUser(const QString &path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return false;
     return st.st_uid == ::getuid();

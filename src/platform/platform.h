@@ -6,7 +6,8 @@
 #include <QString>
 #include <functional>
 
-namespace Platform {
+namespace Platform
+{
 
 // Keeps the machine and the display awake for the rest of the process
 // (sleep and idle inhibitors over D-Bus). Quietly does nothing without a bus.
@@ -27,9 +28,9 @@ bool setHiddenAttribute(const QString &path);
 
 // The desktop's proxy values in the shape of the Windows Internet Settings.
 struct SystemProxyValues {
-    int proxyEnable = 0;     // 1 when a manual proxy is configured
-    QString proxyServer;     // "host:port" or "scheme://host:port"
-    QString autoConfigUrl;   // address of a proxy auto-configuration script
+    int proxyEnable = 0;   // 1 when a manual proxy is configured
+    QString proxyServer;   // "host:port" or "scheme://host:port"
+    QString autoConfigUrl; // address of a proxy auto-configuration script
 };
 SystemProxyValues systemProxyValues();
 

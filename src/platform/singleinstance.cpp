@@ -4,10 +4,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
-SingleInstanceGuard::SingleInstanceGuard(const QString &name)
-    : m_path(lockFilePathFor(name))
-{
-}
+SingleInstanceGuard::SingleInstanceGuard(const QString &name) : m_path(lockFilePathFor(name)) {}
 
 SingleInstanceGuard::~SingleInstanceGuard() = default;
 

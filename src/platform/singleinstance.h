@@ -8,7 +8,8 @@
 
 class QLockFile;
 
-class SingleInstanceGuard {
+class SingleInstanceGuard
+{
 public:
     explicit SingleInstanceGuard(const QString &name);
     ~SingleInstanceGuard();
@@ -17,7 +18,10 @@ public:
 
     // True when this process now holds the name for the rest of its life.
     bool tryAcquire();
-    QString lockFilePath() const { return m_path; }
+    QString lockFilePath() const
+    {
+        return m_path;
+    }
 
     static QString lockFilePathFor(const QString &name);
 

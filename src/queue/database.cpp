@@ -11,7 +11,8 @@
 #include <QSqlRecord>
 #include <QtDebug>
 
-namespace {
+namespace
+{
 const char *const kPassword = "Kw7!rQ2pLx9#tZ4m";
 
 // Statements on one unfinished row: twins (the same link downloaded again in the
@@ -27,14 +28,17 @@ QString bit(bool on)
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-class WriteLocker {
+class WriteLocker
+{
 public:
-    explicit WriteLocker(QReadWriteLock &l)
-        : m_lock(l)
+    explicit WriteLocker(QReadWriteLock &l) : m_lock(l)
     {
         m_lock.lockForWrite();
     }
-    ~WriteLocker() { m_lock.unlock(); }
+    ~WriteLocker()
+    {
+        m_lock.unlock();
+    }
 
 private:
     QReadWriteLock &m_lock;
@@ -54,8 +58,7 @@ QString itemKey(const QString &url, const QString &formatId)
 }
 
 DBManagerThread::DBManagerThread(const QString &folder, QObject *parent)
-    : QThread(parent)
-    , m_path(folder + QStringLiteral("/data.db"))
+    : QThread(parent), m_path(folder + QStringLiteral("/data.db"))
 {
     const QString tag = QString::number(quintptr(this), 16);
     m_guiConnection = QStringLiteral("clipwright-queue-") + tag;
@@ -98,7 +101,8 @@ bool DBManagerThread::openConnection(const QString &name)
         return false;
     }
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("select count(*) from sqlite_master where type='table' and name='dldata'")) || !q.next()) {
+    if (!q.exec(QStringLiteral("select count(*) from sqlite_master where type='table' and name='dldata'"))
+        || !q.next()) {
         // Not a database we can read (damaged, or someone else's file): keep it untouched.
         qDebug() << q.lastError().text() << "failed to connect.";
         m_broken = true;
@@ -159,7 +163,8 @@ SqlStatement DBManagerThread::fixChoiceStatement(const DownloadRecord &r)
 
 SqlStatement DBManagerThread::setKeyStatement(const QString &url, const QString &md5, const QString &formatId)
 {
-    return {QStringLiteral("UPDATE dldata set md5=?,formatid=? ") + oneUnfinishedRow(QStringLiteral("url=? AND md5=''")),
+    return {QStringLiteral("UPDATE dldata set md5=?,formatid=? ")
+                + oneUnfinishedRow(QStringLiteral("url=? AND md5=''")),
             {md5, formatId, url}};
 }
 

@@ -17,7 +17,10 @@
 struct SqlStatement {
     QString sql; // "" runs nothing
     QVariantList values;
-    bool isEmpty() const { return sql.isEmpty(); }
+    bool isEmpty() const
+    {
+        return sql.isEmpty();
+    }
 };
 
 // A stored row as the queue load hands it over.
@@ -26,7 +29,8 @@ struct StoredRow {
     int isfinished = 0;
 };
 
-class DBManagerThread : public QThread {
+class DBManagerThread : public QThread
+{
     Q_OBJECT
 public:
     static const char *const CreateTableStatement;
@@ -35,7 +39,10 @@ public:
     explicit DBManagerThread(const QString &folder, QObject *parent = nullptr);
     ~DBManagerThread() override;
 
-    QString filePath() const { return m_path; }
+    QString filePath() const
+    {
+        return m_path;
+    }
     // False when the file could not be used; the program then works in memory only
     // and never writes to the file (a damaged one is kept for the user).
     bool isUsable() const;
@@ -53,11 +60,23 @@ public:
     static SqlStatement deleteFinishedStatement(const QString &md5);
 
     // GUI side of the load handshake.
-    int unfinishedRowCount() const { return m_unfinishedCount; }
+    int unfinishedRowCount() const
+    {
+        return m_unfinishedCount;
+    }
     void answerRestore(bool restore);
-    const StoredRow &currentRow() const { return m_row; }
-    int rowCount() const { return m_rowCount; }
-    int rowsDelivered() const { return m_rowsDelivered; }
+    const StoredRow &currentRow() const
+    {
+        return m_row;
+    }
+    int rowCount() const
+    {
+        return m_rowCount;
+    }
+    int rowsDelivered() const
+    {
+        return m_rowsDelivered;
+    }
     void setRowTaken();
 
     // Test access: every row as stored.

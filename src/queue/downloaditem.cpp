@@ -14,11 +14,7 @@
 
 using Settings::Key;
 
-DLItemData::DLItemData(QueueContext *context, QObject *parent)
-    : QObject(parent)
-    , m_context(context)
-{
-}
+DLItemData::DLItemData(QueueContext *context, QObject *parent) : QObject(parent), m_context(context) {}
 
 DLItemData::~DLItemData()
 {
@@ -486,7 +482,8 @@ void DLItemData::load_channel_timer_slots()
         }
     }
     ++m_nextEntry;
-    m_context->showLoading(true, QCoreApplication::translate("DLItemData", "Analyzing...") + QString::number(m_nextEntry)
-                                     + QStringLiteral(" / ") + QString::number(m_chosenEntries.size()));
+    m_context->showLoading(true, QCoreApplication::translate("DLItemData", "Analyzing...")
+                                     + QString::number(m_nextEntry) + QStringLiteral(" / ")
+                                     + QString::number(m_chosenEntries.size()));
     m_entryLock.unlock();
 }

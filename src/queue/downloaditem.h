@@ -28,7 +28,8 @@ enum class ItemState {
     ListingEntries = 9,
 };
 
-class DLItemData : public QObject {
+class DLItemData : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kRetrySeconds = 60;
@@ -36,9 +37,18 @@ public:
     DLItemData(QueueContext *context, QObject *parent = nullptr);
     ~DLItemData() override;
 
-    ItemState state() const { return m_state; }
-    const DownloadRecord &record() const { return m_record; }
-    YoutobeDownloadObj *driver() const { return m_driver; }
+    ItemState state() const
+    {
+        return m_state;
+    }
+    const DownloadRecord &record() const
+    {
+        return m_record;
+    }
+    YoutobeDownloadObj *driver() const
+    {
+        return m_driver;
+    }
 
     void setLink(const QString &text);
     void loadRecord(const DownloadRecord &stored);
@@ -61,12 +71,30 @@ public:
     // Puts the item in a state without running anything (tests and screenshots).
     void setStateForTest(ItemState state, int progress = 0, int countdown = 0);
 
-    QString speedText() const { return m_speedText; }
-    QString remainingTimeText() const { return m_remainingText; }
-    qint64 totalSize() const { return m_totalSize; }
-    int downloadCountdown() const { return m_downloadCountdown; }
-    int analysisCountdown() const { return m_analysisCountdown; }
-    int lastSpeed() const { return m_lastSpeed; }
+    QString speedText() const
+    {
+        return m_speedText;
+    }
+    QString remainingTimeText() const
+    {
+        return m_remainingText;
+    }
+    qint64 totalSize() const
+    {
+        return m_totalSize;
+    }
+    int downloadCountdown() const
+    {
+        return m_downloadCountdown;
+    }
+    int analysisCountdown() const
+    {
+        return m_analysisCountdown;
+    }
+    int lastSpeed() const
+    {
+        return m_lastSpeed;
+    }
 
     // The bound row widget (kept by the list view), or null.
     QObject *boundRow = nullptr;

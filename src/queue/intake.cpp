@@ -14,11 +14,13 @@
 #include <QUrlQuery>
 #include <QtDebug>
 
-namespace Intake {
+namespace Intake
+{
 
 const char *const SupportAddress = "support@kestrova.com";
 
-namespace {
+namespace
+{
 const QString kMain = QStringLiteral("youtube.com");
 const QString kShort = QStringLiteral("youtu.be");
 const QString kMobile = QStringLiteral("m.youtube.com");
@@ -185,9 +187,7 @@ QString rateTextForIndex(int speedIndex)
 } // namespace Intake
 
 LinkIntake::LinkIntake(QueueContext *context, DownloadQueue *queue, QObject *parent)
-    : QObject(parent)
-    , m_context(context)
-    , m_queue(queue)
+    : QObject(parent), m_context(context), m_queue(queue)
 {
     m_pasteTimer.setInterval(5);
     connect(&m_pasteTimer, &QTimer::timeout, this, &LinkIntake::pastetimer_slots);

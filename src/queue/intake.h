@@ -13,7 +13,8 @@
 class DownloadQueue;
 class QueueContext;
 
-namespace Intake {
+namespace Intake
+{
 
 enum class SiteCheck { Accepted, NoLink, Unsupported };
 SiteCheck checkSite(const QString &link, bool acceptAnySite);
@@ -40,7 +41,8 @@ extern const char *const SupportAddress;
 
 } // namespace Intake
 
-class LinkIntake : public QObject {
+class LinkIntake : public QObject
+{
     Q_OBJECT
 public:
     LinkIntake(QueueContext *context, DownloadQueue *queue, QObject *parent = nullptr);
@@ -51,7 +53,10 @@ public:
     void pasteText(const QString &text);
     bool addLink(const QString &text);
     bool addItem(const DownloadRecord &record);
-    bool isPasting() const { return m_pasteTimer.isActive(); }
+    bool isPasting() const
+    {
+        return m_pasteTimer.isActive();
+    }
 
 signals:
     // An accepted link: the page shows the in-progress view.

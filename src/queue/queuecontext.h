@@ -26,7 +26,8 @@ struct PlaylistChoice {
     QString quality; // a resolution text such as "1920x1080p"
 };
 
-class QueueContext {
+class QueueContext
+{
 public:
     virtual ~QueueContext() = default;
 

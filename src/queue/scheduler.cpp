@@ -6,9 +6,7 @@
 
 #include <QtDebug>
 
-DownloadQueue::DownloadQueue(QueueContext *context, QObject *parent)
-    : QObject(parent)
-    , m_context(context)
+DownloadQueue::DownloadQueue(QueueContext *context, QObject *parent) : QObject(parent), m_context(context)
 {
     m_timer_checkdl.setInterval(60000);
     connect(&m_timer_checkdl, &QTimer::timeout, this, &DownloadQueue::m_timer_checkdl_slots);

@@ -13,7 +13,8 @@
 class DLItemData;
 class QueueContext;
 
-class DownloadQueue : public QObject {
+class DownloadQueue : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kAnalysisLimit = 5;
@@ -21,11 +22,26 @@ public:
     explicit DownloadQueue(QueueContext *context, QObject *parent = nullptr);
     ~DownloadQueue() override;
 
-    const QList<DLItemData *> &items() const { return m_items; }
-    int count() const { return m_items.size(); }
-    qint64 totalSpeed() const { return m_totalSpeed; }
-    DLItemData *selectedItem() const { return m_selected; }
-    void setSelectedItem(DLItemData *item) { m_selected = item; }
+    const QList<DLItemData *> &items() const
+    {
+        return m_items;
+    }
+    int count() const
+    {
+        return m_items.size();
+    }
+    qint64 totalSpeed() const
+    {
+        return m_totalSpeed;
+    }
+    DLItemData *selectedItem() const
+    {
+        return m_selected;
+    }
+    void setSelectedItem(DLItemData *item)
+    {
+        m_selected = item;
+    }
 
     DLItemData *addNewLink(const QString &link);
     DLItemData *addRestoredItem(const DownloadRecord &record);
@@ -34,9 +50,18 @@ public:
     void downloadPass();
     void analysisPass();
 
-    bool isLoading() const { return m_loading; }
-    void setLoading(bool loading) { m_loading = loading; }
-    bool isClosing() const { return m_closing; }
+    bool isLoading() const
+    {
+        return m_loading;
+    }
+    void setLoading(bool loading)
+    {
+        m_loading = loading;
+    }
+    bool isClosing() const
+    {
+        return m_closing;
+    }
     // Back on the download page: the queue runs again.
     void reopen();
     // Leaving the page: every unfinished item is saved and stopped. An item that was
@@ -44,7 +69,10 @@ public:
     void saveAndStopAll();
     // The user removes one item (its row's delete button).
     void removeItem(DLItemData *item);
-    bool isCheckTimerActive() const { return m_timer_checkdl.isActive(); }
+    bool isCheckTimerActive() const
+    {
+        return m_timer_checkdl.isActive();
+    }
 
 signals:
     void itemAdded(DLItemData *item);

@@ -6,8 +6,8 @@
 #include "platform/platform.h"
 #include "queue/downloaditem.h"
 #include "queue/scheduler.h"
-#include "widgets/controls.h"
 #include "views/rowparts.h"
+#include "widgets/controls.h"
 #include "widgets/pictures.h"
 
 #include <QAction>
@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QMovie>
 #include <QtDebug>
-
 
 QString formatSpeed(qint64 bytes)
 {
@@ -36,25 +35,15 @@ QString formatSpeed(qint64 bytes)
 // --- row ------------------------------------------------------------------------------
 
 DLItemWidget::DLItemWidget(QWidget *parent)
-    : MyTableItemWidget(parent)
-    , m_frame(new QWidget(this))
-    , m_fill(new QWidget(m_frame))
-    , m_thumbBorder(new QLabel(this))
-    , m_thumb(new QLabel(this))
-    , m_title(new QLabel(this))
-    , m_link(new QLabel(this))
-    , m_info(new QWidget(this))
-    , m_status(new QLabel(this))
-    , m_right(new QWidget(this))
-    , m_delete(RowParts::button(m_right, Sprites::RowDelete))
-    , m_pause(RowParts::button(m_right, Sprites::RowPause))
-    , m_resume(RowParts::button(m_right, Sprites::RowResume))
-    , m_redownload(RowParts::button(m_right, Sprites::RowRedownload))
-    , m_open(RowParts::button(m_right, Sprites::RowOpen))
-    , m_waiting(new QLabel(m_right))
-    , m_spinner(new QLabel(m_right))
-    , m_movie(new QMovie(QStringLiteral(":/images/small_loadimg2.gif"), QByteArray(), this))
-    , m_menu(new QMenu(this))
+    : MyTableItemWidget(parent), m_frame(new QWidget(this)), m_fill(new QWidget(m_frame)),
+      m_thumbBorder(new QLabel(this)), m_thumb(new QLabel(this)), m_title(new QLabel(this)), m_link(new QLabel(this)),
+      m_info(new QWidget(this)), m_status(new QLabel(this)), m_right(new QWidget(this)),
+      m_delete(RowParts::button(m_right, Sprites::RowDelete)), m_pause(RowParts::button(m_right, Sprites::RowPause)),
+      m_resume(RowParts::button(m_right, Sprites::RowResume)),
+      m_redownload(RowParts::button(m_right, Sprites::RowRedownload)),
+      m_open(RowParts::button(m_right, Sprites::RowOpen)), m_waiting(new QLabel(m_right)),
+      m_spinner(new QLabel(m_right)),
+      m_movie(new QMovie(QStringLiteral(":/images/small_loadimg2.gif"), QByteArray(), this)), m_menu(new QMenu(this))
 {
     m_frame->setAttribute(Qt::WA_StyledBackground, true);
     m_frame->setObjectName(QStringLiteral("rowFrame"));
@@ -99,8 +88,8 @@ DLItemWidget::DLItemWidget(QWidget *parent)
 
 void DLItemWidget::retranslate()
 {
-    static const char *const captions[4] = {QT_TR_NOOP("Resolution:"), QT_TR_NOOP("Duration:"),
-                                             QT_TR_NOOP("Format:"), QT_TR_NOOP("Size:")};
+    static const char *const captions[4] = {QT_TR_NOOP("Resolution:"), QT_TR_NOOP("Duration:"), QT_TR_NOOP("Format:"),
+                                            QT_TR_NOOP("Size:")};
     for (int i = 0; i < 4; ++i)
         m_infoCaptions[i]->setText(tr(captions[i]));
     m_copyAction->setText(tr("Copy URL"));
@@ -172,10 +161,10 @@ void DLItemWidget::setStatusStyle(int size, const char *colour)
 
 void DLItemWidget::refreshStatus()
 {
-    for (QWidget *wid : {static_cast<QWidget *>(m_link), m_info, static_cast<QWidget *>(m_status),
-                         static_cast<QWidget *>(m_waiting), static_cast<QWidget *>(m_spinner),
-                         static_cast<QWidget *>(m_redownload), static_cast<QWidget *>(m_open),
-                         static_cast<QWidget *>(m_pause), static_cast<QWidget *>(m_resume)})
+    for (QWidget *wid :
+         {static_cast<QWidget *>(m_link), m_info, static_cast<QWidget *>(m_status), static_cast<QWidget *>(m_waiting),
+          static_cast<QWidget *>(m_spinner), static_cast<QWidget *>(m_redownload), static_cast<QWidget *>(m_open),
+          static_cast<QWidget *>(m_pause), static_cast<QWidget *>(m_resume)})
         wid->hide();
     m_movie->stop();
     m_delete->show();
@@ -280,11 +269,11 @@ void DLItemWidget::refreshInfo()
         return;
     const DownloadRecord &r = m_item->record();
     const QString size = formatSize(m_item->totalSize());
-    const QString values[4] = {
-        r.frame.isEmpty() || r.frame == QLatin1String("0x0") ? QStringLiteral("--") : r.frame,
-        r.duration.isEmpty() || r.duration == QLatin1String("00:00") ? QStringLiteral("--") : r.duration,
-        r.extformat.isEmpty() ? QStringLiteral("--") : r.extformat,
-        size.trimmed().isEmpty() ? QStringLiteral("--") : size.trimmed()};
+    const QString values[4] = {r.frame.isEmpty() || r.frame == QLatin1String("0x0") ? QStringLiteral("--") : r.frame,
+                               r.duration.isEmpty() || r.duration == QLatin1String("00:00") ? QStringLiteral("--")
+                                                                                            : r.duration,
+                               r.extformat.isEmpty() ? QStringLiteral("--") : r.extformat,
+                               size.trimmed().isEmpty() ? QStringLiteral("--") : size.trimmed()};
     int x = 0;
     for (int i = 0; i < 4; ++i) {
         RowParts::setSheet(m_infoCaptions[i], RowParts::labelStyle(12, "px;color:#888888;}"));
@@ -341,12 +330,10 @@ QString DLItemWidget::waitingText() const
 
 bool DLItemWidget::isButtonShown(const QString &name) const
 {
-    const QHash<QString, QWidget *> buttons{{QStringLiteral("delete"), m_delete},
-                                            {QStringLiteral("pause"), m_pause},
-                                            {QStringLiteral("resume"), m_resume},
-                                            {QStringLiteral("redownload"), m_redownload},
-                                            {QStringLiteral("open"), m_open},
-                                            {QStringLiteral("spinner"), m_spinner}};
+    const QHash<QString, QWidget *> buttons{
+        {QStringLiteral("delete"), m_delete}, {QStringLiteral("pause"), m_pause},
+        {QStringLiteral("resume"), m_resume}, {QStringLiteral("redownload"), m_redownload},
+        {QStringLiteral("open"), m_open},     {QStringLiteral("spinner"), m_spinner}};
     QWidget *w = buttons.value(name);
     return w && w->isVisibleTo(this);
 }
@@ -446,9 +433,7 @@ void DLItemWidget::resumeAllAction_slots()
 // --- list -----------------------------------------------------------------------------
 
 DLListWidget::DLListWidget(DownloadQueue *queue, QWidget *parent)
-    : MyTableListWidget(parent)
-    , m_queue(queue)
-    , m_empty(new EmptyView(QStringLiteral(":/images/pc.png"), this))
+    : MyTableListWidget(parent), m_queue(queue), m_empty(new EmptyView(QStringLiteral(":/images/pc.png"), this))
 {
     setRowHeight(scaled(90));
     connect(this, &MyTableListWidget::loadDataSingal, this, &DLListWidget::myTableListWidget_loadDataSingal);

@@ -15,13 +15,20 @@ class QMenu;
 class QAction;
 class QMovie;
 
-class DLItemWidget : public MyTableItemWidget {
+class DLItemWidget : public MyTableItemWidget
+{
     Q_OBJECT
 public:
     explicit DLItemWidget(QWidget *parent = nullptr);
 
-    DLItemData *item() const { return m_item; }
-    void setItem(DLItemData *item) { m_item = item; }
+    DLItemData *item() const
+    {
+        return m_item;
+    }
+    void setItem(DLItemData *item)
+    {
+        m_item = item;
+    }
     void clearData() override;
     void setHighlighted(bool on) override;
 
@@ -102,13 +109,17 @@ private:
     QString m_thumbPath;
 };
 
-class DLListWidget : public MyTableListWidget {
+class DLListWidget : public MyTableListWidget
+{
     Q_OBJECT
 public:
     static constexpr int kPoolSize = 30;
 
     DLListWidget(DownloadQueue *queue, QWidget *parent = nullptr);
-    DownloadQueue *queue() const { return m_queue; }
+    DownloadQueue *queue() const
+    {
+        return m_queue;
+    }
     void retranslate();
     bool isEmptyViewShown() const;
     DLItemWidget *rowFor(DLItemData *item) const;

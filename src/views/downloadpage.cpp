@@ -27,7 +27,8 @@
 
 using Settings::Key;
 
-namespace {
+namespace
+{
 QString fontPx(int design)
 {
     return QString::number(scaled(design));
@@ -49,21 +50,14 @@ QString openFolderStyle(const char *border, const char *colour)
 } // namespace
 
 DLManagerWidget::DLManagerWidget(QWidget *parent)
-    : QWidget(parent)
-    , m_db(std::make_unique<DBManagerThread>(downloadCacheFolder()))
-    , m_queue(std::make_unique<DownloadQueue>(this))
-    , m_intake(std::make_unique<LinkIntake>(this, m_queue.get()))
-    , m_toolRow(new QWidget(this))
-    , m_pasteButton(new MyTempButton2(m_toolRow))
-    , m_downloadingTab(new MyLabel(m_toolRow))
-    , m_downloadedTab(new MyLabel(m_toolRow))
-    , m_speedBox(new QComboBox(m_toolRow))
-    , m_settingButton(new MyPushButton(m_toolRow))
-    , m_list(new DLListWidget(m_queue.get(), this))
-    , m_finished(new FinishedListWidget(this))
-    , m_bottomBar(new QWidget(this))
-    , m_statusLabel(new MyLabel(m_bottomBar))
-    , m_openFolderButton(new MyTempButton2(m_bottomBar))
+    : QWidget(parent), m_db(std::make_unique<DBManagerThread>(downloadCacheFolder())),
+      m_queue(std::make_unique<DownloadQueue>(this)), m_intake(std::make_unique<LinkIntake>(this, m_queue.get())),
+      m_toolRow(new QWidget(this)), m_pasteButton(new MyTempButton2(m_toolRow)),
+      m_downloadingTab(new MyLabel(m_toolRow)), m_downloadedTab(new MyLabel(m_toolRow)),
+      m_speedBox(new QComboBox(m_toolRow)), m_settingButton(new MyPushButton(m_toolRow)),
+      m_list(new DLListWidget(m_queue.get(), this)), m_finished(new FinishedListWidget(this)),
+      m_bottomBar(new QWidget(this)), m_statusLabel(new MyLabel(m_bottomBar)),
+      m_openFolderButton(new MyTempButton2(m_bottomBar))
 {
     m_downloadFolder = resolveFolderSetting(Key::SaveDownloadPath);
     m_countAtSameTime = Settings::readNumber(Key::CountAtSameTime);
@@ -78,7 +72,8 @@ DLManagerWidget::DLManagerWidget(QWidget *parent)
         tab->setCursor(Qt::PointingHandCursor);
     }
     m_statusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const QString setting1 = QStringLiteral(":/images/setting1.png"), setting2 = QStringLiteral(":/images/setting2.png");
+    const QString setting1 = QStringLiteral(":/images/setting1.png"),
+                  setting2 = QStringLiteral(":/images/setting2.png");
     m_settingButton->setPictures(setting1, setting2, setting2, setting1);
     m_settingButton->setCursor(Qt::PointingHandCursor);
     m_speedBox->setEditable(false);
@@ -277,9 +272,11 @@ void DLManagerWidget::refreshTotals()
     const int running = m_queue->count();
     const int finished = m_finished->count();
     m_downloadingTab->setText(running == 0 ? tr("Downloading")
-                                           : tr("Downloading") + QStringLiteral(" (") + QString::number(running) + QLatin1Char(')'));
+                                           : tr("Downloading") + QStringLiteral(" (") + QString::number(running)
+                                                 + QLatin1Char(')'));
     m_downloadedTab->setText(finished == 0 ? tr("Downloaded")
-                                           : tr("Downloaded") + QStringLiteral(" (") + QString::number(finished) + QLatin1Char(')'));
+                                           : tr("Downloaded") + QStringLiteral(" (") + QString::number(finished)
+                                                 + QLatin1Char(')'));
     const QString speed = formatSpeed(m_queue->totalSpeed());
     const QString speedPart = speed != QLatin1String("--")
                                   ? QStringLiteral(" ") + tr("Total Speed: ") + speed + QStringLiteral(" ")

@@ -24,16 +24,29 @@ class SelectChannel2Widget;
 class QComboBox;
 class QLabel;
 
-class DLManagerWidget : public QWidget, public QueueContext {
+class DLManagerWidget : public QWidget, public QueueContext
+{
     Q_OBJECT
 public:
     explicit DLManagerWidget(QWidget *parent = nullptr);
     ~DLManagerWidget() override;
 
-    DownloadQueue *queue() const { return m_queue.get(); }
-    LinkIntake *intake() const { return m_intake.get(); }
-    DLListWidget *downloadList() const { return m_list; }
-    FinishedListWidget *finishedList() const { return m_finished; }
+    DownloadQueue *queue() const
+    {
+        return m_queue.get();
+    }
+    LinkIntake *intake() const
+    {
+        return m_intake.get();
+    }
+    DLListWidget *downloadList() const
+    {
+        return m_list;
+    }
+    FinishedListWidget *finishedList() const
+    {
+        return m_finished;
+    }
     QString statusText() const;
     QString downloadingTabText() const;
     QString downloadedTabText() const;
@@ -45,11 +58,20 @@ public:
     static QString autoQualityText(int index);
 
     // QueueContext
-    QString downloadFolder() const override { return m_downloadFolder; }
-    int countAtSameTime() const override { return m_countAtSameTime; }
+    QString downloadFolder() const override
+    {
+        return m_downloadFolder;
+    }
+    int countAtSameTime() const override
+    {
+        return m_countAtSameTime;
+    }
     QString autoDownloadQualityText() const override;
     int speedIndex() const override;
-    DBManagerThread *database() const override { return m_db.get(); }
+    DBManagerThread *database() const override
+    {
+        return m_db.get();
+    }
     QualityChoice chooseQuality(YoutobeDownloadObj *driver) override;
     PlaylistChoice choosePlaylistEntries(const QString &title, const QStringList &names,
                                          const QStringList &urls) override;

@@ -3,8 +3,8 @@
 #include "app/appenv.h"
 #include "platform/platform.h"
 #include "queue/database.h"
-#include "widgets/controls.h"
 #include "views/rowparts.h"
+#include "widgets/controls.h"
 #include "widgets/pictures.h"
 
 #include <QAction>
@@ -15,20 +15,12 @@
 #include <QLabel>
 #include <QMenu>
 
-
 FinishedItemWidget::FinishedItemWidget(QWidget *parent)
-    : MyTableItemWidget(parent)
-    , m_frame(new QWidget(this))
-    , m_thumbBorder(new QLabel(this))
-    , m_thumb(new QLabel(this))
-    , m_title(new QLabel(this))
-    , m_link(new QLabel(this))
-    , m_info(new QWidget(this))
-    , m_right(new QWidget(this))
-    , m_redownload(RowParts::button(m_right, Sprites::RowRedownload))
-    , m_open(RowParts::button(m_right, Sprites::RowOpen))
-    , m_delete(RowParts::button(m_right, Sprites::RowDelete))
-    , m_menu(new QMenu(this))
+    : MyTableItemWidget(parent), m_frame(new QWidget(this)), m_thumbBorder(new QLabel(this)), m_thumb(new QLabel(this)),
+      m_title(new QLabel(this)), m_link(new QLabel(this)), m_info(new QWidget(this)), m_right(new QWidget(this)),
+      m_redownload(RowParts::button(m_right, Sprites::RowRedownload)),
+      m_open(RowParts::button(m_right, Sprites::RowOpen)), m_delete(RowParts::button(m_right, Sprites::RowDelete)),
+      m_menu(new QMenu(this))
 {
     m_frame->setObjectName(QStringLiteral("rowFrame"));
     m_frame->setAttribute(Qt::WA_StyledBackground, true);
@@ -214,8 +206,7 @@ void FinishedItemWidget::removeAllAction_slots()
 // --- list -----------------------------------------------------------------------------
 
 FinishedListWidget::FinishedListWidget(QWidget *parent)
-    : MyTableListWidget(parent)
-    , m_empty(new EmptyView(QStringLiteral(":/images/file1.png"), this))
+    : MyTableListWidget(parent), m_empty(new EmptyView(QStringLiteral(":/images/file1.png"), this))
 {
     setRowHeight(scaled(90));
     connect(this, &MyTableListWidget::loadDataSingal, this, &FinishedListWidget::myTableListWidget_loadDataSingal);
@@ -257,7 +248,14 @@ void FinishedListWidget::addEntry(const QString &url, const QString &finishfilen
 {
     makePool();
     auto entry = std::make_unique<FinishedEntry>();
-    *entry = FinishedEntry{url, finishfilename, name, thumb, duration, extformat, size, md5,
+    *entry = FinishedEntry{url,
+                           finishfilename,
+                           name,
+                           thumb,
+                           duration,
+                           extformat,
+                           size,
+                           md5,
                            !finishfilename.isEmpty() && QFileInfo(finishfilename).isFile()};
     FinishedEntry *raw = entry.get();
     m_entries.push_back(std::move(entry));

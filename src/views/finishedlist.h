@@ -26,13 +26,20 @@ struct FinishedEntry {
     bool filePresent = false; // looked at once, when the entry is added
 };
 
-class FinishedItemWidget : public MyTableItemWidget {
+class FinishedItemWidget : public MyTableItemWidget
+{
     Q_OBJECT
 public:
     explicit FinishedItemWidget(QWidget *parent = nullptr);
 
-    FinishedEntry *entry() const { return m_entry; }
-    void setEntry(FinishedEntry *entry) { m_entry = entry; }
+    FinishedEntry *entry() const
+    {
+        return m_entry;
+    }
+    void setEntry(FinishedEntry *entry)
+    {
+        m_entry = entry;
+    }
     void clearData() override;
     void setHighlighted(bool on) override;
     void redraw();
@@ -87,7 +94,8 @@ private:
     QString m_thumbPath;
 };
 
-class FinishedListWidget : public MyTableListWidget {
+class FinishedListWidget : public MyTableListWidget
+{
     Q_OBJECT
 public:
     static constexpr int kPoolSize = 30;
@@ -95,11 +103,20 @@ public:
     explicit FinishedListWidget(QWidget *parent = nullptr);
     ~FinishedListWidget() override;
 
-    void setDatabase(DBManagerThread *db) { m_db = db; }
+    void setDatabase(DBManagerThread *db)
+    {
+        m_db = db;
+    }
     void addEntry(const QString &url, const QString &finishfilename, const QString &name, const QString &thumb,
                   const QString &duration, const QString &extformat, const QString &size, const QString &md5);
-    int count() const { return m_count; }
-    const FinishedEntry *entryAt(int i) const { return m_entries.at(size_t(i)).get(); }
+    int count() const
+    {
+        return m_count;
+    }
+    const FinishedEntry *entryAt(int i) const
+    {
+        return m_entries.at(size_t(i)).get();
+    }
     FinishedItemWidget *rowFor(const FinishedEntry *entry) const;
     bool isEmptyViewShown() const;
     void retranslate();

@@ -7,7 +7,8 @@
 #include <QFileInfo>
 #include <QLabel>
 
-namespace RowParts {
+namespace RowParts
+{
 
 QString labelStyle(int designSize, const char *colourPart)
 {
@@ -20,9 +21,10 @@ QString menuStyle()
     return QStringLiteral("QMenu::item{min-width:") + px(140) + QStringLiteral("px;height:") + px(30)
            + QStringLiteral("px;background-color:#FFFFFF ;color:#333333;font-size: ") + px(14)
            + QStringLiteral("px;padding-left: ") + px(20)
-           + QStringLiteral("px;padding-right: 0px;}QMenu::item:selected{border-color:#e5e5e5;background:#b6f2b8;}"
-                            "QMenu::item:!enabled{color:gray;}"
-                            "QMenu::separator{height: 1px;background-color:#e5e5e5;margin-left: 5px;margin-right: 5px;}");
+           + QStringLiteral(
+               "px;padding-right: 0px;}QMenu::item:selected{border-color:#e5e5e5;background:#b6f2b8;}"
+               "QMenu::item:!enabled{color:gray;}"
+               "QMenu::separator{height: 1px;background-color:#e5e5e5;margin-left: 5px;margin-right: 5px;}");
 }
 
 QString frameStyle(bool highlighted)
@@ -64,10 +66,7 @@ QPixmap thumbnail(const QString &path, const QSize &size)
 } // namespace RowParts
 
 EmptyView::EmptyView(const QString &picture, QWidget *parent)
-    : QWidget(parent)
-    , m_picturePath(picture)
-    , m_picture(new QLabel(this))
-    , m_hint(new QLabel(this))
+    : QWidget(parent), m_picturePath(picture), m_picture(new QLabel(this)), m_hint(new QLabel(this))
 {
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->setObjectName(QStringLiteral("emptyBox"));

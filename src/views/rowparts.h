@@ -10,11 +10,13 @@ class QLabel;
 
 class MyPushButton;
 class QWidget;
-namespace Sprites {
+namespace Sprites
+{
 struct Strip;
 }
 
-namespace RowParts {
+namespace RowParts
+{
 // "QLabel{font-size:" + scaled size + the colour part.
 QString labelStyle(int designSize, const char *colourPart);
 QString menuStyle();
@@ -27,7 +29,8 @@ QPixmap thumbnail(const QString &path, const QSize &size);
 } // namespace RowParts
 
 // What an empty list shows instead of rows: a picture in a box and a hint.
-class EmptyView : public QWidget {
+class EmptyView : public QWidget
+{
     Q_OBJECT
 public:
     EmptyView(const QString &picture, QWidget *parent);

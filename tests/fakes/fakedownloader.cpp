@@ -27,7 +27,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 const char *const FormatUnavailableText = "ERROR: requested format not available";
 const char *const Http404Text = "ERROR: unable to download video data: HTTP Error 404: Not Found";

@@ -8,7 +8,8 @@
 
 #include <QQueue>
 
-class FakeQueueContext : public QueueContext {
+class FakeQueueContext : public QueueContext
+{
 public:
     QString folder;
     int limit = 5;
@@ -33,11 +34,26 @@ public:
     QString loadingText;
     std::function<bool(const DownloadRecord &)> onAddItem;
 
-    QString downloadFolder() const override { return folder; }
-    int countAtSameTime() const override { return limit; }
-    QString autoDownloadQualityText() const override { return autoQuality; }
-    int speedIndex() const override { return speed; }
-    DBManagerThread *database() const override { return db; }
+    QString downloadFolder() const override
+    {
+        return folder;
+    }
+    int countAtSameTime() const override
+    {
+        return limit;
+    }
+    QString autoDownloadQualityText() const override
+    {
+        return autoQuality;
+    }
+    int speedIndex() const override
+    {
+        return speed;
+    }
+    DBManagerThread *database() const override
+    {
+        return db;
+    }
 
     QualityChoice chooseQuality(YoutobeDownloadObj *driver) override
     {
@@ -78,8 +94,20 @@ public:
         loadingShown = show;
         loadingText = text;
     }
-    bool addItem(const DownloadRecord &record) override { return onAddItem ? onAddItem(record) : false; }
-    void addFinishedRow(const DownloadRecord &record) override { finishedRows << record; }
-    void refreshTotals() override { ++totalsRefreshed; }
-    void runFinishedAction() override { ++finishedActions; }
+    bool addItem(const DownloadRecord &record) override
+    {
+        return onAddItem ? onAddItem(record) : false;
+    }
+    void addFinishedRow(const DownloadRecord &record) override
+    {
+        finishedRows << record;
+    }
+    void refreshTotals() override
+    {
+        ++totalsRefreshed;
+    }
+    void runFinishedAction() override
+    {
+        ++finishedActions;
+    }
 };

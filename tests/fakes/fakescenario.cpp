@@ -8,7 +8,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 const char *const ScenarioVariable = "CLIPWRIGHT_FAKE_SCENARIO";
 }
 
@@ -307,9 +308,11 @@ bool FakeScenario::installAs(const QString &path)
     return QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ReadOwner);
 }
 
-namespace FakeMedia {
+namespace FakeMedia
+{
 
-namespace {
+namespace
+{
 bool runFfmpeg(const QStringList &args, QString *error)
 {
     const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));

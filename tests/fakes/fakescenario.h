@@ -114,7 +114,8 @@ private:
 };
 
 // Media made at test time with the real ffmpeg, small and quick.
-namespace FakeMedia {
+namespace FakeMedia
+{
 // The codecs follow the suffix: mp4, mkv, mov, avi, webm; m4a, aac, mp3, opus for sound only.
 bool makeClip(const QString &path, int seconds, bool withVideo = true, bool withAudio = true, QString *error = nullptr);
 bool makeJpeg(const QString &path, int width = 64, int height = 36, QString *error = nullptr);

@@ -6,7 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 QTemporaryDir *g_root = nullptr;
 
 void setEnv(const char *name, const QString &value)
@@ -15,7 +16,8 @@ void setEnv(const char *name, const QString &value)
 }
 } // namespace
 
-namespace TestEnv {
+namespace TestEnv
+{
 
 void isolate()
 {

@@ -7,7 +7,8 @@
 #include <QString>
 #include <QtTest>
 
-namespace TestEnv {
+namespace TestEnv
+{
 // Points HOME, TMPDIR and the XDG folders at a fresh temporary folder. Call first in main().
 void isolate();
 QString root();
