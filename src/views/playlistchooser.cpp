@@ -1,5 +1,7 @@
 #include "views/playlistchooser.h"
 
+#include "views/nextanswers.h"
+
 #include "app/appenv.h"
 #include "app/folders.h"
 #include "app/format.h"
@@ -22,12 +24,6 @@ namespace
 QString px(double designPixels)
 {
     return QString::number(scaled(designPixels));
-}
-
-QList<SelectChannel2Widget::Answer> &answers()
-{
-    static QList<SelectChannel2Widget::Answer> queue;
-    return queue;
 }
 
 // A tick box drawn by a picture button whose every state shows the same part.
@@ -518,13 +514,8 @@ QString SelectChannel2Widget::proposedExportPath() const
 int SelectChannel2Widget::exec()
 {
     centerOnMainWindow(this);
-    if (!answers().isEmpty()) {
-        const Answer answer = answers().takeFirst();
-        if (answer)
-            answer(*this);
-    } else {
+    if (!NextAnswers<SelectChannel2Widget>::runNext(*this))
         MovableDialog::exec();
-    }
     m_qualityList->hide();
     setResult(m_accepted ? Accepted : Rejected);
     return result();
@@ -532,17 +523,17 @@ int SelectChannel2Widget::exec()
 
 void SelectChannel2Widget::answerNextWith(Answer answer)
 {
-    answers().append(std::move(answer));
+    NextAnswers<SelectChannel2Widget>::add(std::move(answer));
 }
 
 int SelectChannel2Widget::pendingAnswers()
 {
-    return answers().size();
+    return NextAnswers<SelectChannel2Widget>::pending();
 }
 
 void SelectChannel2Widget::clearAnswers()
 {
-    answers().clear();
+    NextAnswers<SelectChannel2Widget>::clear();
 }
 
 QWidget *SelectChannel2Widget::controlFor(DialogTestHook::Press) const

@@ -1,5 +1,7 @@
 #include "views/qualitychooser.h"
 
+#include "views/nextanswers.h"
+
 #include "app/appenv.h"
 #include "app/folders.h"
 #include "app/format.h"
@@ -25,12 +27,6 @@ namespace
 QString px(double designPixels)
 {
     return QString::number(scaled(designPixels));
-}
-
-QList<SelectQualityWidget::Answer> &answers()
-{
-    static QList<SelectQualityWidget::Answer> queue;
-    return queue;
 }
 
 int numberPart(const QStringList &parts, int i)
@@ -581,30 +577,25 @@ void SelectQualityWidget::updateComboVisibility()
 int SelectQualityWidget::exec()
 {
     centerOnMainWindow(this);
-    if (!answers().isEmpty()) {
-        const Answer answer = answers().takeFirst();
-        if (answer)
-            answer(*this);
-    } else {
+    if (!NextAnswers<SelectQualityWidget>::runNext(*this))
         MovableDialog::exec();
-    }
     setResult(m_accepted ? Accepted : Rejected);
     return result();
 }
 
 void SelectQualityWidget::answerNextWith(Answer answer)
 {
-    answers().append(std::move(answer));
+    NextAnswers<SelectQualityWidget>::add(std::move(answer));
 }
 
 int SelectQualityWidget::pendingAnswers()
 {
-    return answers().size();
+    return NextAnswers<SelectQualityWidget>::pending();
 }
 
 void SelectQualityWidget::clearAnswers()
 {
-    answers().clear();
+    NextAnswers<SelectQualityWidget>::clear();
 }
 
 QWidget *SelectQualityWidget::controlFor(DialogTestHook::Press) const
