@@ -5,6 +5,7 @@
 #include "app/folders.h"
 #include "testlib/testenv.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -157,6 +158,40 @@ private slots:
         QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
         QCOMPARE(toolTempFolder(), folder);
         QVERIFY(!(QFileInfo(folder).permissions() & QFile::WriteOther));
+    }
+
+    // An upgrade of the program or of the system's tool must reach the working copy.
+    void privateCopyFollowsItsSource()
+    {
+        const QString folder = toolTempFolder();
+        const QString source = TestEnv::root() + QStringLiteral("/tool");
+        const QString link = TestEnv::root() + QStringLiteral("/tool-link");
+        const QString copy = folder + QStringLiteral("/tool");
+        auto write = [&](const QByteArray &bytes, const QDateTime &when) {
+            QFile f(source);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(bytes);
+            f.flush();
+            QVERIFY(f.setFileTime(when, QFileDevice::FileModificationTime));
+        };
+        auto copied = [&] {
+            QFile f(copy);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QDateTime t0 = QDateTime::currentDateTime().addDays(-2);
+        QVERIFY(!refreshPrivateCopy(source, copy)); // no source yet
+        write("version 1", t0);
+        QVERIFY(QFile::link(source, link));
+        QVERIFY(refreshPrivateCopy(link, copy));
+        QCOMPARE(copied(), QByteArray("version 1"));
+        write("version 22", t0); // another size
+        QVERIFY(refreshPrivateCopy(link, copy));
+        QCOMPARE(copied(), QByteArray("version 22"));
+        write("version 33", t0.addSecs(60)); // same size, newer
+        QVERIFY(refreshPrivateCopy(link, copy));
+        QCOMPARE(copied(), QByteArray("version 33"));
+        QVERIFY(!QFile::exists(copy + QStringLiteral(".part")));
+        QVERIFY(!QFileInfo(copy).isSymLink());
     }
 
     void ffmpegLivesInTheApplicationFolder()

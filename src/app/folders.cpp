@@ -3,9 +3,13 @@
 #include "app/appenv.h"
 #include "platform/platform.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
+
+#include <cstdio>
 
 namespace
 {
@@ -83,6 +87,33 @@ QString ffmpegPath()
 {
     const QString name = Platform::isOldWindows() ? QStringLiteral("/ffmpeg2") : QStringLiteral("/ffmpeg");
     return appDirPath() + name + Platform::executableSuffix();
+}
+
+bool refreshPrivateCopy(const QString &source, const QString &copy)
+{
+    const QFileInfo from(source); // follows links, so a link to the system's tool compares the tool
+    if (!from.isFile())
+        return false;
+    const QFileInfo to(copy);
+    if (to.exists() && !Platform::isOwnedByCurrentUser(copy))
+        return false;
+    const QDateTime stamp = from.lastModified();
+    if (to.isFile() && to.size() == from.size() && to.lastModified() == stamp)
+        return true;
+    // Copy beside the target, stamp it with the source's time, then rename over the old copy.
+    const QString part = copy + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(source, part))
+        return false;
+    QFile file(part);
+    const bool stamped = file.open(QIODevice::ReadWrite) && file.setFileTime(stamp, QFileDevice::FileModificationTime);
+    file.close();
+    file.setPermissions(from.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!stamped || ::rename(QFile::encodeName(part).constData(), QFile::encodeName(copy).constData()) != 0) {
+        QFile::remove(part);
+        return false;
+    }
+    return true;
 }
 
 void centerOnMainWindow(QWidget *dialog)

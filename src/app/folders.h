@@ -24,5 +24,10 @@ QString toolTempFolder();
 // The private folder above toolTempFolder(), for other files the program loads.
 QString privateProgramFolder();
 QString ffmpegPath();
+// Keeps `copy` an up-to-date working copy of `source`: copied again whenever the source's
+// size or modification time differs (an upgraded program or tool), replaced atomically so a
+// running or crashed start never sees half a file. Returns false when the copy is not usable
+// (source missing, folder unwritable, or the copy belongs to someone else).
+bool refreshPrivateCopy(const QString &source, const QString &copy);
 // Centres a dialog on the main window (or on a 1000 x 630 design window).
 void centerOnMainWindow(QWidget *dialog);
