@@ -123,12 +123,17 @@ LineBuffer::LineBuffer() : m_decoder(QTextCodec::codecForName("UTF-8")->makeDeco
 
 QString LineBuffer::feed(const QByteArray &bytes)
 {
-    m_pending += m_decoder->toUnicode(bytes);
-    const int lastBreak = qMax(m_pending.lastIndexOf(QLatin1Char('\n')), m_pending.lastIndexOf(QLatin1Char('\r')));
-    if (lastBreak < 0)
+    // Only the new text is searched: a long line arriving in many reads stays linear.
+    const QString fresh = m_decoder->toUnicode(bytes);
+    const int breakInFresh = qMax(fresh.lastIndexOf(QLatin1Char('\n')), fresh.lastIndexOf(QLatin1Char('\r')));
+    if (breakInFresh < 0) {
+        m_pending += fresh;
         return QString();
-    const QString complete = m_pending.left(lastBreak + 1);
-    m_pending.remove(0, lastBreak + 1);
+    }
+    QString complete;
+    complete.swap(m_pending);
+    complete += fresh.leftRef(breakInFresh + 1);
+    m_pending = fresh.mid(breakInFresh + 1);
     return complete;
 }
 
