@@ -185,6 +185,24 @@ private slots:
         QVERIFY(rows.at(3)->isAudioOnly());
     }
 
+    void audioRowsComeBestFirstWithTheirOwnSizes()
+    {
+        // As the site lists them, worst first; the media's list processing orders them.
+        MediaInfo media;
+        media.setFormatsForTest({videoFormat("137", 1920, 1080, 90000000, 30), audioFormat("139", 1200000, 48),
+                                 audioFormat("140", 3100000, 129), audioFormat("251", 3300000, 135, "opus")},
+                                true);
+        SelectQualityWidget dialog;
+        dialog.setMediaInfo(&media);
+        QStringList descriptions, sizes;
+        for (const SQualityItem *row : dialog.listedRows().mid(1)) {
+            descriptions << row->descriptionText();
+            sizes << row->sizeText();
+        }
+        QCOMPARE(descriptions, (QStringList{"opus 135kbps", "mp4a 129kbps", "mp4a 48kbps"}));
+        QCOMPARE(sizes, (QStringList{formatSize(3300000), formatSize(3100000), formatSize(1200000)}));
+    }
+
     void descriptionNamesCodecFpsAndBitrate_data()
     {
         QTest::addColumn<QString>("vcodec");

@@ -59,21 +59,28 @@ class TestDownloadDriver : public QObject
         return m_media + QLatin1Char('/') + name;
     }
 
-    // A scenario whose info lists a combined mp4, a video-only mp4, a webm and an audio.
+    // A scenario whose info lists a combined mp4, a video-only mp4, a webm and audio, the
+    // audio worst first as a large site lists it.
     void standardScenario()
     {
-        m_scenario->setInfoJson(
-            FakeMedia::infoJson(QStringLiteral("abc123"), QStringLiteral("My \"Clip\": it's here?"),
-                                {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 40000),
-                                 FakeMedia::format("250", "opus", 0, 0, "", "opus", 30000),
-                                 FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 90000),
-                                 FakeMedia::format("137", "mp4", 320, 180, "avc1.640028", "", 80000, "DASH video"),
-                                 FakeMedia::format("243", "webm", 480, 270, "vp9", "opus", 70000),
-                                 FakeMedia::format("248", "webm", 640, 360, "vp9", "", 60000, "DASH video")}));
+        const auto audio = [](const char *id, const char *ext, const char *codec, double abr, qint64 size) {
+            QJsonObject f = FakeMedia::format(id, ext, 0, 0, "", codec, size);
+            f.insert("abr", abr);
+            return f;
+        };
+        m_scenario->setInfoJson(FakeMedia::infoJson(
+            QStringLiteral("abc123"), QStringLiteral("My \"Clip\": it's here?"),
+            {audio("599", "m4a", "mp4a.40.5", 30.9, 20000), audio("139", "m4a", "mp4a.40.5", 48.8, 30000),
+             audio("140", "m4a", "mp4a.40.2", 129.5, 40000), FakeMedia::format("250", "opus", 0, 0, "", "opus", 30000),
+             FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 90000),
+             FakeMedia::format("137", "mp4", 320, 180, "avc1.640028", "", 80000, "DASH video"),
+             FakeMedia::format("243", "webm", 480, 270, "vp9", "opus", 70000),
+             FakeMedia::format("248", "webm", 640, 360, "vp9", "", 60000, "DASH video")}));
         m_scenario->setFormatFile(QStringLiteral("248"), fixture(QStringLiteral("mute.webm")));
         m_scenario->setFormatFile(QStringLiteral("18"), fixture(QStringLiteral("sound.mp4")));
         m_scenario->setFormatFile(QStringLiteral("137"), fixture(QStringLiteral("mute.mp4")));
-        m_scenario->setFormatFile(QStringLiteral("140"), fixture(QStringLiteral("voice.m4a")));
+        for (const char *id : {"599", "139", "140"})
+            m_scenario->setFormatFile(QLatin1String(id), fixture(QStringLiteral("voice.m4a")));
         m_scenario->setFormatFile(QStringLiteral("250"), fixture(QStringLiteral("voice.opus")));
         m_scenario->setFormatFile(QStringLiteral("243"), fixture(QStringLiteral("sound.webm")));
         m_scenario->setSubtitleCodes({QStringLiteral("en"), QStringLiteral("fr")}, {QStringLiteral("de")});
@@ -410,7 +417,8 @@ private slots:
         // webm takes only Vorbis or Opus: the mp3 treatment must not break the merge.
         Settings::writeSwitch(Settings::Key::OptimizingAudio, true);
         standardScenario();
-        m_scenario->setFormatError(QStringLiteral("140"), QStringLiteral("unavailable"));
+        for (const char *id : {"599", "139", "140"})
+            m_scenario->setFormatError(QLatin1String(id), QStringLiteral("unavailable"));
         QVERIFY(m_scenario->write());
         YoutobeDownloadObj d;
         QCOMPARE(download(d, QStringLiteral("248")), int(MediaInfo::StateFinished));

@@ -29,6 +29,14 @@ QJsonObject fmt(const QString &id, const QString &ext, const QString &vcodec, co
     return o;
 }
 
+// An audio-only format with its bit rate, as a large site lists it.
+QJsonObject audio(const QString &id, const QString &ext, const QString &acodec, double abr, double size)
+{
+    QJsonObject o = fmt(id, ext, "none", acodec, 0, 0, size);
+    o.insert("abr", abr);
+    return o;
+}
+
 QString writeJson(const QString &name, const QByteArray &bytes)
 {
     const QString dir = TestEnv::root() + QStringLiteral("/tmp/json");
@@ -49,12 +57,15 @@ QString writeJson(const QString &name, const QJsonObject &root)
 // video-only formats noted "DASH video", sizes filled from the approximate ones.
 QJsonObject modernSiteInfo()
 {
+    // The site lists audio worst first, as it lists video.
     QJsonArray formats{
-        fmt("139", "m4a", "none", "mp4a.40.5", 0, 0, 1200000),
-        fmt("249", "webm", "none", "opus", 0, 0, 1300000),
-        fmt("250", "webm", "none", "opus", 0, 0, 1700000),
-        fmt("140", "m4a", "none", "mp4a.40.2", 0, 0, 3100000),
-        fmt("251", "webm", "none", "opus", 0, 0, 3300000),
+        audio("599", "m4a", "mp4a.40.5", 30.9, 820000),
+        audio("600", "webm", "opus", 35.2, 0),
+        audio("139", "m4a", "mp4a.40.5", 48.8, 1200000),
+        audio("249", "webm", "opus", 50.1, 1300000),
+        audio("250", "webm", "opus", 70.3, 1700000),
+        audio("140", "m4a", "mp4a.40.2", 129.5, 3100000),
+        audio("251", "webm", "opus", 135.6, 3300000),
         fmt("160", "mp4", "avc1.4d400c", "none", 256, 144, 900000, 30, "DASH video"),
         fmt("278", "webm", "vp9", "none", 256, 144, 1000000, 30, "DASH video"),
         fmt("394", "mp4", "av01.0.00M.08", "none", 256, 144, 800000, 30, "DASH video"),
@@ -133,16 +144,17 @@ private slots:
         m.loadFromFile(writeJson("big.info.json", modernSiteInfo()));
         // AV1 gone; webm dropped where the resolution exists as mp4; a combined format
         // that repeats a video-only one's size, container and rate goes; largest first,
-        // the higher frame rate first at equal size; audio last in list order.
-        const QStringList expected{"313", "271", "299", "137", "298", "136", "hls-720", "135",
-                                   "134", "133", "160", "139", "249", "250", "140",     "251"};
+        // the higher frame rate first at equal size; audio last, best first.
+        const QStringList expected{"313", "271", "299", "137", "298", "136", "hls-720", "135", "134",
+                                   "133", "160", "251", "140", "250", "249", "139",     "600", "599"};
         QCOMPARE(ids(m), expected);
         const QVector<MediaFormat> &list = m.formats();
-        for (int i = 1; i < list.size(); ++i) {
-            QVERIFY2(list[i - 1].fileSizeBytes >= list[i].fileSizeBytes, qPrintable(list[i].id));
-            if (list[i - 1].area() > 0)
-                QVERIFY2(list[i - 1].fileSizeBytes > list[i].fileSizeBytes, qPrintable(list[i - 1].id));
-        }
+        for (int i = 1; i < list.size() && list[i].kind != FormatKind::AudioOnly; ++i)
+            QVERIFY2(list[i - 1].fileSizeBytes > list[i].fileSizeBytes, qPrintable(list[i - 1].id));
+        // Every audio row keeps its own size, or an estimate from its bit rate and the length.
+        QCOMPARE(byId(m, "139")->fileSizeBytes, qint64(1200000));
+        QCOMPARE(byId(m, "599")->fileSizeBytes, qint64(820000));
+        QCOMPARE(byId(m, "600")->fileSizeBytes, qint64(35 * 1000 / 8 * 212));
         // A combined format without a size: the largest audio plus its video-only twin.
         QCOMPARE(byId(m, "hls-720")->kind, FormatKind::Video);
         QCOMPARE(byId(m, "137")->kind, FormatKind::DashVideo);
@@ -201,12 +213,12 @@ private slots:
         MediaInfo m;
         m.loadFromFile(writeJson("old.info.json", QJsonObject{{"id", "old"}, {"formats", formats}}));
         // 22 repeats 136's size and container; 43 gives way to the mp4 of its size.
-        QCOMPARE(ids(m), (QStringList{"137", "136", "18", "171", "140"}));
+        QCOMPARE(ids(m), (QStringList{"137", "136", "18", "140", "171"}));
         QCOMPARE(byId(m, "137")->fileSizeBytes, qint64(40000000));
         QCOMPARE(byId(m, "18")->kind, FormatKind::Video);
         QCOMPARE(byId(m, "136")->kind, FormatKind::DashVideo);
-        // The smaller audio before the larger one is lifted to it: sizes never grow down the list.
-        QCOMPARE(byId(m, "171")->fileSizeBytes, qint64(3000000));
+        // Audio of equal bit rate goes larger first, each with its own size.
+        QCOMPARE(byId(m, "171")->fileSizeBytes, qint64(2000000));
     }
 
     void aSingleVideoWithoutFormatsIsItsOwnFormat()
@@ -275,16 +287,29 @@ private slots:
         QCOMPARE(ids(m), QStringList{"137"});
     }
 
-    void duplicatesKeepTheFirst()
+    void duplicates_data()
     {
+        QTest::addColumn<QJsonArray>("formats");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("the first of a size, container and rate stays; one without a rate goes") << QJsonArray{
+            fmt("a", "mp4", "avc1", "aac", 1280, 720, 5, 30), fmt("b", "MP4", "avc1", "aac", 1280, 720, 6, 30),
+            fmt("c", "mp4", "avc1", "aac", 1280, 720, 7, 60),
+            fmt("d", "mp4", "avc1", "aac", 1280, 720, 8, 0)} << QStringList{"c", "a"};
+        QTest::newRow("a 60 fps format behind one without a rate is kept instead of it")
+            << QJsonArray{fmt("n", "mp4", "avc1", "aac", 1280, 720, 5),
+                          fmt("s", "mp4", "avc1", "aac", 1280, 720, 5, 60)}
+            << QStringList{"s"};
+        QTest::newRow("two known rates behind one without a rate both stay") << QJsonArray{
+            fmt("n", "mp4", "avc1", "aac", 1280, 720, 5), fmt("t", "mp4", "avc1", "aac", 1280, 720, 5, 30),
+            fmt("s", "mp4", "avc1", "aac", 1280, 720, 5, 60)} << QStringList{"s", "t"};
+    }
+    void duplicates()
+    {
+        QFETCH(QJsonArray, formats);
+        QFETCH(QStringList, kept);
         MediaInfo m;
-        m.loadFromFile(writeJson(
-            "dup.info.json", QJsonObject{{"id", "x"},
-                                         {"formats", QJsonArray{fmt("a", "mp4", "avc1", "aac", 1280, 720, 5, 30),
-                                                                fmt("b", "MP4", "avc1", "aac", 1280, 720, 6, 30),
-                                                                fmt("c", "mp4", "avc1", "aac", 1280, 720, 7, 60),
-                                                                fmt("d", "mp4", "avc1", "aac", 1280, 720, 8, 0)}}}));
-        QCOMPARE(ids(m), (QStringList{"c", "a"}));
+        m.loadFromFile(writeJson("dup.info.json", QJsonObject{{"id", "x"}, {"formats", formats}}));
+        QCOMPARE(ids(m), kept);
     }
 
     void selectFormatById_data()
@@ -318,13 +343,13 @@ private slots:
         QTest::newRow("1920x1080p picks the exact size, 60 fps first in order") << "1920x1080p"
                                                                                 << "299";
         QTest::newRow("0x0 picks the audio with the highest bit rate") << "0x0"
-                                                                       << "139";
+                                                                       << "251";
         QTest::newRow("8192x4096 picks the nearest height") << "8192x4096"
                                                             << "313";
         QTest::newRow("an exact width that does not exist falls to the nearest height") << "1000x480"
                                                                                         << "135";
         QTest::newRow("a text of three parts chooses audio") << "1x2x3"
-                                                             << "139";
+                                                             << "251";
     }
     void selectFormatByResolution()
     {
@@ -337,7 +362,7 @@ private slots:
         QCOMPARE(m.selectedFormat()->id, selected);
     }
 
-    void audioChoiceWalksPreferredThenOthers()
+    void audioChoiceWalksPreferredBestFirst()
     {
         MediaInfo m;
         m.loadFromFile(writeJson("aud.info.json", modernSiteInfo()));
@@ -347,9 +372,9 @@ private slots:
             seen << f->id;
             f = m.chooseAudioFormat(true);
         }
-        // Opus in a webm container is not an audio candidate.
-        QCOMPARE(seen, (QStringList{"139", "140"}));
-        QCOMPARE(m.chooseAudioFormat(false)->id, QStringLiteral("139"));
+        // Best first, so a 1080p video-only pick merges 140, not 139; opus in webm is no candidate.
+        QCOMPARE(seen, (QStringList{"140", "139", "599"}));
+        QCOMPARE(m.chooseAudioFormat(false)->id, QStringLiteral("140"));
     }
 
     void audioChoiceGoesOnToTheSecondGroupWithoutSkipping()

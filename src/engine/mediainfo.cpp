@@ -136,6 +136,14 @@ QString resolutionKey(const MediaFormat &f)
     return QString::number(f.width) + QLatin1Char('x') + QString::number(f.height);
 }
 
+// Sites list audio worst first; every choice among audio formats wants the best first.
+bool betterAudio(const MediaFormat &a, const MediaFormat &b)
+{
+    if (a.abr != b.abr)
+        return a.abr > b.abr;
+    return a.fileSizeBytes > b.fileSizeBytes;
+}
+
 } // namespace
 
 QString safeMediaExtension(const QString &siteExt, bool audioOnly)
@@ -319,9 +327,10 @@ void MediaInfo::processFormats()
     }
 
     // Duplicates: the first of a resolution, container and frame rate stays. A format
-    // without a frame rate counts as a duplicate of any rate.
+    // without a frame rate is a duplicate of any rate, but gives way to a later one that
+    // knows its rate.
     struct Group {
-        bool anyWithoutFps = false;
+        int withoutFps = -1; // position in kept of the group's format without a rate
         QSet<int> fps;
     };
     QHash<QString, Group> groups;
@@ -332,33 +341,47 @@ void MediaInfo::processFormats()
             kept.append(f);
             continue;
         }
-        const QString key = resolutionKey(f) + QLatin1Char('.') + f.ext.toLower();
-        auto it = groups.find(key);
-        if (it == groups.end()) {
-            Group g;
-            g.anyWithoutFps = f.fps <= 0;
+        Group &g = groups[resolutionKey(f) + QLatin1Char('.') + f.ext.toLower()];
+        const bool first = g.withoutFps < 0 && g.fps.isEmpty();
+        if (f.fps <= 0) {
+            if (first) {
+                g.withoutFps = kept.size();
+                kept.append(f);
+            }
+        } else if (g.withoutFps >= 0) {
+            kept[g.withoutFps] = f;
+            g.withoutFps = -1;
             g.fps.insert(f.fps);
-            groups.insert(key, g);
-            kept.append(f);
-            continue;
-        }
-        const bool duplicate = it->anyWithoutFps || f.fps <= 0 || it->fps.contains(f.fps);
-        if (!duplicate) {
-            it->fps.insert(f.fps);
+        } else if (!g.fps.contains(f.fps)) {
+            g.fps.insert(f.fps);
             kept.append(f);
         }
     }
     list = kept;
 
-    // Largest picture first; at equal size the higher frame rate; audio last.
+    // Audio of unknown size: its bit rate over the media's length.
+    for (MediaFormat &f : list)
+        if (f.kind == FormatKind::AudioOnly && f.fileSizeBytes <= 0 && durationSeconds > 0)
+            f.fileSizeBytes = qint64(f.abr) * 1000 / 8 * durationSeconds;
+
+    // Largest picture first; at equal size the higher frame rate; audio last, best first.
     std::stable_sort(list.begin(), list.end(), [](const MediaFormat &a, const MediaFormat &b) {
         if (a.area() != b.area())
             return a.area() > b.area();
+        const bool audioA = a.kind == FormatKind::AudioOnly, audioB = b.kind == FormatKind::AudioOnly;
+        if (audioA != audioB)
+            return audioB;
+        if (audioA)
+            return betterAudio(a, b);
         return a.fps > b.fps;
     });
 
-    // Sizes never grow down the list, so a better quality never looks smaller.
-    for (int i = list.size() - 1; i >= 1; --i) {
+    // Video sizes never grow down the list, so a better quality never looks smaller.
+    // Audio rows keep their own sizes: they are alternatives, not steps of one ladder.
+    int videos = 0;
+    while (videos < list.size() && list[videos].kind != FormatKind::AudioOnly)
+        ++videos;
+    for (int i = videos - 1; i >= 1; --i) {
         MediaFormat &earlier = list[i - 1];
         if (list[i].fileSizeBytes >= earlier.fileSizeBytes)
             earlier.fileSizeBytes = earlier.area() * 4 + list[i].fileSizeBytes;
@@ -470,6 +493,10 @@ const MediaFormat *MediaInfo::currentAudioFormat() const
         else if (others.contains(ext))
             second.append(&f);
     }
+    // The next candidate after a failure is the next best, never a worse one first.
+    const auto best = [](const MediaFormat *a, const MediaFormat *b) { return betterAudio(*a, *b); };
+    std::stable_sort(first.begin(), first.end(), best);
+    std::stable_sort(second.begin(), second.end(), best);
     const int n = audioChoiceCount;
     if (n < first.size())
         return first.at(n);
