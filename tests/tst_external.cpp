@@ -46,13 +46,11 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         const QString url = QStringLiteral("https://example.com/watch?v=a'b&c=\"d\"");
         const QString wf = QStringLiteral("/cache/0123abcd");
-        QTest::newRow("info without a proxy") << info(QString(), wf, url) << QStringList{"--no-warnings",
-                                                                                         "--ignore-errors",
-                                                                                         "--skip-download",
-                                                                                         "--write-info-json",
-                                                                                         "-o",
-                                                                                         "/cache/0123abcd/%(id)s",
-                                                                                         url};
+        QTest::newRow("info without a proxy")
+            << info(QString(), wf, url) << QStringList{"--no-warnings",          "--ignore-errors",
+                                                       "--skip-download",        "--write-info-json",
+                                                       "--no-playlist",          "-o",
+                                                       "/cache/0123abcd/%(id)s", url};
         QTest::newRow("info with a proxy puts it first") << info(QStringLiteral("socks5://127.0.0.1:1080"), wf, url)
                                                          << QStringList{"--proxy",
                                                                         "socks5://127.0.0.1:1080",
@@ -60,6 +58,7 @@ private slots:
                                                                         "--ignore-errors",
                                                                         "--skip-download",
                                                                         "--write-info-json",
+                                                                        "--no-playlist",
                                                                         "-o",
                                                                         "/cache/0123abcd/%(id)s",
                                                                         url};

@@ -162,8 +162,9 @@ private slots:
         const QStringList skip{"--no-warnings", "--ignore-errors", "--skip-download"};
 
         QTest::newRow("the info job writes the JSON named after the media id")
-            << skip + QStringList{"--write-info-json", "-o", "{W}/%(id)s", "{URL}"} << QStringList{"abc123.info.json"}
-            << none << qint64(-1) << "[info] Writing video metadata as JSON to: {W}/abc123.info.json";
+            << skip + QStringList{"--write-info-json", "--no-playlist", "-o", "{W}/%(id)s", "{URL}"}
+            << QStringList{"abc123.info.json"} << none << qint64(-1)
+            << "[info] Writing video metadata as JSON to: {W}/abc123.info.json";
         QTest::newRow("the thumbnail job copies the picture to the given path")
             << skip + QStringList{"--write-thumbnail", "-o", "{W}/thumb.jpg", "{URL}"} << QStringList{"thumb.jpg"}
             << none << jpeg << "thumb.jpg";
@@ -240,8 +241,8 @@ private slots:
         runFake(expand({"--no-warnings", "--no-part", "-f", "137", "-o", "{W}/v.mp4", "{URL}"}));
         runFake(expand({"--no-warnings", "--ignore-errors", "--skip-download", "--write-thumbnail", "-o",
                         "{W}/thumb.jpg", "{URL}"}));
-        runFake(expand(
-            {"--no-warnings", "--ignore-errors", "--skip-download", "--write-info-json", "-o", "{W}/%(id)s", "{URL}"}));
+        runFake(expand({"--no-warnings", "--ignore-errors", "--skip-download", "--write-info-json", "--no-playlist",
+                        "-o", "{W}/%(id)s", "{URL}"}));
         QCOMPARE(contents(work() + QStringLiteral("/v.mp4")), contents(m_clip));
         QCOMPARE(contents(work() + QStringLiteral("/thumb.jpg")), contents(m_jpeg));
         const QJsonObject info =
@@ -291,8 +292,10 @@ private slots:
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("absent");
         const QStringList none;
-        const QStringList info{
-            "--no-warnings", "--ignore-errors", "--skip-download", "--write-info-json", "-o", "{W}/%(id)s", "{URL}"};
+        const QStringList info{"--no-warnings",   "--ignore-errors",
+                               "--skip-download", "--write-info-json",
+                               "--no-playlist",   "-o",
+                               "{W}/%(id)s",      "{URL}"};
         const QString refused = QStringLiteral("ERROR: fake downloader: arguments outside the contract");
 
         QTest::newRow("an unknown format is not available")
@@ -308,9 +311,9 @@ private slots:
             << "noDefault" << QStringList{"--no-warnings", "--no-part", "-o", "{W}/x.mp4", "{URL}"}
             << FakeScenario::FormatUnavailable << 1 << none << QStringList{"x.mp4"};
         QTest::newRow("an info run for a playlist that is gone writes no JSON")
-            << "playlistGone"
-            << QStringList{"--no-warnings", "--ignore-errors",       "--skip-download", "--write-info-json", "-o",
-                           "{W}/%(id)s",    "{URL}&list=PL1&index=2"}
+            << "playlistGone" << QStringList{"--no-warnings",     "--ignore-errors",       "--skip-download",
+                                             "--write-info-json", "--no-playlist",         "-o",
+                                             "{W}/%(id)s",        "{URL}&list=PL1&index=2"}
             << FakeScenario::PlaylistMissing << 1 << none << QStringList{"abc123.info.json"};
         QTest::newRow("the same info run without the playlist succeeds")
             << "playlistGone" << info << "" << 0 << QStringList{"abc123.info.json"} << none;
@@ -407,7 +410,8 @@ private slots:
         const QStringList skip{"--no-warnings", "--ignore-errors", "--skip-download"};
         QTest::newRow("the info job fails its first two runs")
             << int(Job::Info) << int(Behaviour::Error)
-            << skip + QStringList{"--write-info-json", "-o", "{W}/%(id)s", "{URL}"} << "abc123.info.json"
+            << skip + QStringList{"--write-info-json", "--no-playlist", "-o", "{W}/%(id)s", "{URL}"}
+            << "abc123.info.json"
             << "";
         QTest::newRow("the thumbnail job fails its first two runs")
             << int(Job::Thumbnail) << int(Behaviour::Error)
@@ -426,7 +430,8 @@ private slots:
             << "\"entries\"";
         QTest::newRow("the info job crashes on its first two runs")
             << int(Job::Info) << int(Behaviour::Crash)
-            << skip + QStringList{"--write-info-json", "-o", "{W}/%(id)s", "{URL}"} << "abc123.info.json"
+            << skip + QStringList{"--write-info-json", "--no-playlist", "-o", "{W}/%(id)s", "{URL}"}
+            << "abc123.info.json"
             << "";
         QTest::newRow("transfers fail their first two runs")
             << int(Job::Download) << int(Behaviour::Error)
@@ -573,8 +578,10 @@ private slots:
         QTest::addColumn<int>("job");
         QTest::addColumn<int>("how");
         QTest::addColumn<QStringList>("args");
-        const QStringList info{
-            "--no-warnings", "--ignore-errors", "--skip-download", "--write-info-json", "-o", "{W}/%(id)s", "{URL}"};
+        const QStringList info{"--no-warnings",   "--ignore-errors",
+                               "--skip-download", "--write-info-json",
+                               "--no-playlist",   "-o",
+                               "{W}/%(id)s",      "{URL}"};
         QTest::newRow("every job printing garbage writes nothing the program looks for")
             << -1 << int(Behaviour::Garbage) << info;
         QTest::newRow("a transfer printing garbage leaves no file")

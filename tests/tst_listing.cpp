@@ -38,7 +38,14 @@ private slots:
         QTest::newRow("a playlist page") << "https://www.youtube.com/playlist?list=PL123" << true;
         QTest::newRow("a channel") << "https://www.youtube.com/channel/UC123" << true;
         QTest::newRow("a user's videos") << "https://www.youtube.com/user/someone/videos" << true;
-        QTest::newRow("a user page without videos") << "https://www.youtube.com/user/someone" << false;
+        QTest::newRow("a user page without videos is the user's channel")
+            << "https://www.youtube.com/user/someone" << true;
+        QTest::newRow("a channel by handle") << "https://www.youtube.com/@someone" << true;
+        QTest::newRow("a channel's videos by handle") << "https://www.youtube.com/@someone/videos" << true;
+        QTest::newRow("a channel by custom name") << "https://www.youtube.com/c/SomeOne" << true;
+        QTest::newRow("a mobile channel by handle") << "https://m.youtube.com/@someone/shorts" << true;
+        QTest::newRow("a watch page that mentions a handle in its query")
+            << "https://www.youtube.com/watch?v=abc&from=/@someone" << false;
         QTest::newRow("a user page with a list") << "https://www.youtube.com/user/someone?list=PL1" << true;
         QTest::newRow("a short link with a list") << "https://youtu.be/abc?list=PL1" << true;
         QTest::newRow("a mobile link with a list") << "https://m.youtube.com/watch?v=a&list=PL1" << true;
@@ -65,6 +72,23 @@ private slots:
         QCOMPARE(l.urls, (QStringList{"https://www.youtube.com/watch?v=a", "https://www.youtube.com/watch?v=e",
                                       "https://www.youtube.com/watch?v=f"}));
         QVERIFY(l.noTitle);
+    }
+
+    void entriesThatAreNoVideosAreLeftOut()
+    {
+        ChannelListing l;
+        QJsonObject playlist = entry("p", "A playlist", "https://www.youtube.com/playlist?list=PL1");
+        playlist.insert("_type", "playlist");
+        parseChannelListing(listingJson({entry("v", "Video", "v"),
+                                         entry("t", "Someone - Videos", "https://www.youtube.com/@someone/videos"),
+                                         playlist, entry("l", "A list", "https://www.youtube.com/playlist?list=PL2"),
+                                         entry("w", "Full link", "https://www.youtube.com/watch?v=w"),
+                                         entry("o", "Elsewhere", "https://vimeo.com/123")}),
+                            l);
+        QCOMPARE(l.names, (QStringList{"Video", "Full link", "Elsewhere"}));
+        // Full links are kept as they are, never glued behind "watch?v=".
+        QCOMPARE(l.urls, (QStringList{"https://www.youtube.com/watch?v=v", "https://www.youtube.com/watch?v=w",
+                                      "https://vimeo.com/123"}));
     }
 
     void textsThatAreNotAListingChangeNothing_data()

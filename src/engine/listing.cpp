@@ -36,21 +36,61 @@ QString stringOf(const cJSON *obj, const char *key)
         return QString::fromUtf8(v->valuestring);
     return QString();
 }
+
+bool isOnMainSite(const QString &url)
+{
+    for (const QString &host : MainSite::hostForms())
+        if (containsAfterFirst(url, host))
+            return true;
+    return false;
+}
+
+// A channel named by handle (/@name), custom name (/c/name) or user (/user/name), any tab.
+bool namesAChannel(const QUrl &url)
+{
+    const QStringList segments = url.path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (segments.isEmpty())
+        return false;
+    const QString first = segments.first();
+    if (first.size() > 1 && first.startsWith(QLatin1Char('@')))
+        return true;
+    return segments.size() >= 2
+           && (first == QLatin1String("c") || first == QLatin1String("user") || first == QLatin1String("channel"));
+}
 } // namespace
 
 bool isChannelUrl(const QString &url)
 {
-    bool onSite = false;
-    for (const QString &host : MainSite::hostForms())
-        onSite = onSite || containsAfterFirst(url, host);
-    if (!onSite)
+    if (!isOnMainSite(url))
         return false;
     if (containsAfterFirst(url, QStringLiteral("/channel/")))
         return true;
-    if (containsAfterFirst(url, QStringLiteral("/user/")) && containsAfterFirst(url, QStringLiteral("/videos")))
+    // Given to the info job, a channel would have every upload of it extracted.
+    const QUrl parsed(url);
+    if (namesAChannel(parsed))
         return true;
-    return QUrlQuery(QUrl(url)).hasQueryItem(QStringLiteral("list"));
+    return QUrlQuery(parsed).hasQueryItem(QStringLiteral("list"));
 }
+
+namespace
+{
+// The link of one listed entry, or "" when the entry is no single video (a channel tab, a
+// playlist). Bare ids become watch pages; full links stay as they are, except that a
+// watch page of the main site loses its list.
+QString entryUrl(const cJSON *entry, const QString &identifier)
+{
+    if (stringOf(entry, "_type") == QLatin1String("playlist"))
+        return QString();
+    if (!identifier.contains(QLatin1String("://")))
+        return MainSite::baseAddress() + QStringLiteral("watch?v=") + identifier;
+    if (!isOnMainSite(identifier))
+        return identifier;
+    const QString video = QUrlQuery(QUrl(identifier)).queryItemValue(QStringLiteral("v"));
+    if (!video.isEmpty())
+        return MainSite::baseAddress() + QStringLiteral("watch?v=") + video;
+    return isChannelUrl(identifier) ? QString() : identifier;
+}
+} // namespace
 
 void parseChannelListing(const QString &text, ChannelListing &listing)
 {
@@ -84,8 +124,8 @@ void parseChannelListing(const QString &text, ChannelListing &listing)
         if (identifier.isEmpty() || lower == QLatin1String("[private video]")
             || lower == QLatin1String("[deleted video]"))
             continue;
-        const QString url = MainSite::baseAddress() + QStringLiteral("watch?v=") + identifier;
-        if (seen.contains(url))
+        const QString url = entryUrl(entry, identifier);
+        if (url.isEmpty() || seen.contains(url))
             continue;
         seen.insert(url);
         listing.names << name;

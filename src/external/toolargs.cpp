@@ -31,8 +31,9 @@ QString infoOutputTemplate(const QString &workFolder)
 
 QStringList info(const QString &proxy, const QString &workFolder, const QString &url)
 {
-    return analysisJob(proxy) << QStringLiteral("--write-info-json") << QStringLiteral("-o")
-                              << infoOutputTemplate(workFolder) << url;
+    // A link that also names a list must never make the info job crawl that list.
+    return analysisJob(proxy) << QStringLiteral("--write-info-json") << QStringLiteral("--no-playlist")
+                              << QStringLiteral("-o") << infoOutputTemplate(workFolder) << url;
 }
 
 QStringList thumbnail(const QString &proxy, const QString &thumbnailPath, const QString &url)

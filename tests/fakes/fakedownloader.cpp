@@ -197,6 +197,8 @@ Call parseCall(const QStringList &args)
         if (!r.take("--skip-download"))
             return refuse(QStringLiteral("--skip-download does not follow --ignore-errors"));
         if (r.take("--write-info-json")) {
+            if (!r.take("--no-playlist"))
+                return refuse(QStringLiteral("--no-playlist does not follow --write-info-json"));
             c.job = Job::Info;
         } else if (r.take("--write-thumbnail")) {
             c.job = Job::Thumbnail;
