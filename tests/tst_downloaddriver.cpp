@@ -214,17 +214,25 @@ private slots:
         QCOMPARE(second.m_autoCaptionLangs, QStringList{"en"});
     }
 
-    void aVideoWithoutSubtitlesStillEndsTheAnalysis()
+    void aVideoWithoutSubtitlesIsAnsweredOnce()
     {
         standardScenario();
         m_scenario->setSubtitleCodes({}, {});
         QVERIFY(m_scenario->write());
-        YoutobeDownloadObj d;
-        QVERIFY(analyse(d));
-        QVERIFY(d.m_infoReady);
-        QVERIFY(!d.m_subtitlesFound);
-        QCOMPARE(d.m_retryCount, 0);
-        QCOMPARE(m_scenario->loggedRuns(Job::SubtitleList).size(), 5);
+        {
+            YoutobeDownloadObj d;
+            QVERIFY(analyse(d));
+            QVERIFY(d.m_infoReady);
+            QVERIFY(!d.m_subtitlesFound);
+            QCOMPARE(d.m_retryCount, YoutobeDownloadObj::kAttempts);
+            QCOMPARE(m_scenario->loggedRuns(Job::SubtitleList).size(), 1);
+        }
+        // The answer is kept like a list of languages: asked again, nothing runs.
+        m_scenario->resetState();
+        YoutobeDownloadObj again;
+        QVERIFY(analyse(again));
+        QVERIFY(again.m_infoReady);
+        QCOMPARE(m_scenario->loggedRuns().size(), 0);
     }
 
     void fiveInfoAttemptsWithTheSystemProxyFromTheThird()
@@ -370,10 +378,10 @@ private slots:
 
     void everyFreshStartGetsAllAttempts()
     {
-        // Analysis ends with a spent budget when there are no subtitles; the download
-        // must not inherit it.
+        // Analysis ends with a spent budget when the subtitle list never answers; the
+        // download must not inherit it.
         standardScenario();
-        m_scenario->setSubtitleCodes({}, {});
+        m_scenario->failJob(Job::SubtitleList, -1, Behaviour::Silent);
         m_scenario->failTransfers(2, 30);
         QVERIFY(m_scenario->write());
         YoutobeDownloadObj d;

@@ -40,18 +40,29 @@ private slots:
     void listingWithoutLanguagesFindsNothing_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("no subtitles") << "abc has no subtitles\nabc has no automatic captions\n";
-        QTest::newRow("rows before the table header") << "en  vtt, ttml\nLanguage formats\n";
-        QTest::newRow("unknown languages only") << "Available subtitles for x:\nLanguage formats\nqq  vtt, ttml\n";
-        QTest::newRow("empty") << "";
+        QTest::addColumn<bool>("answered");
+        QTest::newRow("a media without subtitles and captions says so: an answer")
+            << "abc has no subtitles\nabc has no automatic captions\n"
+            << true;
+        QTest::newRow("both tables with unknown languages only are an answer")
+            << "Available automatic captions for x:\nLanguage formats\nqq  vtt\n"
+               "Available subtitles for x:\nLanguage formats\nqq  vtt, ttml\n"
+            << true;
+        QTest::newRow("rows before the table header") << "en  vtt, ttml\nLanguage formats\n" << false;
+        QTest::newRow("one table alone is no answer") << "Available subtitles for x:\nLanguage formats\nqq  vtt, ttml\n"
+                                                      << false;
+        QTest::newRow("an error is no answer") << "ERROR: [generic] Unable to download webpage\n" << false;
+        QTest::newRow("empty") << "" << false;
     }
     void listingWithoutLanguagesFindsNothing()
     {
         QFETCH(QString, text);
+        QFETCH(bool, answered);
         SubtitleListParse p;
         parseSubtitleList(text, p);
         QVERIFY(!p.found);
         QVERIFY(p.subtitles.isEmpty() && p.autoCaptions.isEmpty());
+        QCOMPARE(p.answered(), answered);
     }
 
     void languageNames_data()

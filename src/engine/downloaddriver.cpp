@@ -331,8 +331,10 @@ void YoutobeDownloadObj::downloadSubtitlesList_slots()
     m_channelUrls.clear();
     m_media = nullptr;
     m_stopped = false;
+    m_subtitleListAnswered = false;
     SubtitleLists cached;
     if (stateFile()->isSubtitleListCached(cached)) {
+        m_subtitleListAnswered = true;
         m_subtitleLangs = cached.subtitles;
         m_autoCaptionLangs = cached.autoCaptions;
         // Either list counts: automatic captions alone are the common case.
@@ -351,13 +353,15 @@ void YoutobeDownloadObj::downLoadThread_Finished_Type4()
         parseSubtitleList(m_listOutput, parse);
         m_listOutput.clear();
         m_subtitleIsAuto = parse.inAutomaticSection;
+        m_subtitleListAnswered = m_subtitleListAnswered || parse.answered();
         if (parse.found) {
             m_subtitlesFound = true;
             m_subtitleLangs = parse.subtitles;
             m_autoCaptionLangs = parse.autoCaptions;
         }
     }
-    if (!m_subtitlesFound) {
+    // A listing that names no language it knows is still an answer: kept, not asked again.
+    if (!m_subtitlesFound && !m_subtitleListAnswered) {
         --m_retryCount;
         if (m_retryCount > 0)
             later(200, [this]() { redownload_slots(); });

@@ -135,6 +135,7 @@ private:
     MediaInfo *m_media = nullptr;
     std::unique_ptr<MediaInfo> m_mediaInfo;
     bool m_subtitleIsAuto = false;
+    bool m_subtitleListAnswered = false; // the listing was complete, whether or not it named languages
     QString m_listOutput;
     QString m_channelOutput;
     LineBuffer m_stdoutLines;

@@ -129,6 +129,11 @@ void parseSubtitleList(const QString &text, SubtitleListParse &state)
             state.inAutomaticSection = true;
         else if (line.startsWith(DownloaderText::SubtitlesHeader))
             state.inAutomaticSection = false;
+        if (line.startsWith(DownloaderText::AutomaticCaptionsHeader)
+            || line.endsWith(DownloaderText::NoAutomaticCaptions))
+            state.captionsReported = true;
+        if (line.startsWith(DownloaderText::SubtitlesHeader) || line.endsWith(DownloaderText::NoSubtitles))
+            state.subtitlesReported = true;
         if (line.startsWith(DownloaderText::LanguageTableHeader))
             inTable = true;
         if (!inTable)

@@ -10,6 +10,14 @@ struct SubtitleListParse {
     bool found = false; // at least one listed code has a display name
     QStringList subtitles;
     QStringList autoCaptions;
+    // Each section was reported, as a table or as "has no ...": the listing is complete
+    // even when it names no language.
+    bool subtitlesReported = false;
+    bool captionsReported = false;
+    bool answered() const
+    {
+        return subtitlesReported && captionsReported;
+    }
 };
 
 // Reads one listing text; the table part starts at "Language formats" and stays on.

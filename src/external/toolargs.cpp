@@ -104,6 +104,8 @@ const QString ServerHttpError = QStringLiteral("Got server HTTP error:");
 const QString SubtitlesHeader = QStringLiteral("Available subtitles for");
 const QString AutomaticCaptionsHeader = QStringLiteral("Available automatic captions for");
 const QString LanguageTableHeader = QStringLiteral("Language formats");
+const QString NoSubtitles = QStringLiteral(" has no subtitles");
+const QString NoAutomaticCaptions = QStringLiteral(" has no automatic captions");
 const QString PartialMarkerSuffix = QStringLiteral(".ytdl");
 } // namespace DownloaderText
 

@@ -46,6 +46,8 @@ extern const QString ServerHttpError;         // "Got server HTTP error:"
 extern const QString SubtitlesHeader;         // "Available subtitles for"
 extern const QString AutomaticCaptionsHeader; // "Available automatic captions for"
 extern const QString LanguageTableHeader;     // "Language formats"
+extern const QString NoSubtitles;             // "ID has no subtitles"
+extern const QString NoAutomaticCaptions;     // "ID has no automatic captions"
 extern const QString PartialMarkerSuffix;     // ".ytdl": present while a transfer is incomplete
 } // namespace DownloaderText
 
