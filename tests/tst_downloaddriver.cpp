@@ -543,6 +543,29 @@ private slots:
         QCOMPARE(int(m->state), int(MediaInfo::StateDownloading));
     }
 
+    void aFileWithItsOwnSoundFillsTheBarAndNamesItsSize()
+    {
+        // No size in the info: the transfer's own lines name it.
+        m_scenario->setInfoJson(FakeMedia::infoJson(QStringLiteral("whole1"), QStringLiteral("Whole"),
+                                                    {FakeMedia::format("18", "mp4", 160, 90, "avc1", "mp4a", 0)}));
+        m_scenario->setFormatSize(QStringLiteral("18"), 200000);
+        m_scenario->setPacing(20, 0);
+        m_scenario->hangTransfersAt(95);
+        QVERIFY(m_scenario->write());
+        YoutobeDownloadObj d;
+        QVERIFY(analyse(d));
+        MediaInfo *m = d.mediaInfo();
+        QCOMPARE(m->formats().first().fileSizeBytes, qint64(0));
+        m->selectFormatById(QStringLiteral("18"));
+        d.m_formatId = QStringLiteral("18");
+        d.m_outputFolder = m_out;
+        d.startDownload(m);
+        // No audio part follows, so 95 % of the transfer is 95 % of the bar, not 85.5 %.
+        QTRY_VERIFY_WITH_TIMEOUT(m->progress > 9499, 10000);
+        QVERIFY2(qAbs(m->selectedFileSize() - 200000) < 1000, qPrintable(QString::number(m->selectedFileSize())));
+        d.stop();
+    }
+
     void aMissingOrBrokenDownloaderEndsTheAnalysis_data()
     {
         QTest::addColumn<QString>("how");

@@ -75,14 +75,23 @@ private slots:
                 chooser.downloadButton_slots();
             });
             int maxProgress = 0;
-            connect(page->queue(), &DownloadQueue::itemProgress, this,
-                    [&maxProgress](DLItemData *item) { maxProgress = qMax(maxProgress, item->currentProgress()); });
+            QString sizeShown, statusShown;
+            connect(page->queue(), &DownloadQueue::itemProgress, this, [&](DLItemData *item) {
+                maxProgress = qMax(maxProgress, item->currentProgress());
+                if (const DLItemWidget *row = page->downloadList()->rowFor(item)) {
+                    sizeShown = row->sizeText();
+                    statusShown = row->statusText();
+                }
+            });
             QGuiApplication::clipboard()->setText(url);
             page->pasteURLButton_slots();
             QCOMPARE(page->queue()->count(), 1);
             QTRY_COMPARE_WITH_TIMEOUT(page->finishedList()->count(), 1, 90000);
             QVERIFY(chooserRows >= 1);
             QVERIFY2(maxProgress > 0 && maxProgress < 10000, qPrintable(QString::number(maxProgress)));
+            // The site names no size; the transfer does, and the row shows it while it runs.
+            QVERIFY2(sizeShown != QLatin1String("--"), qPrintable(sizeShown));
+            QVERIFY2(!statusShown.contains(QLatin1String("-- / --")), qPrintable(statusShown));
             QCOMPARE(page->queue()->count(), 0);
             QCOMPARE(page->downloadedTabText(), QStringLiteral("Downloaded (1)"));
 

@@ -19,9 +19,16 @@ private slots:
         QTest::addColumn<QString>("remaining");
         QTest::addColumn<bool>("reached100");
         const int video = int(DownloadStage::Video), audio = int(DownloadStage::Audio);
+        const int whole = int(DownloadStage::WholeFile), converted = int(DownloadStage::BeforeConversion);
         QTest::newRow("a video line gives progress, speed and time")
             << video << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 4076.99989 << "1.20MB/s"
             << "00:07" << false;
+        QTest::newRow("a file with its own sound takes the whole bar")
+            << whole << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 4530.0 << "1.20MB/s"
+            << "00:07" << false;
+        QTest::newRow("a file to be converted leaves the conversion its share")
+            << converted << 0.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9800.0 << ""
+            << "" << true;
         QTest::newRow("the same line during an audio job")
             << audio << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 9453.0 << "1.20MB/s"
             << "00:07" << false;
@@ -72,6 +79,43 @@ private slots:
         QCOMPARE(m.speedText, speed);
         QCOMPARE(m.remainingTimeText, remaining);
         QCOMPARE(flags.reached100, reached100);
+    }
+
+    void theLineSizeFillsAnUnknownFormatSize_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<qint64>("known");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("size");
+        const int whole = int(DownloadStage::WholeFile), audio = int(DownloadStage::Audio);
+        QTest::newRow("a size in MiB") << whole << qint64(0) << "[download]  45.3% of 12.34MiB at 1.20MiB/s ETA 00:07"
+                                       << qint64(12939427);
+        QTest::newRow("an estimated size")
+            << whole << qint64(0) << "[download] 10.0% of ~2.00KiB at Unknown ETA --:--" << qint64(2048);
+        QTest::newRow("a size in bytes") << whole << qint64(0) << "[download] 10.0% of 1000.00B at 1.00B/s ETA 00:01"
+                                         << qint64(1000);
+        QTest::newRow("a known size stays")
+            << whole << qint64(5) << "[download] 10.0% of 2.00KiB at 1.00B/s ETA 00:01" << qint64(5);
+        QTest::newRow("the audio part never sizes the video")
+            << audio << qint64(0) << "[download] 10.0% of 2.00KiB at 1.00B/s ETA 00:01" << qint64(0);
+        QTest::newRow("an unreadable size changes nothing")
+            << whole << qint64(0) << "[download] 10.0% of Unknown at 1.00B/s ETA 00:01" << qint64(0);
+    }
+    void theLineSizeFillsAnUnknownFormatSize()
+    {
+        QFETCH(int, stage);
+        QFETCH(qint64, known);
+        QFETCH(QString, text);
+        QFETCH(qint64, size);
+        MediaFormat f;
+        f.id = QStringLiteral("18");
+        f.fileSizeBytes = known;
+        MediaInfo m;
+        m.setFormatsForTest({f}, false);
+        m.selectFormatById(QStringLiteral("18"));
+        DownloadFlags flags;
+        parseDownloadOutput(text, &m, DownloadStage(stage), flags);
+        QCOMPARE(m.selectedFileSize(), size);
     }
 
     void afterAHundredPercentOnlyProgressMoves()

@@ -503,6 +503,19 @@ void YoutobeDownloadObj::downloadFailed()
     emit downloadFinished(media);
 }
 
+// The video part takes the bar's first 90 % only when a separate audio part follows it.
+DownloadStage YoutobeDownloadObj::transferStage() const
+{
+    if (m_jobType == DownloadAudio)
+        return DownloadStage::Audio;
+    const MediaFormat *f = m_media ? m_media->selectedFormat() : nullptr;
+    if (!f || f->acodec.isEmpty() || f->acodec == QLatin1String("none"))
+        return DownloadStage::Video;
+    if (!m_convertExt.isEmpty() && m_convertExt != suffixAfterLastDot(m_media->tempPath))
+        return DownloadStage::BeforeConversion;
+    return DownloadStage::WholeFile;
+}
+
 void YoutobeDownloadObj::drainOutput()
 {
     if (!m_downloadProcess)
@@ -510,8 +523,7 @@ void YoutobeDownloadObj::drainOutput()
     downLoadThread_StandardOutput();
     const QString rest = m_stderrLines.flush() + m_stdoutLines.flush();
     if (m_jobType == DownloadVideo || m_jobType == DownloadAudio)
-        parseDownloadOutput(rest, m_media, m_jobType == DownloadAudio ? DownloadStage::Audio : DownloadStage::Video,
-                            m_flags);
+        parseDownloadOutput(rest, m_media, transferStage(), m_flags);
     else if (m_jobType == ListSubtitles)
         m_listOutput += rest;
     else if (m_jobType == ListChannel)
@@ -747,7 +759,7 @@ void YoutobeDownloadObj::downLoadThread_StandardOutput()
         break;
     case DownloadVideo:
     case DownloadAudio: {
-        const DownloadStage stage = m_jobType == DownloadAudio ? DownloadStage::Audio : DownloadStage::Video;
+        const DownloadStage stage = transferStage();
         if (err.size() > 4)
             parseDownloadOutput(err, m_media, stage, m_flags);
         parseDownloadOutput(out, m_media, stage, m_flags);

@@ -128,6 +128,7 @@ private:
     QString tempVideoBase() const;
     QString cacheFolder() const;
     void drainOutput();
+    DownloadStage transferStage() const;
     std::unique_ptr<ItemStateFile> stateFile() const;
 
     QPointer<QProcess> m_downloadProcess;

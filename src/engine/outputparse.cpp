@@ -15,7 +15,52 @@ namespace
 const double kVideoFactor = double(0.9f);
 const double kAudioFactor = double(0.1f);
 const float kConvertFactor = 0.02f;
+const double kBeforeConversionFactor = double(0.98f);
+
+double videoFactor(DownloadStage stage)
+{
+    switch (stage) {
+    case DownloadStage::WholeFile:
+        return 1.0;
+    case DownloadStage::BeforeConversion:
+        return kBeforeConversionFactor;
+    case DownloadStage::Video:
+    case DownloadStage::Audio:
+        break;
+    }
+    return kVideoFactor;
+}
 } // namespace
+
+qint64 parseSizeText(const QString &rawText)
+{
+    QString text = rawText.trimmed();
+    if (text.startsWith(QLatin1Char('~')))
+        text.remove(0, 1);
+    static const struct {
+        const char *unit;
+        double factor;
+    } units[] = {{"TiB", 1024.0 * 1024 * 1024 * 1024},
+                 {"GiB", 1024.0 * 1024 * 1024},
+                 {"MiB", 1024.0 * 1024},
+                 {"KiB", 1024.0},
+                 {"TB", 1e12},
+                 {"GB", 1e9},
+                 {"MB", 1e6},
+                 {"KB", 1e3},
+                 {"kB", 1e3},
+                 {"B", 1.0}};
+    for (const auto &u : units) {
+        if (!text.endsWith(QLatin1String(u.unit)))
+            continue;
+        bool ok = false;
+        const double number = text.chopped(int(qstrlen(u.unit))).toDouble(&ok);
+        if (!ok || !(number > 0) || number * u.factor > 9e18)
+            return 0;
+        return qint64(number * u.factor);
+    }
+    return 0;
+}
 
 void parseDownloadOutput(const QString &rawText, MediaInfo *media, DownloadStage stage, DownloadFlags &flags)
 {
@@ -46,10 +91,14 @@ void parseDownloadOutput(const QString &rawText, MediaInfo *media, DownloadStage
             continue;
         if (int(p) == 100)
             flags.reached100 = true;
-        if (stage == DownloadStage::Video) {
-            const double v = p * 100 * kVideoFactor;
+        if (stage != DownloadStage::Audio) {
+            // 10000 stays the driver's word for a finished download.
+            const double v = qMin(p * 100 * videoFactor(stage), 9999.0);
             if (v > media->progress)
                 media->progress = v;
+            MediaFormat *selected = media->mutableSelectedFormat();
+            if (selected && selected->fileSizeBytes <= 0)
+                selected->fileSizeBytes = parseSizeText(parts.at(2));
         } else {
             const double v = qMin(9000 + p * 100 * kAudioFactor, 9800.0);
             if (v > media->progress)

@@ -9,7 +9,10 @@
 
 class MediaInfo;
 
-enum class DownloadStage { Video, Audio };
+// Where a transfer's progress lands on the bar: a video whose sound follows separately
+// (0-90 %), the audio part (90-98 %), a file complete in itself (0-100 %), or a file that a
+// conversion follows (0-98 %).
+enum class DownloadStage { Video, Audio, WholeFile, BeforeConversion };
 
 // Flags the download parser raises for the driver.
 struct DownloadFlags {
@@ -17,7 +20,9 @@ struct DownloadFlags {
     bool formatUnavailable = false;
 };
 
-// One read of the downloader's output during a video or audio job.
+// One read of the downloader's output during a video or audio job. Besides progress and
+// speed, the size a progress line names becomes the selected format's size when that is
+// unknown, so a row never shows "--" for a size the transfer knows.
 void parseDownloadOutput(const QString &text, MediaInfo *media, DownloadStage stage, DownloadFlags &flags);
 // One read during the info job. Returns the URL to use from now on: a playlist that
 // does not exist makes the next try ask for the single video.
@@ -27,6 +32,9 @@ void parseConvertProgress(const QString &text, MediaInfo *media, qint64 totalByt
 
 // Keeps the unfinished last line of a child's output for the next read, so a
 // progress line split between two reads is parsed once, whole.
+// "12.34MiB", "~2.00KiB", "1000.00B" in bytes; 0 when the text is no size.
+qint64 parseSizeText(const QString &text);
+
 class LineBuffer
 {
 public:

@@ -268,7 +268,8 @@ void DLItemWidget::refreshInfo()
     if (!m_item)
         return;
     const DownloadRecord &r = m_item->record();
-    const QString size = formatSize(m_item->totalSize());
+    m_shownSize = m_item->totalSize();
+    const QString size = formatSize(m_shownSize);
     const QString values[4] = {r.frame.isEmpty() || r.frame == QLatin1String("0x0") ? QStringLiteral("--") : r.frame,
                                r.duration.isEmpty() || r.duration == QLatin1String("00:00") ? QStringLiteral("--")
                                                                                             : r.duration,
@@ -299,6 +300,8 @@ void DLItemWidget::refreshProgress()
     if (m_item->state() != ItemState::Downloading)
         return;
     const qint64 total = m_item->totalSize();
+    if (total != m_shownSize)
+        refreshInfo();
     QString text = tr("Downloading...") + QStringLiteral("    ") + tr("Completed: ")
                    + QString::asprintf("%02d.%02d", p / 100, p % 100) + QStringLiteral("%  ")
                    + formatSize(total * p / 10000).trimmed() + QStringLiteral(" / ") + formatSize(total).trimmed()
@@ -345,6 +348,11 @@ QList<QAction *> DLItemWidget::menuActions() const
         if (a->isVisible())
             visible << a;
     return visible;
+}
+
+QString DLItemWidget::sizeText() const
+{
+    return m_infoValues[3]->text();
 }
 
 int DLItemWidget::progressFillWidth() const

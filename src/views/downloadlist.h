@@ -43,6 +43,7 @@ public:
     QString linkText() const;
     QString statusText() const;
     QString waitingText() const;
+    QString sizeText() const; // the "Size:" value
     bool isButtonShown(const QString &name) const;
     QList<QAction *> menuActions() const;
     int progressFillWidth() const;
@@ -79,6 +80,7 @@ private:
 
     QPointer<DLItemData> m_item;
     bool m_highlighted = false;
+    qint64 m_shownSize = -1; // the size the info line shows, so a size learnt mid-transfer is shown
     QWidget *m_frame;
     QWidget *m_fill;
     QLabel *m_thumbBorder;
