@@ -34,6 +34,12 @@ QString ffprobeAudioCodec(const QString &path)
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QStringList proxiesOf(const QVector<FakeScenario::Run> &runs)
 {
     QStringList out;
@@ -502,6 +508,45 @@ private slots:
         const auto transfer = m_scenario->loggedRuns(Job::Download).first();
         QVERIFY(transfer.has(QStringLiteral("--write-sub")));
         QCOMPARE(transfer.valueOf(QStringLiteral("--sub-lang")), QStringLiteral("fr"));
+    }
+
+    void subtitlesFollowTheNameActuallyUsed_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("convertExt");
+        QTest::addColumn<QStringList>("theirs");
+        QTest::addColumn<QString>("finalName");
+        QTest::newRow("a conversion into a taken name numbers the file and its subtitles")
+            << "243"
+            << "mp4" << QStringList{"My Clip its here.mp4", "My Clip its here.fr.vtt"} << "My Clip its here (0).mp4";
+        QTest::newRow("a subtitle of that name already there numbers the download")
+            << "18" << QString() << QStringList{"My Clip its here.fr.vtt"} << "My Clip its here (0).mp4";
+    }
+    void subtitlesFollowTheNameActuallyUsed()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, convertExt);
+        QFETCH(QStringList, theirs);
+        QFETCH(QString, finalName);
+        for (const QString &name : theirs) {
+            QFile f(m_out + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("the user's own");
+        }
+        standardScenario();
+        m_scenario->setSubtitleContent(QStringLiteral("fr"),
+                                       QStringLiteral("WEBVTT\n\n00:00.000 --> 00:01.000\nBonjour\n"));
+        QVERIFY(m_scenario->write());
+        YoutobeDownloadObj d;
+        QVERIFY(analyse(d));
+        d.m_subtitleEnabled = true;
+        d.m_subtitleLang = QStringLiteral("fr");
+        QCOMPARE(download(d, format, convertExt), int(MediaInfo::StateFinished));
+        QCOMPARE(d.mediaInfo()->finalPath, m_out + QLatin1Char('/') + finalName);
+        const QString stem = d.mediaInfo()->finalPath.chopped(3);
+        QVERIFY(readFile(stem + QStringLiteral("fr.vtt")).contains("Bonjour"));
+        for (const QString &name : theirs)
+            QCOMPARE(readFile(m_out + QLatin1Char('/') + name), QByteArray("the user's own"));
     }
 
     void withoutKnownLanguagesTheSubtitlesOnlyJobFollows()

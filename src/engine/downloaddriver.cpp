@@ -583,7 +583,6 @@ void YoutobeDownloadObj::downLoadThread_Finished_Type3()
         startSubtitlesOnlyJob();
         return;
     }
-    moveSubtitles();
 
     if (const MediaFormat *selected = media->selectedFormat()) {
         const DecoderMediaInfo probe = decoderMediaInfo(media->tempPath);
@@ -618,14 +617,14 @@ void YoutobeDownloadObj::downLoadThread_Finished_Type3()
 void YoutobeDownloadObj::finishPlainly()
 {
     MediaInfo *media = m_media;
-    if (QFile::exists(media->finalPath))
-        media->finalPath = WorkFolder::makeFinalPath(m_outputFolder, *media, QString());
+    settleFinalPath(QString());
     if (!moveFile(media->tempPath, media->finalPath)) {
         // An unwritable or full output folder: the file stays in the cache for a retry.
         media->state = MediaInfo::StateFailed;
         emit downloadFinished(media);
         return;
     }
+    moveSubtitles();
     media->state = MediaInfo::StateFinished;
     media->progress = 10000;
     auto state = stateFile();
@@ -820,21 +819,44 @@ void YoutobeDownloadObj::stop()
 
 // --- subtitles ------------------------------------------------------------------------
 
+QFileInfoList YoutobeDownloadObj::pendingSubtitles() const
+{
+    QFileInfoList found;
+    const MediaInfo *media = m_media;
+    if (!media || !media->selectedFormat())
+        return found;
+    const QString base = tempVideoBase();
+    const QString videoExt = media->selectedFormat()->ext;
+    for (const QFileInfo &fi : filesBySize(cacheFolder())) {
+        if (fi.baseName() == base && fi.suffix() != videoExt && fi.suffix() != QLatin1String("ytdl")
+            && fi.suffix().toLower() == QLatin1String("vtt"))
+            found << fi;
+    }
+    return found;
+}
+
+// The final name is settled only when the file is about to go there, and a name whose
+// subtitle names are taken counts as taken, so the subtitles always match the file.
+void YoutobeDownloadObj::settleFinalPath(const QString &forcedExt)
+{
+    MediaInfo *media = m_media;
+    QStringList companions;
+    for (const QFileInfo &fi : pendingSubtitles())
+        companions << fi.completeSuffix();
+    if (WorkFolder::isNameTaken(media->finalPath, companions))
+        media->finalPath = WorkFolder::makeFinalPath(m_outputFolder, *media, forcedExt, companions);
+}
+
 void YoutobeDownloadObj::moveSubtitles()
 {
     MediaInfo *media = m_media;
     if (!media || !media->selectedFormat())
         return;
-    const QString base = tempVideoBase();
     const int dot = media->finalPath.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot < 0 ? media->finalPath + QLatin1Char('.') : media->finalPath.left(dot + 1);
-    const QString videoExt = media->selectedFormat()->ext;
-    for (const QFileInfo &fi : filesBySize(cacheFolder())) {
-        if (fi.baseName() != base || fi.suffix() == videoExt || fi.suffix() == QLatin1String("ytdl")
-            || fi.suffix().toLower() != QLatin1String("vtt"))
-            continue;
+    for (const QFileInfo &fi : pendingSubtitles()) {
+        // moveFile never replaces a file: a subtitle of the user's stays as it is.
         const QString target = stem + fi.completeSuffix();
-        QFile::remove(target);
         if (!moveFile(fi.filePath(), target))
             continue;
         const QString srt = target.left(target.size() - 3) + QStringLiteral("srt");
@@ -912,10 +934,9 @@ void YoutobeDownloadObj::convertProcess_Finished(int exitCode)
     }
     bool done = false;
     if (QFile::exists(m_convertOutputPath)) {
-        if (QFile::exists(media->finalPath))
-            media->finalPath =
-                WorkFolder::makeFinalPath(m_outputFolder, *media, suffixAfterLastDot(m_convertOutputPath));
+        settleFinalPath(suffixAfterLastDot(m_convertOutputPath));
         if (moveFile(m_convertOutputPath, media->finalPath)) {
+            moveSubtitles();
             QFile::remove(media->tempPath);
             if (!m_audioTempPath.isEmpty())
                 QFile::remove(m_audioTempPath);

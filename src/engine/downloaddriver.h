@@ -10,6 +10,7 @@
 #include "engine/mediainfo.h"
 #include "engine/outputparse.h"
 
+#include <QFileInfo>
 #include <QObject>
 #include <QPointer>
 #include <QProcess>
@@ -123,6 +124,8 @@ private:
     void takeOverWorkingProxy();
     void finishPlainly();
     void moveSubtitles();
+    QFileInfoList pendingSubtitles() const;
+    void settleFinalPath(const QString &forcedExt);
     bool outputFolderHasSubtitle() const;
     void convertVideoAndAudio(MediaInfo *media);
     QString tempVideoBase() const;

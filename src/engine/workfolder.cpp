@@ -85,7 +85,20 @@ QString truncateUtf8(const QString &text, int maxBytes)
     return out;
 }
 
-QString makeFinalPath(const QString &folder, const MediaInfo &media, const QString &forcedExt)
+bool isNameTaken(const QString &path, const QStringList &companionSuffixes)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > path.lastIndexOf(QLatin1Char('/')) ? path.left(dot + 1) : path + QLatin1Char('.');
+    for (const QString &suffix : companionSuffixes)
+        if (QFileInfo::exists(stem + suffix))
+            return true;
+    return false;
+}
+
+QString makeFinalPath(const QString &folder, const MediaInfo &media, const QString &forcedExt,
+                      const QStringList &companionSuffixes)
 {
     QString ext = forcedExt;
     if (ext.isEmpty()) {
@@ -105,7 +118,7 @@ QString makeFinalPath(const QString &folder, const MediaInfo &media, const QStri
         return folder + QLatin1Char('/') + base + tail;
     };
     QString path = candidate(-1);
-    for (int n = 0; QFileInfo::exists(path); ++n)
+    for (int n = 0; isNameTaken(path, companionSuffixes); ++n)
         path = candidate(n);
     return path;
 }

@@ -27,7 +27,11 @@ constexpr int kMaxFileNameBytes = 255;
 // The final file: folder + "/" + name + "." + ext, or "name (n).ext" with n = 0, 1, ...
 // when taken. The name is cut (at a character boundary) so that it always fits, and
 // a title that cleans to nothing falls back to the media id, then to "video".
-QString makeFinalPath(const QString &folder, const MediaInfo &media, const QString &forcedExt);
+// A name counts as taken when the file or one of its companions (stem + "." + suffix, such
+// as "en.vtt") exists.
+QString makeFinalPath(const QString &folder, const MediaInfo &media, const QString &forcedExt,
+                      const QStringList &companionSuffixes = QStringList());
+bool isNameTaken(const QString &path, const QStringList &companionSuffixes);
 // Cuts text so that its UTF-8 form takes at most maxBytes, never splitting a character.
 QString truncateUtf8(const QString &text, int maxBytes);
 
