@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 using Job = FakeScenario::Job;
@@ -180,6 +181,42 @@ private slots:
         // The program runs its private copy, not the application folder's file.
         QCOMPARE(runs[0].program, toolTempFolder() + QStringLiteral("/youtubedl"));
         QVERIFY(QFile::exists(toolTempFolder() + QStringLiteral("/ffmpeg")));
+    }
+
+    void privateCopiesFollowAnUpgradeOfTheirSources()
+    {
+        standardScenario();
+        QVERIFY(m_scenario->write());
+        {
+            YoutobeDownloadObj first;
+            QVERIFY(analyse(first));
+        }
+        // An upgrade of the program and of ffmpeg: files of other sizes take the old places.
+        const QString app = appDirPath();
+        const auto upgrade = [&app](const QString &name, const QString &from) {
+            QFile source(from);
+            QFile next(app + QStringLiteral("/next"));
+            if (!source.open(QIODevice::ReadOnly) || !next.open(QIODevice::WriteOnly))
+                return false;
+            next.write(source.readAll() + QByteArray("\0upgraded", 9));
+            next.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            next.close();
+            QFile::remove(app + QLatin1Char('/') + name);
+            return next.rename(app + QLatin1Char('/') + name);
+        };
+        const auto restore = qScopeGuard([&app]() {
+            QFile::remove(app + QStringLiteral("/ffmpeg"));
+            QFile::link(QStringLiteral("/usr/bin/ffmpeg"), app + QStringLiteral("/ffmpeg"));
+            FakeScenario::installAs(app + QStringLiteral("/youtubedl"));
+        });
+        QVERIFY(upgrade(QStringLiteral("youtubedl"), FakeScenario::program()));
+        QVERIFY(upgrade(QStringLiteral("ffmpeg"), QStringLiteral("/usr/bin/ffmpeg")));
+        YoutobeDownloadObj again;
+        QVERIFY(analyse(again, kUrl + QStringLiteral("&upgraded=1")));
+        QVERIFY(again.m_infoReady);
+        for (const char *tool : {"youtubedl", "ffmpeg"})
+            QCOMPARE(readFile(toolTempFolder() + QLatin1Char('/') + QLatin1String(tool)),
+                     readFile(app + QLatin1Char('/') + QLatin1String(tool)));
     }
 
     void aSecondAnalysisWithinFiveDaysRunsNothing()

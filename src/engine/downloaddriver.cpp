@@ -81,20 +81,17 @@ QString YoutobeDownloadObj::downloaderProgram()
     const QString folder = toolTempFolder();
     if (folder.isEmpty())
         return source;
-    const QString copy = folder + QLatin1Char('/') + downloaderName();
-    if (!QFile::exists(copy)) {
-        // ffmpeg and ffprobe go beside the copy, where the downloader looks for them.
-        for (const QString &tool : {QStringLiteral("ffmpeg"), QStringLiteral("ffprobe")}) {
-            const QString name = tool + Platform::executableSuffix();
-            QFile::remove(folder + QLatin1Char('/') + name);
-            QFile::copy(appDirPath() + QLatin1Char('/') + name, folder + QLatin1Char('/') + name);
-        }
-        QFile::copy(source, copy);
+    // ffmpeg and ffprobe go beside the copy, where the downloader looks for them. Each copy
+    // follows its source, so an upgraded program or ffmpeg is what runs.
+    for (const QString &tool : {QStringLiteral("ffmpeg"), QStringLiteral("ffprobe")}) {
+        const QString name = tool + Platform::executableSuffix();
+        refreshPrivateCopy(appDirPath() + QLatin1Char('/') + name, folder + QLatin1Char('/') + name);
     }
-    // Never run a file in the private folder that someone else put there.
-    if (!Platform::isOwnedByCurrentUser(copy))
-        return QString();
-    return copy;
+    const QString copy = folder + QLatin1Char('/') + downloaderName();
+    if (refreshPrivateCopy(source, copy))
+        return copy;
+    // Without a source the last copy still serves; one that someone else put there never runs.
+    return QFileInfo(copy).isFile() && Platform::isOwnedByCurrentUser(copy) ? copy : QString();
 }
 
 QString YoutobeDownloadObj::cacheFolder() const
