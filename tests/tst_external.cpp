@@ -5,9 +5,11 @@
 #include "external/mydecoder.h"
 #include "external/toolargs.h"
 #include "fakes/fakescenario.h"
+#include "testlib/localhttpserver.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
+#include <QProcess>
 #include <cstring>
 
 using namespace DownloaderArgs;
@@ -178,18 +180,20 @@ private slots:
             << ConverterArgs::addAudio("/v/a.mp4", "/v/s.mp3", "/v/o.mp4")
             << QStringList{"-i",   "/v/a.mp4", "-i",   "/v/s.mp3", "-vcodec", "copy",
                            "-map", "0:v:0",    "-map", "1:a:0",    "/v/o.mp4"};
-        QTest::newRow("merging mp4 with m4a copies both")
+        const QStringList local{"-protocol_whitelist", "file,pipe", "-i"};
+        QTest::newRow("merging mp4 with m4a copies both, reading local files only")
             << ConverterArgs::merge("/c/v.mp4", "/c/vaudio.m4a", false, "copy", "/c/v_tmp.mp4")
-            << QStringList{"-i",   "/c/v.mp4", "-i",   "/c/vaudio.m4a", "-vcodec",
-                           "copy", "-acodec",  "copy", "/c/v_tmp.mp4"};
+            << local + QStringList{"/c/v.mp4"} + local
+                   + QStringList{"/c/vaudio.m4a", "-vcodec", "copy", "-acodec", "copy", "/c/v_tmp.mp4"};
         QTest::newRow("merging webm with opus leaves the audio codec alone")
             << ConverterArgs::merge("/c/v.webm", "/c/vaudio.webm", false, QString(), "/c/v_tmp.webm")
-            << QStringList{"-i", "/c/v.webm", "-i", "/c/vaudio.webm", "-vcodec", "copy", "/c/v_tmp.webm"};
+            << local + QStringList{"/c/v.webm"} + local
+                   + QStringList{"/c/vaudio.webm", "-vcodec", "copy", "/c/v_tmp.webm"};
         QTest::newRow("converting to mp3 names no codec")
             << ConverterArgs::merge("/c/v.m4a", QString(), true, "copy", "/c/v_tmp.mp3")
-            << QStringList{"-i", "/c/v.m4a", "/c/v_tmp.mp3"};
+            << local + QStringList{"/c/v.m4a", "/c/v_tmp.mp3"};
         QTest::newRow("subtitles to srt") << ConverterArgs::subtitleToSrt("/d/T.en.vtt", "/d/T.en.srt")
-                                          << QStringList{"-i", "/d/T.en.vtt", "/d/T.en.srt"};
+                                          << local + QStringList{"/d/T.en.vtt", "/d/T.en.srt"};
     }
     void converterArguments()
     {
@@ -259,6 +263,46 @@ private slots:
         const QByteArray utf8 = path.toUtf8();
         QVERIFY(VideoDecoder_GetInfo_Wrapper(utf8.constData(), record, 0) != 0);
         QVERIFY(std::memcmp(before, record, sizeof record) == 0);
+    }
+
+    void mediaToolsReadLocalFilesOnly_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("input");
+        const QString web = QStringLiteral("http://127.0.0.1:{port}/media/sound.mp4");
+        QTest::newRow("the decoder, given a downloaded playlist of web addresses") << "decoder"
+                                                                                   << "@/playlist.mp4";
+        QTest::newRow("the decoder, given a web address") << "decoder" << web;
+        QTest::newRow("a download merge, given a web address as its video") << "merge" << web;
+        QTest::newRow("a subtitle conversion, given a web address") << "subtitles" << web;
+    }
+    void mediaToolsReadLocalFilesOnly()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, input);
+        LocalHttpServer server;
+        QVERIFY(server.start());
+        QVERIFY(server.addFile(QStringLiteral("/media/sound.mp4"), media(QStringLiteral("sound.mp4"))));
+        QFile playlist(media(QStringLiteral("playlist.mp4")));
+        QVERIFY(playlist.open(QIODevice::WriteOnly));
+        playlist.write("#EXTM3U\n#EXT-X-TARGETDURATION:2\n#EXTINF:2.0,\n"
+                       + server.url(QStringLiteral("/media/sound.mp4")).toEncoded() + "\n#EXT-X-ENDLIST\n");
+        playlist.close();
+        input.replace(QLatin1Char('@'), m_media).replace(QStringLiteral("{port}"), QString::number(server.port()));
+        if (tool == QLatin1String("decoder")) {
+            QVERIFY(decoderMediaInfo(input).result != 0);
+        } else {
+            const QString out = media(QStringLiteral("fetched.") + (tool == QLatin1String("merge") ? "mp4" : "srt"));
+            QProcess ffmpeg;
+            ffmpeg.start(QStringLiteral("ffmpeg"),
+                         QStringList{QStringLiteral("-nostdin"), QStringLiteral("-y")}
+                             + (tool == QLatin1String("merge")
+                                    ? ConverterArgs::merge(input, QString(), false, QString(), out)
+                                    : ConverterArgs::subtitleToSrt(input, out)));
+            QVERIFY(ffmpeg.waitForFinished(30000));
+            QVERIFY(!QFile::exists(out));
+        }
+        QVERIFY(server.requests().isEmpty());
     }
 
     void decoderRefusesAWrongRecordSize()

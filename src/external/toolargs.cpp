@@ -211,12 +211,21 @@ QStringList addAudio(const QString &video, const QString &audio, const QString &
     return args;
 }
 
+namespace
+{
+// A downloaded input is read as a local file only: whatever it names, ffmpeg fetches nothing.
+QStringList localInput(const QString &path)
+{
+    return {QStringLiteral("-protocol_whitelist"), QStringLiteral("file,pipe"), QStringLiteral("-i"), path};
+}
+} // namespace
+
 QStringList merge(const QString &video, const QString &audio, bool converting, const QString &audioCodec,
                   const QString &output)
 {
-    QStringList args{QStringLiteral("-i"), video};
+    QStringList args = localInput(video);
     if (!audio.isEmpty())
-        args << QStringLiteral("-i") << audio;
+        args << localInput(audio);
     if (!converting) {
         args << QStringLiteral("-vcodec") << QStringLiteral("copy");
         if (!audioCodec.isEmpty())
@@ -228,7 +237,7 @@ QStringList merge(const QString &video, const QString &audio, bool converting, c
 
 QStringList subtitleToSrt(const QString &vttPath, const QString &srtPath)
 {
-    return {QStringLiteral("-i"), vttPath, srtPath};
+    return localInput(vttPath) << srtPath;
 }
 
 } // namespace ConverterArgs

@@ -72,6 +72,7 @@ QString rotateFilter(int angle);
 // The video's first video stream copied, with the audio file's first sound stream.
 QStringList addAudio(const QString &video, const QString &audio, const QString &output);
 // Download merge: audioCodec "" for none, else "copy" or "mp3"; converting leaves codecs to ffmpeg.
+// Its inputs, like the subtitle conversion's, may only be local files.
 QStringList merge(const QString &video, const QString &audio, bool converting, const QString &audioCodec,
                   const QString &output);
 QStringList subtitleToSrt(const QString &vttPath, const QString &srtPath);

@@ -25,6 +25,11 @@ enum {
     ERR_UNSUPPORTED = -100,
 };
 
+/* The containers downloads and their merges come in; playlists and lists of other files
+ * (hls, dash, concat) are not among them. */
+#define MEDIA_CONTAINERS                                                                                              \
+    "mov,mp4,m4a,3gp,3g2,mj2,matroska,webm,avi,flv,mpegts,mp3,aac,ac3,eac3,ogg,wav,flac,asf,amr,mpeg,h264,hevc"
+
 /* Demuxers that accept almost any bytes (plain text shows up as an ANSI "video"):
  * a file they claim is not a media file. */
 static int is_catch_all_demuxer(const char *name)
@@ -63,8 +68,15 @@ MYDECODER_EXPORT int VideoDecoder_GetInfo(const char *path, void *record, int fl
         return ERR_RECORD_SIZE;
 
     av_log_set_level(AV_LOG_QUIET);
+    /* A downloaded file is whatever the site sent: it may only ever be read as a local
+     * file, never lead to an address of the site's choosing, nor pull other files in. */
+    AVDictionary *options = NULL;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    av_dict_set(&options, "format_whitelist", MEDIA_CONTAINERS, 0);
     AVFormatContext *ctx = NULL;
-    if (avformat_open_input(&ctx, path, NULL, NULL) != 0)
+    const int opened = avformat_open_input(&ctx, path, NULL, &options);
+    av_dict_free(&options);
+    if (opened != 0)
         return ERR_OPEN;
     if (avformat_find_stream_info(ctx, NULL) < 0) {
         avformat_close_input(&ctx);
