@@ -4,6 +4,7 @@
 
 #include "adaptercore.h"
 #include "testlib/localhttpserver.h"
+#include "testlib/standin.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
@@ -44,7 +45,8 @@ struct RunResult {
 // A progress segment read the way the program reads it: split at "[download]", at single blanks.
 struct ProgressSegment {
     double percent = 0;
-    QString speed;
+    QString speed;     // as the program takes it: only a text that starts with a digit
+    QString speedWord; // the text in the speed's place, whatever it is
     QString time;
 };
 
@@ -68,6 +70,7 @@ QList<ProgressSegment> programProgress(const QByteArray &text)
         if (!ok)
             continue;
         if (parts.size() >= 5) {
+            s.speedWord = parts.at(4);
             const QString speed = QString(parts.at(4)).remove(QLatin1Char('i'));
             if (!speed.isEmpty() && speed.at(0).isDigit())
                 s.speed = speed;
@@ -129,20 +132,6 @@ QByteArray randomBytes(int size, quint32 seed)
     for (int i = 0; i < size; ++i)
         data[i] = char(gen.bounded(256));
     return data;
-}
-
-// Whether any running process has this text in its command line.
-bool processMentions(const QByteArray &needle)
-{
-    const QString self = QString::number(QCoreApplication::applicationPid());
-    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString &pid : pids) {
-        if (pid == self || pid.toInt() <= 0)
-            continue;
-        if (readAll(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline")).contains(needle))
-            return true;
-    }
-    return false;
 }
 
 QStringList filesIn(const QString &folder)
@@ -364,6 +353,10 @@ private slots:
         const QStringList dash = QDir(f + QStringLiteral("dash")).entryList(QDir::Files, QDir::Name);
         for (const QString &name : dash)
             m_server.addFile(QStringLiteral("/dash/") + name, f + QStringLiteral("dash/") + name);
+        // The same stream with one video segment gone for good.
+        for (const QString &name : dash)
+            if (name != QLatin1String("chunk-stream0-00002.m4s"))
+                m_server.addFile(QStringLiteral("/dash-hole/") + name, f + QStringLiteral("dash/") + name);
         // A fragmented transfer is the initialisation segment followed by the media segments in order.
         m_dashVideo = readAll(f + QStringLiteral("dash/init-stream0.m4s"));
         for (const QString &name : dash) {
@@ -528,6 +521,57 @@ private slots:
         }
     }
 
+    void argumentsYtdlpGets_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("wanted"); // one run of arguments, in this order
+        QTest::addColumn<QStringList>("unwanted");
+        const QString u = QStringLiteral("https://example.org/v");
+        const QStringList skip{NoWarnings, QStringLiteral("--ignore-errors"), QStringLiteral("--skip-download")};
+        QTest::newRow("short subtitle options reach yt-dlp by their full names")
+            << QStringList{NoWarnings, "--no-part", "--write-auto-sub", "--sub-lang", "zh-TW", "-o", "/c/x.mp4", u}
+            << QStringList{"--write-auto-subs", "--sub-langs", "zh-TW"}
+            << QStringList{"--write-auto-sub", "--sub-lang"};
+        QTest::newRow("every language is asked for by name")
+            << skip + QStringList{"--all-subs", "-o", "/c/x.mp4", u}
+            << QStringList{"--write-subs", "--sub-langs", "all"} << QStringList{"--all-subs"};
+        QTest::newRow("a transfer ends at a fragment it cannot get instead of leaving a hole")
+            << QStringList{NoWarnings, "--no-part", "-o", "/c/x.mp4", u}
+            << QStringList{"--abort-on-unavailable-fragments"} << QStringList();
+        QTest::newRow("the info job takes the one video of a link that names a list")
+            << skip + QStringList{"--write-info-json", "-o", "/w/%(id)s", u + "?list=PL1"}
+            << QStringList{"--no-playlist"} << QStringList();
+        QTest::newRow("a channel by handle is listed by its videos")
+            << skip + QStringList{"--flat-playlist", "-J", "https://www.youtube.com/@someone"}
+            << QStringList{"--", "https://www.youtube.com/@someone/videos"} << QStringList();
+        QTest::newRow("a channel's tab stays the tab asked for")
+            << skip + QStringList{"--flat-playlist", "-J", "https://www.youtube.com/@someone/shorts"}
+            << QStringList{"--", "https://www.youtube.com/@someone/shorts"} << QStringList();
+    }
+    void argumentsYtdlpGets()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, wanted);
+        QFETCH(QStringList, unwanted);
+        Adapter::ArgList bytes;
+        for (const QString &a : args)
+            bytes.append(a.toUtf8());
+        QStringList built;
+        for (const QByteArray &a : Adapter::ytdlpArguments(Adapter::parseInvocation(bytes), Adapter::RunContext()))
+            built << QString::fromUtf8(a);
+        const auto contains = [&built](const QStringList &run) {
+            for (int i = 0; i + run.size() <= built.size(); ++i)
+                if (built.mid(i, run.size()) == run)
+                    return true;
+            return false;
+        };
+        QVERIFY2(contains(wanted), qPrintable(built.join(QLatin1Char(' '))));
+        // yt-dlp prints in the encoding the program reads, whatever the locale.
+        QVERIFY(contains({QStringLiteral("--encoding"), QStringLiteral("utf-8")}));
+        for (const QString &option : unwanted)
+            QVERIFY2(!built.contains(option), qPrintable(option));
+    }
+
     void progressLines_data()
     {
         QTest::addColumn<QByteArray>("record");
@@ -541,10 +585,10 @@ private slots:
             << QByteArray("[download] 50.0% of ~10.00MiB at 1.00MiB/s ETA 00:05");
         QTest::newRow("fragments alone still give a percentage")
             << tag + "downloading 3000 NA NA NA NA NA 3 12 /c/x.mp4"
-            << QByteArray("[download] 25.0% of ~11.72KiB at 0.00B/s ETA --:--");
-        QTest::newRow("unknown speed and time become one-word placeholders")
+            << QByteArray("[download] 25.0% of ~11.72KiB at Unknown ETA --:--");
+        QTest::newRow("an unknown speed is a word the program passes over, not a speed of zero")
             << tag + "downloading 100 1000 NA NA NA NA NA NA /c/x.mp4"
-            << QByteArray("[download] 10.0% of 1000.00B at 0.00B/s ETA --:--");
+            << QByteArray("[download] 10.0% of 1000.00B at Unknown ETA --:--");
         QTest::newRow("a transfer without any total prints nothing")
             << tag + "downloading 100 NA NA 20.5 NA 1 NA NA /c/x.mp4" << QByteArray();
         QTest::newRow("a running transfer never claims 100%")
@@ -552,7 +596,7 @@ private slots:
             << QByteArray("[download] 99.9% of 2.00KiB at 100.00B/s ETA 00:00");
         QTest::newRow("a finished transfer without speed reaches 100%")
             << tag + "finished NA 2048 NA NA NA NA NA NA /c/x.mp4"
-            << QByteArray("[download] 100% of 2.00KiB at 0.00B/s ETA 00:00");
+            << QByteArray("[download] 100% of 2.00KiB at Unknown ETA 00:00");
         QTest::newRow("a finished transfer takes its speed from the elapsed time")
             << tag + "finished 4096 4096 NA NA NA 2.0 NA NA /c/x.mp4"
             << QByteArray("[download] 100% of 4.00KiB at 2.00KiB/s ETA 00:00");
@@ -572,7 +616,8 @@ private slots:
             return;
         const QList<ProgressSegment> seen = programProgress(line);
         QCOMPARE(seen.size(), 1);
-        QVERIFY2(!seen.first().speed.isEmpty(), "the program reads no speed");
+        QVERIFY2(!seen.first().speed.isEmpty() || seen.first().speedWord == QLatin1String("Unknown"),
+                 "the program reads no speed");
         QVERIFY2(!seen.first().time.isEmpty(), "the program reads no time");
     }
 
@@ -706,9 +751,10 @@ private slots:
         QTest::newRow("a watch address inside a playlist keeps only the video")
             << QByteArray(js("{'url':'https://www.youtube.com/watch?v=dQw4w9WgXcQ&list=PL1&index=2'}"))
             << QStringLiteral("dQw4w9WgXcQ");
-        QTest::newRow("a channel tab stays an address")
-            << QByteArray(js("{'ie_key':'YoutubeTab','url':'https://www.youtube.com/@someone/videos'}"))
-            << QStringLiteral("https://www.youtube.com/@someone/videos");
+        QTest::newRow("a channel tab is no video and is left out")
+            << QByteArray(js("{'ie_key':'YoutubeTab','url':'https://www.youtube.com/@someone/videos'}")) << QString();
+        QTest::newRow("a playlist of the site is left out")
+            << QByteArray(js("{'_type':'url','url':'https://www.youtube.com/playlist?list=PL1'}")) << QString();
         QTest::newRow("another site's entry is left alone")
             << QByteArray(js("{'ie_key':'Vimeo','id':'1','url':'https://vimeo.com/1'}"))
             << QStringLiteral("https://vimeo.com/1");
@@ -722,7 +768,11 @@ private slots:
         const QByteArray out = Adapter::normalizeListing(js("{'title':'List','entries':[") + withTitle + "]}");
         const QJsonObject root = jsonObject(out);
         QCOMPARE(root.value(QStringLiteral("title")).toString(), QStringLiteral("List"));
-        const QJsonObject e = root.value(QStringLiteral("entries")).toArray().at(0).toObject();
+        const QJsonArray entries = root.value(QStringLiteral("entries")).toArray();
+        QCOMPARE(entries.size(), url.isEmpty() ? 0 : 1);
+        if (url.isEmpty())
+            return;
+        const QJsonObject e = entries.at(0).toObject();
         QCOMPARE(e.value(QStringLiteral("url")).toString(), url);
         QCOMPARE(e.value(QStringLiteral("title")).toString(), QStringLiteral("Clip ★"));
         QCOMPARE(QJsonDocument(e.value(QStringLiteral("extra")).toArray()).toJson(QJsonDocument::Compact),
@@ -817,20 +867,36 @@ private slots:
 
     // ---- the built adapter and the real yt-dlp ----
 
-    void missingYtdlpGivesOneErrorLine_data()
+    void unusableYtdlpGivesOneErrorLine_data()
     {
         QTest::addColumn<QString>("fromEnvironment");
-        QTest::newRow("nothing beside the adapter and nothing on the search path") << QString();
-        QTest::newRow("a CLIPWRIGHT_YTDLP naming a missing file") << QStringLiteral("/nonexistent/yt-dlp");
+        QTest::addColumn<QByteArray>("error");
+        const QByteArray missing = "ERROR: yt-dlp was not found\n";
+        QTest::newRow("nothing beside the adapter and nothing on the search path") << QString() << missing;
+        QTest::newRow("a CLIPWRIGHT_YTDLP naming a missing file") << QStringLiteral("/nonexistent/yt-dlp") << missing;
+        // As yt-dlp 2021.06 answers: it knows no progress template yet.
+        QTest::newRow("a yt-dlp too old for an option names the version found and the one needed")
+            << QStringLiteral("#!/bin/sh\n[ \"$1\" = --version ] && { echo 2021.06.01; exit 0; }\n"
+                              "printf 'Usage: yt-dlp [OPTIONS] URL [URL...]\\n\\n' >&2\n"
+                              "echo 'yt-dlp: error: no such option: --progress-template' >&2\nexit 2\n")
+            << QByteArray(
+                   "ERROR: yt-dlp 2021.06.01 is too old: --progress-template needs yt-dlp 2021.10.09 or newer\n");
     }
-    void missingYtdlpGivesOneErrorLine()
+    void unusableYtdlpGivesOneErrorLine()
     {
         QFETCH(QString, fromEnvironment);
+        QFETCH(QByteArray, error);
         const QString alone = newFolder(QStringLiteral("alone"));
         const QString empty = newFolder(QStringLiteral("empty path"));
         QVERIFY(QFile::copy(m_adapter, alone + QStringLiteral("/youtubedl")));
         QProcessEnvironment env = adapterEnvironment();
         env.insert(QStringLiteral("PATH"), empty);
+        if (fromEnvironment.startsWith(QLatin1String("#!"))) {
+            const QString script = newFolder(QStringLiteral("old")) + QStringLiteral("/yt-dlp");
+            QVERIFY(writeFile(script, fromEnvironment.toUtf8()));
+            QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            fromEnvironment = script;
+        }
         if (!fromEnvironment.isEmpty())
             env.insert(QStringLiteral("CLIPWRIGHT_YTDLP"), fromEnvironment);
         const QString target = alone + QStringLiteral("/video.mp4");
@@ -839,7 +905,7 @@ private slots:
                                 env, alone + QStringLiteral("/youtubedl"));
         QCOMPARE(r.exitStatus, QProcess::NormalExit);
         QVERIFY(r.exitCode != 0);
-        QCOMPARE(r.err, QByteArray("ERROR: yt-dlp was not found\n"));
+        QCOMPARE(r.err, error);
         QVERIFY(r.out.isEmpty());
         QCOMPARE(filesIn(alone), QStringList{QStringLiteral("youtubedl")});
     }
@@ -1055,7 +1121,8 @@ private slots:
         QVERIFY(!progress.isEmpty());
         double last = -1;
         for (const ProgressSegment &s : progress) {
-            QVERIFY2(!s.speed.isEmpty() && !s.time.isEmpty(), qPrintable(QString::number(s.percent)));
+            QVERIFY2((!s.speed.isEmpty() || s.speedWord == QLatin1String("Unknown")) && !s.time.isEmpty(),
+                     qPrintable(QString::number(s.percent)));
             QVERIFY(s.percent >= last);
             last = s.percent;
         }
@@ -1116,6 +1183,37 @@ private slots:
         QVERIFY(programProgress(r.out).isEmpty());
         // Nothing was written, so no marker promises a resumable file.
         QCOMPARE(filesIn(cache), QStringList());
+    }
+
+    void anUnavailableFragmentLeavesTheFileIncomplete_data()
+    {
+        QTest::addColumn<bool>("current");
+        QTest::newRow("with Debian's yt-dlp") << false;
+        QTest::newRow("with a current yt-dlp") << true;
+    }
+    void anUnavailableFragmentLeavesTheFileIncomplete()
+    {
+        QFETCH(bool, current);
+        QProcessEnvironment env = adapterEnvironment();
+        if (current) {
+            const QString ytdlp = TestEnv::currentYtdlp();
+            if (ytdlp.isEmpty())
+                QSKIP("../shared/vendor/yt-dlp-2026.08.19 is absent: no current yt-dlp to run");
+            env.insert(QStringLiteral("CLIPWRIGHT_YTDLP"), ytdlp);
+        }
+        const QString manifest = url(QStringLiteral("/dash-hole/manifest.mpd"));
+        const QString format = formatIdOf(manifest, QStringLiteral("video-only"));
+        QVERIFY(!format.isEmpty());
+        const QString target = newFolder(QStringLiteral("hole")) + QStringLiteral("/hole.mp4");
+        const RunResult r = run({NoWarnings, QStringLiteral("--no-part"), QStringLiteral("-f"), format,
+                                 QStringLiteral("-o"), target, manifest},
+                                env);
+        // yt-dlp would skip the segment and call the file done; the program must see it incomplete.
+        QVERIFY(r.exitCode != 0);
+        for (const ProgressSegment &s : programProgress(r.out))
+            QVERIFY2(int(s.percent) < 100, r.out.constData());
+        QVERIFY(QFile::exists(target + QStringLiteral(".ytdl")));
+        QVERIFY(readAll(target).size() < m_dashVideo.size());
     }
 
     void truncatedTransferResumes()
@@ -1187,14 +1285,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_server.hasStalled(media), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(target).size() > 0, 10000);
         QVERIFY2(QFile::exists(marker), "no marker while the file is incomplete");
-        QVERIFY(processMentions(name.toUtf8()));
+        QVERIFY(StandIn::processMentions(name.toUtf8()));
         if (kill)
             adapter.kill();
         else
             adapter.terminate();
         QVERIFY(adapter.waitForFinished(5000));
         // yt-dlp would wait out its 20-second socket time-out if nothing stopped it.
-        QTRY_VERIFY_WITH_TIMEOUT(!processMentions(name.toUtf8()), 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(!StandIn::processMentions(name.toUtf8()), 4000);
         const qint64 partial = QFileInfo(target).size();
         QVERIFY(partial > 0 && partial <= hang);
         QCOMPARE(readAll(target), m_blob.left(int(partial)));
@@ -1210,6 +1308,38 @@ private slots:
         for (const LocalHttpServer::Request &req : m_server.requests(media))
             rangeAsked |= req.header("Range") == "bytes=" + QByteArray::number(partial) + '-';
         QVERIFY2(rangeAsked, "the transfer started over instead of resuming");
+    }
+
+    void nothingTheDownloadStartedOutlivesTheAdapter_data()
+    {
+        QTest::addColumn<bool>("orphaned");
+        QTest::newRow("a terminated adapter ends the writer yt-dlp started") << false;
+        QTest::newRow("an adapter whose parent dies ends the writer yt-dlp started") << true;
+    }
+    void nothingTheDownloadStartedOutlivesTheAdapter()
+    {
+        QFETCH(bool, orphaned);
+        const QString folder =
+            newFolder(orphaned ? QStringLiteral("orphaned-5c1e") : QStringLiteral("terminated-5c1e"));
+        QProcessEnvironment env = adapterEnvironment();
+        env.insert(QStringLiteral("CLIPWRIGHT_YTDLP"), StandIn::writeYtdlp(folder));
+        const QStringList args{NoWarnings, QStringLiteral("--no-part"), QStringLiteral("-o"),
+                               folder + QStringLiteral("/x.mp4"), url(QStringLiteral("/media/clip.mp4"))};
+        // The writer ignores SIGTERM, as an ffmpeg busy finishing its file may.
+        QProcess parent;
+        parent.setProcessEnvironment(env);
+        if (orphaned)
+            parent.start(QStringLiteral("/bin/sh"),
+                         QStringList{QStringLiteral("-c"), QStringLiteral("\"$0\" \"$@\" & wait"), m_adapter} + args);
+        else
+            parent.start(m_adapter, args);
+        QVERIFY(parent.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(StandIn::processMentions((folder + QStringLiteral("/writer")).toUtf8()), 10000);
+        if (orphaned)
+            parent.kill();
+        else
+            parent.terminate();
+        QTRY_VERIFY_WITH_TIMEOUT(!StandIn::processMentions(folder.toUtf8()), 2000);
     }
 
     void rateLimitSlowsTheTransfer()

@@ -12,6 +12,7 @@
 #include "external/mydecoder.h"
 #include "fakes/fakescenario.h"
 #include "testlib/localhttpserver.h"
+#include "testlib/standin.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
@@ -93,6 +94,20 @@ class TestDownloadDriver : public QObject
         m_scenario->setSubtitleCodes({QStringLiteral("en"), QStringLiteral("fr")}, {QStringLiteral("de")});
     }
 
+    // An application folder with the built adapter in place of the fake.
+    QString realAppFolder()
+    {
+        const QString real = m_root + QStringLiteral("/app-real");
+        if (QDir().mkpath(real) && !QFile::exists(real + QStringLiteral("/youtubedl"))) {
+            QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), real + QStringLiteral("/youtubedl"));
+            for (const char *tool : {"ffmpeg", "ffprobe"})
+                QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
+                            real + QLatin1Char('/') + QLatin1String(tool));
+            QFile::copy(appDirPath() + QStringLiteral("/libMyDecoder.so"), real + QStringLiteral("/libMyDecoder.so"));
+        }
+        return real;
+    }
+
     bool analyse(YoutobeDownloadObj &d, const QString &url = kUrl)
     {
         QSignalSpy done(&d, &YoutobeDownloadObj::getInfoFinished);
@@ -131,6 +146,7 @@ private slots:
         QVERIFY(FakeMedia::makeClip(fixture(QStringLiteral("voice.opus")), 2, false, true));
         QVERIFY(FakeMedia::makeClip(fixture(QStringLiteral("sound.webm")), 1, true, true));
         QVERIFY(FakeMedia::makeClip(fixture(QStringLiteral("mute.webm")), 1, true, false));
+        QVERIFY(FakeMedia::makeJpeg(fixture(QStringLiteral("poster.jpg"))));
         // The application folder: the fake as the downloader, the real ffmpeg and decoder.
         const QString app = m_root + QStringLiteral("/app");
         QDir().mkpath(app);
@@ -699,34 +715,106 @@ private slots:
         QCOMPARE(QFileInfo(d.mediaInfo()->finalPath).fileName(), QStringLiteral("vid42.mp4"));
     }
 
-    void theRealAdapterAndYtDlpFetchAServedClip()
+    void theRealAdapterAnalysesALinkWithOneExtraction_data()
     {
-        // No fakes: the built adapter, Debian's yt-dlp and ffmpeg, a server on 127.0.0.1.
+        QTest::addColumn<bool>("current");
+        QTest::addColumn<bool>("subtitles");
+        QTest::newRow("Debian's yt-dlp, a page with subtitles, then its download") << false << true;
+        QTest::newRow("Debian's yt-dlp, a page without subtitles") << false << false;
+        QTest::newRow("a current yt-dlp, a page with subtitles, then its download") << true << true;
+        QTest::newRow("a current yt-dlp, a page without subtitles") << true << false;
+    }
+    void theRealAdapterAnalysesALinkWithOneExtraction()
+    {
+        // No fakes: the built adapter, yt-dlp and ffmpeg, a server on 127.0.0.1.
+        QFETCH(bool, current);
+        QFETCH(bool, subtitles);
+        const QString ytdlp = current ? TestEnv::currentYtdlp() : QStringLiteral("/usr/bin/yt-dlp");
+        if (ytdlp.isEmpty())
+            QSKIP("../shared/vendor/yt-dlp-2026.08.19 is absent: no current yt-dlp to run");
         LocalHttpServer server;
         QVERIFY(server.start());
         QVERIFY(server.addFile(QStringLiteral("/media/clip.mp4"), fixture(QStringLiteral("sound.mp4"))));
+        QVERIFY(server.addFile(QStringLiteral("/img/poster.jpg"), fixture(QStringLiteral("poster.jpg"))));
+        server.addData(QStringLiteral("/subs/en.vtt"), "WEBVTT\n\n00:00:00.000 --> 00:00:01.000\nHello\n", "text/vtt");
+        const QString track =
+            subtitles ? QStringLiteral("<track kind=\"subtitles\" srclang=\"en\" src=\"/subs/en.vtt\">") : QString();
+        server.addData(QStringLiteral("/page.html"),
+                       (QStringLiteral("<!DOCTYPE html><html><head><title>Served clip</title></head><body>"
+                                       "<video controls poster=\"/img/poster.jpg\"><source src=\"/media/clip.mp4\" "
+                                       "type=\"video/mp4\">")
+                        + track + QStringLiteral("</video></body></html>"))
+                           .toUtf8(),
+                       "text/html");
+        // Every start of yt-dlp is counted.
+        const QString counter = m_root + QStringLiteral("/counted%1").arg(m_case);
+        QDir().mkpath(counter);
+        QFile wrapper(counter + QStringLiteral("/yt-dlp"));
+        QVERIFY(wrapper.open(QIODevice::WriteOnly));
+        wrapper.write("#!/bin/sh\necho \"$*\" >> \"${0%/*}/starts\"\nexec '" + QFile::encodeName(ytdlp) + "' \"$@\"\n");
+        wrapper.close();
+        wrapper.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("CLIPWRIGHT_YTDLP", QFile::encodeName(wrapper.fileName()));
         const QString app = appDirPath();
-        const QString real = m_root + QStringLiteral("/app-real");
-        QDir().mkpath(real);
-        QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), real + QStringLiteral("/youtubedl"));
-        for (const char *tool : {"ffmpeg", "ffprobe"})
-            QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
-                        real + QLatin1Char('/') + QLatin1String(tool));
-        QFile::copy(app + QStringLiteral("/libMyDecoder.so"), real + QStringLiteral("/libMyDecoder.so"));
-        setAppDirPath(real);
+        setAppDirPath(realAppFolder());
+        const auto restore = qScopeGuard([&app]() {
+            setAppDirPath(app);
+            qunsetenv("CLIPWRIGHT_YTDLP");
+        });
+        const auto starts = [&counter]() { return readFile(counter + QStringLiteral("/starts")).count('\n'); };
+
         YoutobeDownloadObj d;
-        QVERIFY(analyse(d, server.url(QStringLiteral("/media/clip.mp4")).toString()));
+        QVERIFY(analyse(d, server.url(QStringLiteral("/page.html")).toString()));
         QVERIFY(d.m_infoReady);
         QVERIFY(d.mediaInfo() && !d.mediaInfo()->formats().isEmpty());
-        const QString format = d.mediaInfo()->formats().first().id;
-        const int state = download(d, format);
-        setAppDirPath(app);
-        QCOMPARE(state, int(MediaInfo::StateFinished));
-        QVERIFY(d.mediaInfo()->finalPath.startsWith(m_out + QLatin1Char('/')));
-        const DecoderMediaInfo info = decoderMediaInfo(d.mediaInfo()->finalPath);
-        QCOMPARE(info.result, 0);
-        QVERIFY(info.hasVideo && info.hasAudio);
-        QCOMPARE(QFileInfo(d.mediaInfo()->finalPath).size(), QFileInfo(fixture(QStringLiteral("sound.mp4"))).size());
+        QVERIFY(readFile(d.m_workFolder + QStringLiteral("/thumb.jpg")).startsWith("\xFF\xD8\xFF"));
+        QCOMPARE(d.m_subtitleLangs, subtitles ? QStringList{QStringLiteral("en")} : QStringList());
+        // Info, thumbnail and subtitle list: one extraction, whether or not there are subtitles.
+        QCOMPARE(starts(), 1);
+        if (!subtitles)
+            return;
+        d.m_subtitleEnabled = true;
+        d.m_subtitleLang = QStringLiteral("en");
+        QCOMPARE(download(d, d.mediaInfo()->formats().first().id), int(MediaInfo::StateFinished));
+        const QString finalPath = d.mediaInfo()->finalPath;
+        QVERIFY(finalPath.startsWith(m_out + QLatin1Char('/')));
+        QCOMPARE(readFile(finalPath), readFile(fixture(QStringLiteral("sound.mp4"))));
+        QVERIFY(readFile(finalPath.chopped(3) + QStringLiteral("en.vtt")).contains("Hello"));
+    }
+
+    void nothingADownloadStartedOutlivesItsStop_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("a paused download") << false;
+        QTest::newRow("a removed download") << true;
+    }
+    void nothingADownloadStartedOutlivesItsStop()
+    {
+        // The real adapter over a stand-in yt-dlp whose writer ignores SIGTERM, as ffmpeg may.
+        QFETCH(bool, removed);
+        const QString folder = m_root + QStringLiteral("/stand-in-%1").arg(m_case);
+        qputenv("CLIPWRIGHT_YTDLP", QFile::encodeName(StandIn::writeYtdlp(folder)));
+        const QString app = appDirPath();
+        setAppDirPath(realAppFolder());
+        const auto restore = qScopeGuard([&app]() {
+            setAppDirPath(app);
+            qunsetenv("CLIPWRIGHT_YTDLP");
+        });
+        auto *d = new YoutobeDownloadObj;
+        QVERIFY(analyse(*d, QStringLiteral("https://127.0.0.1:9/stand-in")));
+        QVERIFY(d->mediaInfo());
+        d->mediaInfo()->selectFormatById(QStringLiteral("18"));
+        d->m_formatId = QStringLiteral("18");
+        d->m_outputFolder = m_out;
+        d->startDownload(d->mediaInfo());
+        QTRY_VERIFY_WITH_TIMEOUT(StandIn::processMentions((folder + QStringLiteral("/writer")).toUtf8()), 10000);
+        if (removed)
+            delete d;
+        else
+            d->stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!StandIn::processMentions(folder.toUtf8()), 2000);
+        if (!removed)
+            delete d;
     }
 
     void aChannelIsListedAndKeptForADay()

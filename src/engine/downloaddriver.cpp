@@ -67,12 +67,9 @@ YoutobeDownloadObj::YoutobeDownloadObj(QObject *parent) : QObject(parent) {}
 YoutobeDownloadObj::~YoutobeDownloadObj()
 {
     ++m_generation;
-    for (QProcess *p : {m_downloadProcess.data(), m_convertProcess.data()}) {
-        if (p && p->state() != QProcess::NotRunning) {
-            p->kill();
-            p->waitForFinished(400);
-        }
-    }
+    for (ChildProcess *p : {m_downloadProcess.data(), m_convertProcess.data()})
+        if (p)
+            p->stopGroup(kStopGraceMs);
 }
 
 QString YoutobeDownloadObj::downloaderProgram()
@@ -147,25 +144,23 @@ void YoutobeDownloadObj::retireProcess()
 }
 
 // Stops and lets go of a job's process; a late end of it must never count.
-void YoutobeDownloadObj::dropProcess(QPointer<QProcess> &process)
+void YoutobeDownloadObj::dropProcess(QPointer<ChildProcess> &process)
 {
     if (!process)
         return;
     process->disconnect(this);
-    if (process->state() != QProcess::NotRunning) {
-        process->kill();
-        process->waitForFinished(400);
-    }
+    process->stopGroup(kStopGraceMs);
     process->deleteLater();
     process = nullptr;
 }
 
-QProcess *YoutobeDownloadObj::spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int),
-                                    bool mergedChannels)
+ChildProcess *YoutobeDownloadObj::spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int),
+                                        bool downloader)
 {
     const quint64 generation = m_generation;
-    auto *process = new ChildProcess(this);
-    if (mergedChannels)
+    // The downloader starts yt-dlp, which may start ffmpeg: all of it is stopped as one group.
+    auto *process = new ChildProcess(this, downloader ? ChildProcess::Group::Own : ChildProcess::Group::Shared);
+    if (!downloader)
         process->setProcessChannelMode(QProcess::MergedChannels);
     auto output = [this, generation, onOutput]() {
         if (generation == m_generation)
@@ -194,8 +189,8 @@ void YoutobeDownloadObj::runDownloader(const QStringList &args)
 {
     retireProcess();
     ++m_generation;
-    QProcess *process =
-        spawn(&YoutobeDownloadObj::downLoadThread_StandardOutput, &YoutobeDownloadObj::downLoadThread_Finished, false);
+    ChildProcess *process =
+        spawn(&YoutobeDownloadObj::downLoadThread_StandardOutput, &YoutobeDownloadObj::downLoadThread_Finished, true);
     m_downloadProcess = process;
     const QString program = downloaderProgram();
     qDebug() << "runDownloader" << program << args;
@@ -808,10 +803,9 @@ void YoutobeDownloadObj::stop()
 {
     m_stopped = true;
     ++m_generation;
-    if (m_downloadProcess && m_downloadProcess->state() != QProcess::NotRunning) {
-        m_downloadProcess->kill();
-        m_downloadProcess->waitForFinished(400);
-    }
+    // Nothing the download started may go on writing: the adapter's whole group ends.
+    if (m_downloadProcess)
+        m_downloadProcess->stopGroup(kStopGraceMs);
 }
 
 // --- subtitles ------------------------------------------------------------------------
@@ -905,8 +899,8 @@ void YoutobeDownloadObj::convertVideoAndAudio(MediaInfo *media)
     QFile::remove(m_convertOutputPath);
 
     dropProcess(m_convertProcess);
-    QProcess *process = spawn(&YoutobeDownloadObj::convertProcess_StandardOutput_slots,
-                              &YoutobeDownloadObj::convertProcess_Finished, true);
+    ChildProcess *process = spawn(&YoutobeDownloadObj::convertProcess_StandardOutput_slots,
+                                  &YoutobeDownloadObj::convertProcess_Finished, false);
     m_convertProcess = process;
     process->start(ffmpegPath(), ConverterArgs::merge(video, audio, converting, audioCodec, m_convertOutputPath),
                    QIODevice::ReadWrite);

@@ -9,6 +9,7 @@
 #include "engine/listing.h"
 #include "engine/mediainfo.h"
 #include "engine/outputparse.h"
+#include "platform/childprocess.h"
 
 #include <QFileInfo>
 #include <QObject>
@@ -36,6 +37,8 @@ public:
         ListChannel = 6
     };
     static constexpr int kAttempts = 5;
+    // How long a stopped job gets to end in order before its processes are killed.
+    static constexpr int kStopGraceMs = 300;
 
     explicit YoutobeDownloadObj(QObject *parent = nullptr);
     ~YoutobeDownloadObj() override;
@@ -107,9 +110,10 @@ private:
     // The proxy for a job: the configured one, else (analysis jobs, later attempts) the desktop's.
     QString proxyFor(bool allowSystemProxy);
     void retireProcess();
-    void dropProcess(QPointer<QProcess> &process);
-    QProcess *spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int),
-                    bool mergedChannels);
+    void dropProcess(QPointer<ChildProcess> &process);
+    // downloader: the adapter in a process group of its own; otherwise ffmpeg, channels merged.
+    ChildProcess *spawn(void (YoutobeDownloadObj::*onOutput)(), void (YoutobeDownloadObj::*onEnd)(int),
+                        bool downloader);
     void startInfoJob();
     void startListingJob();
     void startDownloadAttempt(MediaInfo *media, bool retry);
@@ -134,8 +138,8 @@ private:
     DownloadStage transferStage() const;
     std::unique_ptr<ItemStateFile> stateFile() const;
 
-    QPointer<QProcess> m_downloadProcess;
-    QPointer<QProcess> m_convertProcess;
+    QPointer<ChildProcess> m_downloadProcess;
+    QPointer<ChildProcess> m_convertProcess;
     MediaInfo *m_media = nullptr;
     std::unique_ptr<MediaInfo> m_mediaInfo;
     bool m_subtitleIsAuto = false;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -66,6 +67,13 @@ QString binDir()
 QString testBinDir()
 {
     return QStringLiteral(CLIPWRIGHT_TEST_BIN_DIR);
+}
+
+QString currentYtdlp()
+{
+    const QString path =
+        QStringLiteral(CLIPWRIGHT_SOURCE_DIR) + QStringLiteral("/../shared/vendor/yt-dlp-2026.08.19/yt-dlp");
+    return QFileInfo(path).isExecutable() ? QFileInfo(path).absoluteFilePath() : QString();
 }
 
 void clearSettings()

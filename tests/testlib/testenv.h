@@ -18,6 +18,8 @@ QString binDir();
 QString testBinDir();
 // Removes every stored setting of the program.
 void clearSettings();
+// The current yt-dlp kept beside the repository (../shared/vendor), or "" where it is absent.
+QString currentYtdlp();
 } // namespace TestEnv
 
 #define CW_TEST_MAIN(TestObject)                                                                                       \

@@ -1,9 +1,16 @@
 #include "adaptercore.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
 #include <QUrlQuery>
@@ -78,9 +85,34 @@ const char *const ValueOptions[] = {
     "--output-na-placeholder",
 };
 
-const char *const SubtitleFlags[] = {
-    "--write-sub",           "--write-subs",           "--write-auto-sub", "--write-auto-subs",
-    "--write-automatic-sub", "--write-automatic-subs", "--all-subs",
+const char *const SubtitleFlags[] = {"--write-subs", "--write-auto-subs", "--all-subs"};
+
+// The full names of the short forms the program passes; yt-dlp only guesses prefixes, and a
+// later option of the same beginning would make the guess ambiguous.
+const char *const FullOptionNames[][2] = {
+    {"--write-sub", "--write-subs"},
+    {"--write-auto-sub", "--write-auto-subs"},
+    {"--write-automatic-sub", "--write-auto-subs"},
+    {"--write-automatic-subs", "--write-auto-subs"},
+    {"--sub-lang", "--sub-langs"},
+};
+
+QByteArray fullOptionName(const QByteArray &option)
+{
+    for (const auto &pair : FullOptionNames)
+        if (option == pair[0])
+            return pair[1];
+    return option;
+}
+
+// The first yt-dlp release that knows each option the adapter passes on its own.
+const char *const OptionSince[][2] = {
+    {"--write-subs", "2021.01.05"},
+    {"--write-auto-subs", "2021.01.05"},
+    {"--sub-langs", "2021.01.05"},
+    {"--convert-thumbnails", "2021.04.11"},
+    {"--ignore-no-formats-error", "2021.04.22"},
+    {"--progress-template", "2021.10.09"},
 };
 
 // Formats that ffmpeg (or yt-dlp's own TTML reader) can turn into WebVTT.
@@ -160,9 +192,13 @@ QByteArray formatPercent(double percent)
     return QByteArray::number(percent, 'f', 1) + '%';
 }
 
+// An unknown speed is a word: the program keeps the last speed it read for a text that
+// does not start with a digit, where "0.00B/s" would drop the row's speed to nothing.
 QByteArray formatSpeed(double bytesPerSecond)
 {
-    return formatBytes(bytesPerSecond > 0 ? bytesPerSecond : 0) + "/s";
+    if (bytesPerSecond < 0)
+        return "Unknown";
+    return formatBytes(bytesPerSecond) + "/s";
 }
 
 bool isMainSiteHost(const QString &host)
@@ -182,25 +218,27 @@ bool isVideoId(const QString &text)
     return re.match(text).hasMatch();
 }
 
-void normalizeEntry(cJSON *entry)
+// Reduces a main-site video to its id; false for an entry that is no video (a channel tab
+// or a playlist of the site), which the program cannot download as one item.
+bool normalizeEntry(cJSON *entry)
 {
     if (!cJSON_IsObject(entry))
-        return;
+        return true;
     const QByteArray ieKey = stringField(entry, "ie_key");
     const QString url = QString::fromUtf8(stringField(entry, "url"));
-    const bool mainSite = ieKey == "Youtube" || isMainSiteHost(QUrl(url).host().toLower());
+    const bool mainSite = ieKey.startsWith("Youtube") || isMainSiteHost(QUrl(url).host().toLower());
     if (!mainSite)
-        return;
+        return true;
     QString id;
     const QString ownId = QString::fromUtf8(stringField(entry, "id"));
     if (ieKey == "Youtube" && !ownId.isEmpty())
         id = ownId;
     else
         id = youtubeVideoId(url);
-    // Channel tabs and playlists of the site have no video id and stay as they are.
     if (id.isEmpty())
-        return;
+        return false;
     setStringField(entry, "url", id.toUtf8());
+    return true;
 }
 
 void flattenEntries(const cJSON *entries, cJSON *into)
@@ -215,8 +253,10 @@ void flattenEntries(const cJSON *entries, cJSON *into)
             continue;
         }
         cJSON *copy = cJSON_Duplicate(entry, true);
-        normalizeEntry(copy);
-        cJSON_AddItemToArray(into, copy);
+        if (normalizeEntry(copy))
+            cJSON_AddItemToArray(into, copy);
+        else
+            cJSON_Delete(copy);
     }
 }
 
@@ -339,7 +379,15 @@ Invocation parseInvocation(const ArgList &args)
             listSubs = true;
             continue;
         }
-        inv.options.append(a);
+        if (a == "--all-subs") {
+            inv.options << "--write-subs"
+                        << "--sub-langs"
+                        << "all";
+            inv.subtitles = true;
+            continue;
+        }
+        const QByteArray option = fullOptionName(a);
+        inv.options.append(option);
         if (a == "--skip-download" || a == "--no-download")
             inv.skipDownload = true;
         else if (a == "-J" || a == "--dump-single-json")
@@ -348,9 +396,9 @@ Invocation parseInvocation(const ArgList &args)
             infoJson = true;
         else if (a == "--write-thumbnail")
             thumbnail = true;
-        else if (isOneOf(a, SubtitleFlags))
+        else if (isOneOf(option, SubtitleFlags))
             inv.subtitles = true;
-        else if (isOneOf(a, ValueOptions) && i + 1 < end)
+        else if (isOneOf(option, ValueOptions) && i + 1 < end)
             inv.options.append(args.at(++i));
     }
     if (listSubs)
@@ -391,7 +439,7 @@ QByteArray progressTemplate()
 
 ArgList ytdlpArguments(const Invocation &inv, const RunContext &ctx)
 {
-    ArgList a{"--ignore-config", "--no-colors", "--newline"};
+    ArgList a{"--ignore-config", "--no-colors", "--newline", "--encoding", "utf-8"};
     if (!ctx.ffmpegLocation.isEmpty())
         a << "--ffmpeg-location" << ctx.ffmpegLocation;
     a += inv.options;
@@ -414,6 +462,11 @@ ArgList ytdlpArguments(const Invocation &inv, const RunContext &ctx)
     switch (inv.job) {
     case Job::Info:
         givenFormat();
+        // A link that also names a list gives its one video, never the whole list.
+        if (!inv.options.contains("--no-playlist"))
+            a << "--no-playlist";
+        // A JSON left from an earlier run is written anew, so this run knows which file it is.
+        a << "--force-overwrites";
         if (inv.hasOutput)
             a << "-o" << templateInLiteralFolder(inv.output);
         break;
@@ -436,6 +489,9 @@ ArgList ytdlpArguments(const Invocation &inv, const RunContext &ctx)
         // A subtitle or fix-up that fails must not cost the media file; errors are still printed.
         a << "--progress-template" << progressTemplate() << "--no-playlist"
           << "--ignore-errors";
+        // A fragment that cannot be had ends the transfer: skipped, it would leave a hole in a
+        // file that looks complete.
+        a << "--abort-on-unavailable-fragments";
         if (inv.subtitles)
             subtitleOptions();
         if (ctx.outputComplete)
@@ -465,7 +521,7 @@ ArgList ytdlpArguments(const Invocation &inv, const RunContext &ctx)
         break;
     }
     if (inv.hasUrl)
-        a << "--" << inv.url;
+        a << "--" << (inv.job == Job::Listing ? channelVideosUrl(inv.url) : inv.url);
     return a;
 }
 
@@ -678,6 +734,185 @@ QByteArray infoJsonPath(const QByteArray &line)
         return QByteArray();
     const int at = line.indexOf(middle);
     return at < 0 ? QByteArray() : line.mid(at + middle.size());
+}
+
+QByteArray channelVideosUrl(const QByteArray &url)
+{
+    QUrl u(QString::fromUtf8(url));
+    if (!isMainSiteHost(u.host().toLower()))
+        return url;
+    QStringList segments = u.path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (segments.isEmpty())
+        return url;
+    const QString first = segments.first();
+    const bool handle = first.size() > 1 && first.startsWith(QLatin1Char('@')) && segments.size() == 1;
+    const bool named =
+        segments.size() == 2
+        && (first == QLatin1String("c") || first == QLatin1String("user") || first == QLatin1String("channel"));
+    if (!handle && !named)
+        return url;
+    segments << QStringLiteral("videos");
+    u.setPath(QLatin1Char('/') + segments.join(QLatin1Char('/')));
+    return u.toEncoded();
+}
+
+QByteArray ytdlpVersion(const QString &program)
+{
+    static QHash<QString, QByteArray> known;
+    const auto found = known.constFind(program);
+    if (found != known.constEnd())
+        return found.value();
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.start(program, {QStringLiteral("--version")}, QIODevice::ReadOnly);
+    QByteArray version;
+    if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+        version = p.readAllStandardOutput().trimmed();
+    else
+        p.kill();
+    static const QRegularExpression shape(QStringLiteral("^[0-9][0-9A-Za-z.+-]*$"));
+    if (!shape.match(QString::fromLatin1(version)).hasMatch())
+        version.clear();
+    known.insert(program, version);
+    return version;
+}
+
+int compareVersions(const QByteArray &a, const QByteArray &b)
+{
+    const QList<QByteArray> x = a.split('.'), y = b.split('.');
+    for (int i = 0; i < qMax(x.size(), y.size()); ++i) {
+        const qlonglong p = x.value(i).toLongLong(), q = y.value(i).toLongLong();
+        if (p != q)
+            return p < q ? -1 : 1;
+    }
+    return 0;
+}
+
+QByteArray versionIntroducing(const QByteArray &option)
+{
+    for (const auto &pair : OptionSince)
+        if (option == pair[0])
+            return pair[1];
+    return QByteArray();
+}
+
+QByteArray unknownOptionIn(const QByteArray &line)
+{
+    static const QByteArray marker = ": error: no such option: ";
+    const int at = line.indexOf(marker);
+    return at < 0 ? QByteArray() : line.mid(at + marker.size()).trimmed();
+}
+
+QByteArray tooOldLine(const QByteArray &found, const QByteArray &option)
+{
+    QByteArray needed = versionIntroducing(option);
+    if (needed.isEmpty()) {
+        // An option outside the table: at least the newest release the table names.
+        for (const auto &pair : OptionSince)
+            if (compareVersions(pair[1], needed) > 0)
+                needed = pair[1];
+    }
+    const QByteArray version = found.isEmpty() ? QByteArray("of unknown version") : found;
+    if (!found.isEmpty() && compareVersions(found, needed) >= 0)
+        return "ERROR: yt-dlp " + version + " does not accept " + option;
+    return "ERROR: yt-dlp " + version + " is too old: " + option + " needs yt-dlp " + needed + " or newer";
+}
+
+InfoIndex InfoIndex::forUser()
+{
+    InfoIndex index;
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (base.isEmpty())
+        return index;
+    const QString folder = base + QStringLiteral("/Kestrova/youtubedl-info");
+    if (!QDir().mkpath(folder))
+        return index;
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    index.folder = folder;
+    return index;
+}
+
+namespace
+{
+QString indexFile(const QString &folder, const QByteArray &url)
+{
+    return folder + QLatin1Char('/')
+           + QString::fromLatin1(QCryptographicHash::hash(url, QCryptographicHash::Md5).toHex());
+}
+} // namespace
+
+void InfoIndex::record(const QByteArray &url, const QStringList &jsonFiles) const
+{
+    if (folder.isEmpty() || jsonFiles.isEmpty() || url.contains('\n'))
+        return;
+    QSaveFile file(indexFile(folder, url));
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(url + '\n');
+    for (const QString &path : jsonFiles)
+        file.write(QFile::encodeName(path) + '\n');
+    file.commit();
+}
+
+QStringList InfoIndex::freshFiles(const QByteArray &url) const
+{
+    if (folder.isEmpty())
+        return QStringList();
+    QFile file(indexFile(folder, url));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024)
+        return QStringList();
+    QList<QByteArray> lines = file.readAll().split('\n');
+    if (lines.isEmpty() || lines.takeFirst() != url)
+        return QStringList();
+    const QDateTime oldest = QDateTime::currentDateTime().addDays(-FreshDays);
+    QStringList files;
+    for (const QByteArray &line : qAsConst(lines)) {
+        if (line.isEmpty())
+            continue;
+        const QFileInfo fi(QFile::decodeName(line));
+        if (!fi.isFile() || fi.lastModified() < oldest)
+            return QStringList();
+        files << fi.absoluteFilePath();
+    }
+    return files;
+}
+
+QList<ThumbnailSource> thumbnailSources(const QByteArray &infoJson)
+{
+    QList<ThumbnailSource> sources;
+    const JsonPtr root = parseJson(infoJson);
+    if (!cJSON_IsObject(root.get()))
+        return sources;
+    QList<QPair<QByteArray, QByteArray>> defaults;
+    const cJSON *rootHeaders = cJSON_GetObjectItemCaseSensitive(root.get(), "http_headers");
+    const QByteArray agent = stringField(rootHeaders, "User-Agent");
+    if (!agent.isEmpty())
+        defaults.append({"User-Agent", agent});
+    const auto add = [&](const QByteArray &url, const cJSON *headers) {
+        if (!(url.startsWith("http://") || url.startsWith("https://")))
+            return;
+        for (const ThumbnailSource &known : qAsConst(sources))
+            if (known.url == url)
+                return;
+        ThumbnailSource source{url, {}};
+        const cJSON *header = nullptr;
+        cJSON_ArrayForEach(header, headers)
+        {
+            if (header->string && cJSON_IsString(header) && header->valuestring)
+                source.headers.append({QByteArray(header->string), QByteArray(header->valuestring)});
+        }
+        if (!cJSON_IsObject(headers) || !cJSON_GetObjectItemCaseSensitive(headers, "User-Agent"))
+            source.headers += defaults;
+        sources.append(source);
+    };
+    // yt-dlp keeps the list sorted worst first; its "thumbnail" is the best.
+    add(stringField(root.get(), "thumbnail"), nullptr);
+    const cJSON *list = cJSON_GetObjectItemCaseSensitive(root.get(), "thumbnails");
+    for (int i = cJSON_GetArraySize(list) - 1; i >= 0; --i) {
+        const cJSON *entry = cJSON_GetArrayItem(list, i);
+        add(stringField(entry, "url"), cJSON_GetObjectItemCaseSensitive(entry, "http_headers"));
+    }
+    return sources;
 }
 
 } // namespace Adapter

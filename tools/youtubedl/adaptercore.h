@@ -5,7 +5,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace Adapter
 {
@@ -90,6 +92,46 @@ bool tidyInfoJson(QByteArray *json);
 
 // The 11-character id of a main-site video URL, or empty.
 QString youtubeVideoId(const QString &url);
+// A main-site channel address without a tab (/@name, /c/name, /user/name, /channel/ID)
+// gets its videos tab, so a listing names videos rather than the channel's tabs; any
+// other URL is returned unchanged.
+QByteArray channelVideosUrl(const QByteArray &url);
+
+// --- the yt-dlp found ------------------------------------------------------------------
+
+// What "PROGRAM --version" prints (for example "2023.03.04"), asked once per run and
+// remembered; empty when the program cannot tell.
+QByteArray ytdlpVersion(const QString &program);
+// Orders release versions such as 2021.10.09 and 2023.03.04.1: <0, 0, >0.
+int compareVersions(const QByteArray &a, const QByteArray &b);
+// The first release that knows an option the adapter passes, or empty when not known.
+QByteArray versionIntroducing(const QByteArray &option);
+// The option named by yt-dlp's "PROG: error: no such option: --x", or empty.
+QByteArray unknownOptionIn(const QByteArray &line);
+// The one line the program gets when the yt-dlp found is too old for an option.
+QByteArray tooOldLine(const QByteArray &found, const QByteArray &option);
+
+// --- answers from the info JSON of the same link ---------------------------------------
+
+// The info job remembers which info JSON files it wrote for a link; the thumbnail and
+// subtitle-list jobs that follow read them instead of extracting the link again.
+struct InfoIndex {
+    QString folder; // a private folder of the user's
+    // How long a written info JSON stands for its link, as the program keeps it.
+    static constexpr int FreshDays = 5;
+    static InfoIndex forUser();
+    void record(const QByteArray &url, const QStringList &jsonFiles) const;
+    // The files recorded for the link, when every one of them is still there and fresh.
+    QStringList freshFiles(const QByteArray &url) const;
+};
+
+// A thumbnail named by an info JSON: its address and the headers to fetch it with.
+struct ThumbnailSource {
+    QByteArray url;
+    QList<QPair<QByteArray, QByteArray>> headers;
+};
+// Best first, as yt-dlp would try them; empty when the JSON names none.
+QList<ThumbnailSource> thumbnailSources(const QByteArray &infoJson);
 // The path in yt-dlp's "[info] Writing ... metadata as JSON to: PATH" line, or empty.
 QByteArray infoJsonPath(const QByteArray &line);
 

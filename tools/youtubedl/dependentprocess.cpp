@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -13,16 +16,62 @@
 namespace
 {
 
-volatile sig_atomic_t g_childGroup = 0;
+volatile sig_atomic_t g_child = 0;
 volatile sig_atomic_t g_received = 0;
+volatile sig_atomic_t g_forwarded = 0;
+volatile sig_atomic_t g_ownGroup = 0;
 
 const int ForwardedSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 
 void forwardSignal(int sig)
 {
     g_received = sig;
-    if (g_childGroup > 0)
-        kill(-pid_t(g_childGroup), sig);
+    // Once: signalling the group reaches the adapter too, and that second delivery stops here.
+    if (g_forwarded)
+        return;
+    g_forwarded = 1;
+    if (g_ownGroup)
+        kill(0, sig);
+    else if (g_child > 0)
+        kill(pid_t(g_child), sig);
+}
+
+// Whether a process of the adapter's group other than the adapter is still running.
+bool groupHasOthers()
+{
+    const pid_t self = getpid(), group = getpgrp();
+    DIR *proc = opendir("/proc");
+    if (!proc)
+        return false;
+    bool found = false;
+    while (const dirent *entry = readdir(proc)) {
+        char *end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (pid <= 0 || *end || pid == self)
+            continue;
+        char path[64];
+        std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
+        const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        char buffer[512];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer - 1);
+        ::close(fd);
+        if (n <= 0)
+            continue;
+        buffer[n] = 0;
+        // "pid (name) state ppid pgrp ...": the name may hold anything, so read after its last ')'.
+        const char *close = std::strrchr(buffer, ')');
+        char state = 0;
+        long ppid = 0, pgrp = 0;
+        if (close && std::sscanf(close + 1, " %c %ld %ld", &state, &ppid, &pgrp) == 3 && pgrp == group && state != 'Z'
+            && state != 'X') {
+            found = true;
+            break;
+        }
+    }
+    closedir(proc);
+    return found;
 }
 
 void installHandlers()
@@ -104,6 +153,30 @@ int DependentProcess::receivedSignal()
     return g_received;
 }
 
+void DependentProcess::leadOwnGroup()
+{
+    installHandlers();
+    // The program's own stand-in for the adapter's death notice is SIGTERM as well; a parent
+    // that set nothing (a shell, a test) gets the same.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getpgrp() != getpid())
+        setpgid(0, 0);
+    g_ownGroup = getpgrp() == getpid();
+}
+
+void DependentProcess::endGroup(int graceMs)
+{
+    if (!g_ownGroup)
+        return;
+    for (int waited = 0; waited < graceMs; waited += 20) {
+        if (!groupHasOthers())
+            return;
+        usleep(20 * 1000);
+    }
+    if (groupHasOthers())
+        kill(0, SIGKILL);
+}
+
 bool DependentProcess::start(const QList<QByteArray> &argv)
 {
     if (argv.isEmpty()) {
@@ -143,8 +216,7 @@ bool DependentProcess::start(const QList<QByteArray> &argv)
             signal(sig, SIG_DFL);
         signal(SIGPIPE, SIG_DFL);
         sigprocmask(SIG_SETMASK, &previous, nullptr);
-        // A group of its own lets a forwarded signal reach yt-dlp's ffmpeg runs as well.
-        setpgid(0, 0);
+        // yt-dlp stays in the adapter's group, so a stop of the group reaches its ffmpeg runs too.
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         // The adapter may have died before the line above took effect.
         if (getppid() != parent)
@@ -162,10 +234,8 @@ bool DependentProcess::start(const QList<QByteArray> &argv)
     }
     const int forkError = errno;
     if (pid > 0) {
-        // Set from both sides, so the group exists whichever process runs first.
-        setpgid(pid, pid);
         m_pid = pid;
-        g_childGroup = pid;
+        g_child = pid;
     }
     const bool alreadySignalled = g_received != 0;
     sigprocmask(SIG_SETMASK, &previous, nullptr);
@@ -178,7 +248,7 @@ bool DependentProcess::start(const QList<QByteArray> &argv)
         return false;
     }
     if (alreadySignalled)
-        kill(-pid, g_received);
+        kill(pid, g_received);
 
     int code = 0;
     ssize_t n;
@@ -190,7 +260,7 @@ bool DependentProcess::start(const QList<QByteArray> &argv)
         m_error = std::strerror(code);
         int ignored;
         waitpid(pid, &ignored, 0);
-        g_childGroup = 0;
+        g_child = 0;
         m_pid = -1;
         ::close(out[0]), ::close(err[0]);
         return false;
@@ -208,7 +278,7 @@ int DependentProcess::wait(const Sink &onStdout, const Sink &onStderr)
     for (;;) {
         siginfo_t info;
         std::memset(&info, 0, sizeof info);
-        // Peek without reaping: the pid (and its group) stays ours until the forwarder forgets it.
+        // Peek without reaping: the pid stays ours until the forwarder forgets it.
         if (waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == m_pid)
             break;
         pollfd fds[2];
@@ -228,7 +298,7 @@ int DependentProcess::wait(const Sink &onStdout, const Sink &onStderr)
                 readSome(m_err, onStderr);
         }
     }
-    g_childGroup = 0;
+    g_child = 0;
     while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
     }
     m_pid = -1;

@@ -1,8 +1,11 @@
 #pragma once
-// Runs yt-dlp as a child that cannot outlive the adapter: the program pauses a download
-// by killing the adapter, and an orphaned yt-dlp would go on writing the file. The child
-// gets SIGKILL when the adapter dies, and termination signals the adapter receives are
-// passed on to the child's whole process group (yt-dlp's own ffmpeg runs included).
+// Runs yt-dlp as a child that cannot outlive the adapter: an orphaned yt-dlp, or the
+// ffmpeg it started for a stream, would go on writing the file that a resumed download
+// writes again. The adapter leads a process group of its own and its children stay in it,
+// so the program stops the whole download by signalling that group. A termination signal
+// the adapter receives (the program's stop, or SIGTERM when the program dies) is passed on
+// to the group; once yt-dlp has ended, whatever of the group is left gets a moment and then
+// SIGKILL. The child also gets SIGKILL should the adapter die abruptly.
 
 #include <QByteArray>
 #include <QList>
@@ -30,8 +33,14 @@ public:
     {
         return m_error;
     }
-    // The termination signal the adapter itself received while waiting, or 0.
+    // The termination signal the adapter itself received, or 0.
     static int receivedSignal();
+    // Called first thing: the adapter leads a process group of its own (unless it already
+    // does) and learns of its parent's death by SIGTERM.
+    static void leadOwnGroup();
+    // After a termination signal: gives the rest of the group graceMs to end, then kills it
+    // (the adapter with it, when anything was left).
+    static void endGroup(int graceMs);
 
 private:
     pid_t m_pid = -1;

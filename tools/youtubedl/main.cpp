@@ -4,6 +4,8 @@
 #include "adaptercore.h"
 #include "dependentprocess.h"
 
+#include "thumbnailfetch.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -42,9 +44,11 @@ class LineSplitter
 public:
     template <typename F> void feed(const char *data, size_t size, F &&onLine)
     {
+        // Only the new bytes are searched: a listing printed as one long line stays linear.
+        const int from = m_pending.size();
         m_pending.append(data, int(size));
         int start = 0;
-        for (int nl = m_pending.indexOf('\n'); nl >= 0; nl = m_pending.indexOf('\n', start)) {
+        for (int nl = m_pending.indexOf('\n', from); nl >= 0; nl = m_pending.indexOf('\n', start)) {
             QByteArray line = m_pending.mid(start, nl - start);
             if (line.endsWith('\r'))
                 line.chop(1);
@@ -163,7 +167,28 @@ private:
             [&](const char *d, size_t n) { err.feed(d, n, [this](const QByteArray &l) { onStderrLine(l); }); });
         out.finish([this](const QByteArray &l) { onStdoutLine(l); });
         err.finish([this](const QByteArray &l) { onStderrLine(l); });
+        reportTooOld();
         return code;
+    }
+
+    // yt-dlp refuses an option it does not know with its usage text; the program gets one
+    // line that says which yt-dlp was found and which one the option needs.
+    bool isUsageComplaint(const QByteArray &line)
+    {
+        const QByteArray option = unknownOptionIn(line);
+        if (!option.isEmpty()) {
+            m_unknownOption = option;
+            return true;
+        }
+        return line.startsWith("Usage: ") && line.contains("[OPTIONS]");
+    }
+
+    void reportTooOld()
+    {
+        if (m_unknownOption.isEmpty())
+            return;
+        writeLine(STDERR_FILENO, tooOldLine(ytdlpVersion(m_ytdlp), m_unknownOption));
+        m_unknownOption.clear();
     }
 
     void onStdoutLine(const QByteArray &line)
@@ -179,15 +204,18 @@ private:
         }
         if (m_inv.job == Job::Info) {
             const QByteArray path = infoJsonPath(line);
-            if (!path.isEmpty())
+            if (!path.isEmpty()) {
                 m_infoFiles.append(absolutePath(path));
+                if (line.contains(" video metadata "))
+                    m_videoInfoFiles.append(absolutePath(path));
+            }
         }
         writeLine(STDOUT_FILENO, translateLine(line, m_inv.job));
     }
 
     void onStderrLine(const QByteArray &line)
     {
-        if (!line.isEmpty())
+        if (!line.isEmpty() && !isUsageComplaint(line))
             writeLine(STDERR_FILENO, translateLine(line, m_inv.job));
     }
 
@@ -258,6 +286,27 @@ private:
             writeLine(STDERR_FILENO, "ERROR: no temporary folder for the thumbnail");
             return 1;
         }
+        // The info job of this link has just named the thumbnails: no second extraction.
+        const QStringList infos = InfoIndex::forUser().freshFiles(m_inv.url);
+        if (!infos.isEmpty()) {
+            const QList<ThumbnailSource> sources = thumbnailSources(readFile(infos.first()));
+            if (sources.isEmpty()) {
+                writeLine(STDOUT_FILENO, "[info] There are no thumbnails to write");
+                return 0;
+            }
+            const QString fetched = folder.path() + QStringLiteral("/thumb.image");
+            for (const ThumbnailSource &source : sources.mid(0, 3)) {
+                QByteArray error;
+                const QByteArray data = fetchThumbnail(source, proxyOption(), &error);
+                if (DependentProcess::receivedSignal())
+                    return 1;
+                if (!data.isEmpty() && saveFile(fetched, data))
+                    return storeThumbnail(QFileInfo(fetched), folder.path(), target, 0);
+                if (!error.isEmpty())
+                    writeLine(STDERR_FILENO, "[info] Thumbnail not fetched: " + error);
+            }
+            // Whatever stood in the way (cookies, a proxy Qt cannot speak), yt-dlp may get past it.
+        }
         m_ctx.thumbnailFolder = folder.path();
         const int code = runYtdlp();
 
@@ -269,10 +318,22 @@ private:
             if (fi.suffix().compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0)
                 image = fi;
         }
+        return storeThumbnail(image, folder.path(), target, code);
+    }
+
+    // The --proxy value the program gave, or a null text for none.
+    QByteArray proxyOption() const
+    {
+        const int at = m_inv.options.indexOf("--proxy");
+        return at >= 0 && at + 1 < m_inv.options.size() ? m_inv.options.at(at + 1) : QByteArray();
+    }
+
+    int storeThumbnail(const QFileInfo &image, const QString &folder, const QString &target, int code)
+    {
         QByteArray data = readFile(image.absoluteFilePath());
         // The extension comes from the thumbnail's URL and can lie about the content.
         if (!isJpeg(data))
-            data = convertToJpeg(image.absoluteFilePath(), folder.path());
+            data = convertToJpeg(image.absoluteFilePath(), folder);
         if (!isJpeg(data)) {
             writeLine(STDERR_FILENO, "ERROR: the thumbnail could not be converted to JPEG");
             return code ? code : 1;
@@ -315,11 +376,20 @@ private:
             if (tidyInfoJson(&json))
                 saveFile(path, json);
         }
+        InfoIndex::forUser().record(m_inv.url, m_videoInfoFiles);
         return code;
     }
 
     int runSubtitleList()
     {
+        // The info job of this link has just listed the subtitles and captions.
+        QByteArray known;
+        for (const QString &path : InfoIndex::forUser().freshFiles(m_inv.url))
+            known += subtitleListing(readFile(path));
+        if (!known.isEmpty()) {
+            writeLine(STDOUT_FILENO, known.chopped(1));
+            return 0;
+        }
         m_collect = true;
         const int code = runYtdlp();
         const QByteArray listing = subtitleListing(m_collected);
@@ -345,6 +415,8 @@ private:
     bool m_collect = false;
     QByteArray m_collected;
     QList<QString> m_infoFiles;
+    QStringList m_videoInfoFiles;
+    QByteArray m_unknownOption;
     QElapsedTimer m_lastProgress;
     bool m_finished = false;
     bool m_printedComplete = false;
@@ -354,6 +426,7 @@ private:
 
 int main(int argc, char *argv[])
 {
+    DependentProcess::leadOwnGroup();
     ArgList args;
     for (int i = 1; i < argc; ++i)
         args.append(QByteArray(argv[i]));
@@ -370,6 +443,8 @@ int main(int argc, char *argv[])
 
     const int code = Session(inv, ytdlp).run();
     if (const int sig = DependentProcess::receivedSignal()) {
+        // Nothing the download started may outlive it: an ffmpeg that ignores the signal is killed.
+        DependentProcess::endGroup(200);
         // Die of the same signal, as the program's QProcess expects of a stopped tool.
         std::signal(sig, SIG_DFL);
         std::raise(sig);
