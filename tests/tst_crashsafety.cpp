@@ -4,6 +4,7 @@
 #include "app/format.h"
 #include "fakes/fakescenario.h"
 #include "queue/database.h"
+#include "testlib/standin.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
@@ -64,6 +65,32 @@ private slots:
         QCOMPARE(rows.first().record.finishfilename, finalPath);
         // Two transfers in all: the killed one and the resumed one.
         QCOMPARE(scenario.loggedRuns(FakeScenario::Job::Download).size(), 2);
+    }
+
+    void aCrashLeavesNothingOfTheDownloadRunning()
+    {
+        // The built adapter over a stand-in yt-dlp whose writer ignores SIGTERM, as ffmpeg may.
+        const QString root = TestEnv::root() + QStringLiteral("/tmp/real");
+        const QString app = root + QStringLiteral("/app"), cache = root + QStringLiteral("/cache"),
+                      out = root + QStringLiteral("/out"), standIn = root + QStringLiteral("/stand-in-9d2b");
+        for (const QString &d : {app, cache, out})
+            QVERIFY(QDir().mkpath(d));
+        QVERIFY(QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), app + QStringLiteral("/youtubedl")));
+        QFile::link(QStringLiteral("/usr/bin/ffmpeg"), app + QStringLiteral("/ffmpeg"));
+        QFile::copy(TestEnv::binDir() + QStringLiteral("/libMyDecoder.so"), app + QStringLiteral("/libMyDecoder.so"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CLIPWRIGHT_YTDLP"), StandIn::writeYtdlp(standIn));
+
+        QProcess runner;
+        runner.setProcessEnvironment(env);
+        runner.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        runner.start(TestEnv::testBinDir() + QStringLiteral("/queuerunner"),
+                     {app, cache, out, QStringLiteral("https://vimeo.com/stand-in")});
+        QVERIFY(runner.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(StandIn::processMentions((standIn + QStringLiteral("/writer")).toUtf8()), 30000);
+        ::kill(pid_t(runner.processId()), SIGKILL);
+        QVERIFY(runner.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(!StandIn::processMentions(standIn.toUtf8()), 2000);
     }
 };
 
