@@ -722,7 +722,6 @@ private slots:
         QTest::newRow("Debian's yt-dlp, a page with subtitles, then its download") << false << true;
         QTest::newRow("Debian's yt-dlp, a page without subtitles") << false << false;
         QTest::newRow("a current yt-dlp, a page with subtitles, then its download") << true << true;
-        QTest::newRow("a current yt-dlp, a page without subtitles") << true << false;
     }
     void theRealAdapterAnalysesALinkWithOneExtraction()
     {
