@@ -96,8 +96,10 @@ void shootChoosers(const QString &tag, bool chinese)
                              sampleFormat("136", "mp4", "avc1", "mp4a", 1280, 720, 45678901, 30),
                              sampleFormat("135", "mp4", "avc1", "mp4a", 854, 480, 23456789, 30),
                              sampleFormat("134", "mp4", "avc1", "mp4a", 640, 360, 12345678, 30),
-                             sampleFormat("140", "m4a", "none", "mp4a", 0, 0, 3456789, 0, 128)},
-                            false);
+                             sampleFormat("139", "m4a", "none", "mp4a", 0, 0, 1298765, 0, 48),
+                             sampleFormat("140", "m4a", "none", "mp4a", 0, 0, 3456789, 0, 129),
+                             sampleFormat("251", "webm", "none", "opus", 0, 0, 4087654, 0, 160)},
+                            true); // audio as the site lists it, worst first; the list puts the best first
     SelectQualityWidget quality;
     quality.setTitle(chinese ? QStringLiteral("山间四季：一年的延时摄影（4K 原版）")
                              : QStringLiteral("Four Seasons in the Mountains: a Year of Time-Lapse (Original 4K)"));
