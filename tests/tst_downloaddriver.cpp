@@ -664,6 +664,36 @@ private slots:
         d.stop();
     }
 
+    void aPausedMergeLeavesNoFfmpegRunning()
+    {
+        // An ffmpeg that takes its time: a stand-in that waits until it is killed.
+        const QString app = appDirPath();
+        const QString slow = m_root + QStringLiteral("/app-slow-ffmpeg");
+        QVERIFY(QDir().mkpath(slow));
+        QVERIFY(FakeScenario::installAs(slow + QStringLiteral("/youtubedl")));
+        QFile::copy(app + QStringLiteral("/libMyDecoder.so"), slow + QStringLiteral("/libMyDecoder.so"));
+        QFile ffmpeg(slow + QStringLiteral("/ffmpeg"));
+        QVERIFY(ffmpeg.open(QIODevice::WriteOnly));
+        ffmpeg.write("#!/bin/sh\nwhile :; do sleep 1; done\n");
+        ffmpeg.close();
+        ffmpeg.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        setAppDirPath(slow);
+        const auto restore = qScopeGuard([&app]() { setAppDirPath(app); });
+        standardScenario();
+        QVERIFY(m_scenario->write());
+        YoutobeDownloadObj d;
+        QVERIFY(analyse(d));
+        d.mediaInfo()->selectFormatById(QStringLiteral("243"));
+        d.m_formatId = QStringLiteral("243");
+        d.m_outputFolder = m_out;
+        d.m_convertExt = QStringLiteral("mp4");
+        d.startDownload(d.mediaInfo());
+        const QByteArray merging = d.mediaInfo()->tempPath.toUtf8();
+        QTRY_VERIFY_WITH_TIMEOUT(StandIn::processMentions(merging), 10000);
+        d.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!StandIn::processMentions(merging), 2000);
+    }
+
     void aMissingOrBrokenDownloaderEndsTheAnalysis_data()
     {
         QTest::addColumn<QString>("how");

@@ -803,9 +803,11 @@ void YoutobeDownloadObj::stop()
 {
     m_stopped = true;
     ++m_generation;
-    // Nothing the download started may go on writing: the adapter's whole group ends.
-    if (m_downloadProcess)
-        m_downloadProcess->stopGroup(kStopGraceMs);
+    // Nothing the download started may go on writing: the adapter's whole group ends, and
+    // a merge, which a resumed download would start again over the same output, ends too.
+    for (ChildProcess *p : {m_downloadProcess.data(), m_convertProcess.data()})
+        if (p)
+            p->stopGroup(kStopGraceMs);
 }
 
 // --- subtitles ------------------------------------------------------------------------
