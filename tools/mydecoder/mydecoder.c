@@ -27,7 +27,7 @@ enum {
 
 /* The containers downloads and their merges come in; playlists and lists of other files
  * (hls, dash, concat) are not among them. */
-#define MEDIA_CONTAINERS                                                                                              \
+#define MEDIA_CONTAINERS                                                                                               \
     "mov,mp4,m4a,3gp,3g2,mj2,matroska,webm,avi,flv,mpegts,mp3,aac,ac3,eac3,ogg,wav,flac,asf,amr,mpeg,h264,hevc"
 
 /* Demuxers that accept almost any bytes (plain text shows up as an ANSI "video"):
