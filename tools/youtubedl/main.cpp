@@ -3,7 +3,6 @@
 
 #include "adaptercore.h"
 #include "dependentprocess.h"
-
 #include "thumbnailfetch.h"
 
 #include <QDir>
