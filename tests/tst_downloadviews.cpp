@@ -127,9 +127,8 @@ private slots:
         QCOMPARE(p->statusText(), QStringLiteral("Downloading: 0 Video(s) "));
         QCOMPARE(p->downloadingTabText(), QStringLiteral("Downloading"));
         QCOMPARE(p->downloadedTabText(), QStringLiteral("Downloaded"));
-        itemIn(*p, ItemState::WaitingToDownload);
+        itemIn(*p, ItemState::Downloading)->setStateForTest(ItemState::Downloading, 0, 0, 1536);
         itemIn(*p, ItemState::Paused);
-        p->queue()->DLItemChangeDLSpeed_slots(1536);
         p->refreshTotals();
         QCOMPARE(p->statusText(), QStringLiteral("Downloading: 2 Video(s) Total Speed: 1.50KB/s "));
         QCOMPARE(p->downloadingTabText(), QStringLiteral("Downloading (2)"));
@@ -318,7 +317,7 @@ private slots:
             r.md5 = itemKey(r.url, QStringLiteral("18"));
             r.name = QStringLiteral("Stored 'one'");
             db.runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, QStringLiteral("18")));
-            db.runStatement(DBManagerThread::finishedStatement(r));
+            db.markFinished(r);
         }
         auto p = page();
         p->fristLoad();

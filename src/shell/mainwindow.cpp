@@ -7,6 +7,7 @@
 #include "app/splash.h"
 #include "app/startup.h"
 #include "app/vendor.h"
+#include "engine/proxy.h"
 #include "platform/platform.h"
 #include "settings/settingwidget.h"
 #include "shell/loadingwidget.h"
@@ -82,6 +83,8 @@ DoRaDuvoZezavi::DoRaDuvoZezavi(QWidget *parent) : QWidget(parent)
     setPage(Page::Toolkit, new ToolKitManagerWidget(this));
     m_loading = new LoadingWidget(this);
     m_loading->hide();
+    // The stored proxy reaches the very first downloader run of the session.
+    loadProxySetting();
     layoutChildren();
 
     m_frame->setStyleSheet(QStringLiteral("QWidget{border-left: 1px solid #757474;border-right: 1px solid #757474;"

@@ -150,7 +150,7 @@ QString UpdateWidget::messageText() const
 
 int UpdateWidget::exec()
 {
-    armTestAnswer(messageText());
+    armTestAnswer(messageText(), {m_updateButton, m_remindButton});
     return QDialog::exec();
 }
 

@@ -438,6 +438,7 @@ DLListWidget::DLListWidget(DownloadQueue *queue, QWidget *parent)
     setRowHeight(scaled(90));
     connect(this, &MyTableListWidget::loadDataSingal, this, &DLListWidget::myTableListWidget_loadDataSingal);
     connect(queue, &DownloadQueue::itemAdded, this, &DLListWidget::itemAdded);
+    connect(queue, &DownloadQueue::itemsAdded, this, &DLListWidget::itemsAdded);
     connect(queue, &DownloadQueue::itemRemoved, this, &DLListWidget::itemRemoved);
     connect(queue, &DownloadQueue::itemChanged, this, &DLListWidget::DLItemUpdateShow_slots);
     connect(queue, &DownloadQueue::itemProgress, this, &DLListWidget::DLItemUpdateProgress_slots);
@@ -483,6 +484,18 @@ void DLListWidget::itemAdded(DLItemData *item)
     makePool();
     showEmptyView(false);
     appendItem(item);
+    emit totalsChanged();
+}
+
+void DLListWidget::itemsAdded(const QList<DLItemData *> &items)
+{
+    makePool();
+    showEmptyView(false);
+    QList<void *> added;
+    added.reserve(items.size());
+    for (DLItemData *item : items)
+        added << item;
+    appendItems(added);
     emit totalsChanged();
 }
 

@@ -141,6 +141,7 @@ protected:
 private:
     void makePool();
     void itemAdded(DLItemData *item);
+    void itemsAdded(const QList<DLItemData *> &items);
     void itemRemoved(DLItemData *item);
     void showEmptyView(bool show);
 
