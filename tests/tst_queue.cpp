@@ -10,6 +10,7 @@
 #include "fakes/fakequeuecontext.h"
 #include "fakes/fakescenario.h"
 #include "queue/downloaditem.h"
+#include "queue/intake.h"
 #include "queue/scheduler.h"
 #include "testlib/testenv.h"
 
@@ -202,6 +203,43 @@ private slots:
         item->m_timer_autoredl_slots();
         // Back in the queue, the pass starts it again, and now it succeeds.
         QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
+    }
+
+    // Leaving the page stops the countdown; coming back starts it again.
+    void aFailedDownloadCountsDownAgainAfterThePageIsLeftAndOpened()
+    {
+        Settings::writeSwitch(Settings::Key::AutoReDownload, true);
+        m_scenario->failTransfers(5, 20, Behaviour::Silent);
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        DLItemData *item = queue.addNewLink(link(8));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::DownloadFailed, 30000);
+        queue.saveAndStopAll();
+        QCOMPARE(item->downloadCountdown(), 0);
+        queue.reopen();
+        QCOMPARE(item->state(), ItemState::DownloadFailed);
+        QCOMPARE(item->downloadCountdown(), 60);
+        QTRY_COMPARE_WITH_TIMEOUT(item->downloadCountdown(), 59, 3000);
+        queue.saveAndStopAll();
+    }
+
+    // Every download runs under the speed box's limit, a restored one as much as a pasted one.
+    void aRestoredDownloadRunsUnderTheSpeedLimit()
+    {
+        QVERIFY(m_scenario->write());
+        setRateLimitText(QString());
+        m_context.speed = 3; // "2 Mbps"
+        DownloadRecord r;
+        r.url = link(9);
+        r.formatid = QStringLiteral("18");
+        r.md5 = itemKey(r.url, r.formatid);
+        r.isenabled = true;
+        DownloadQueue queue(&m_context);
+        queue.addRestoredItem(r);
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
+        const QVector<FakeScenario::Run> runs = m_scenario->loggedRuns(Job::Download);
+        QVERIFY(!runs.isEmpty());
+        QCOMPARE(runs.first().valueOf(QStringLiteral("--limit-rate")), QStringLiteral("2M"));
     }
 
     void aFailedAnalysisCountsDownAndTheRetryButtonWorksAtOnce()
@@ -434,6 +472,78 @@ private slots:
         QVERIFY(!m_context.loadingShown);
         QCOMPARE(m_db->allRows().size(), 2);
         QCOMPARE(m_db->allRows().first().record.dlfolder, QStringLiteral("My list"));
+    }
+
+    // A playlist whose listing is cached opens its chooser inside the paste itself; closing
+    // it removes the new item there and then. Nothing may assume the item is still last.
+    void pastingACachedPlaylistAndClosingItsChooser_data()
+    {
+        QTest::addColumn<bool>("otherItem");
+        QTest::newRow("with an empty queue") << false;
+        QTest::newRow("behind another item") << true;
+    }
+    void pastingACachedPlaylistAndClosingItsChooser()
+    {
+        QFETCH(bool, otherItem);
+        QJsonArray entries;
+        for (int i = 0; i < 3; ++i)
+            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("c%1").arg(i)},
+                                       {"title", QStringLiteral("C%1").arg(i)}});
+        m_scenario->setChannelJson(QJsonObject{{"title", "Cached"}, {"entries", entries}});
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        LinkIntake intake(&m_context, &queue);
+        if (otherItem) {
+            m_db->insertLink(link(500));
+            DownloadRecord r;
+            r.url = link(500);
+            queue.setLoading(true);
+            queue.addRestoredItem(r)->setStateForTest(ItemState::Paused);
+            queue.setLoading(false);
+        }
+        const QString playlist = QStringLiteral("https://www.youtube.com/playlist?list=PLcached");
+        for (int paste = 1; paste <= 2; ++paste) {
+            m_context.playlistAnswers.enqueue(PlaylistChoice()); // closed
+            intake.pasteText(playlist);
+            QTRY_COMPARE_WITH_TIMEOUT(m_context.playlistAsked, paste, 20000);
+            QTRY_COMPARE(queue.count(), otherItem ? 1 : 0);
+        }
+        // The second paste was answered from the cache, inside the paste.
+        QCOMPARE(m_scenario->loggedRuns(Job::Channel).size(), 1);
+        const QVector<StoredRow> rows = m_db->allRows();
+        QCOMPARE(rows.size(), otherItem ? 1 : 0);
+        if (otherItem)
+            QCOMPARE(rows.first().record.url, link(500));
+    }
+
+    // Leaving the page while a playlist is being queued: the entries so far stay, the
+    // placeholder and its row go, and no further entry is queued.
+    void leavingThePageStopsAPlaylistBeingQueued()
+    {
+        Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
+        QJsonArray entries;
+        for (int i = 0; i < 300; ++i)
+            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("p%1").arg(i)},
+                                       {"title", QStringLiteral("P%1").arg(i)}});
+        m_scenario->setChannelJson(QJsonObject{{"title", "Long"}, {"entries", entries}});
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        int offered = 0;
+        m_context.onAddItem = [&](const DownloadRecord &) { return ++offered > 0; };
+        const QString playlist = QStringLiteral("https://www.youtube.com/playlist?list=PLlong");
+        m_db->insertLink(playlist);
+        DLItemData *placeholder = queue.addNewLink(playlist);
+        QTRY_VERIFY_WITH_TIMEOUT(offered >= 3, 20000);
+        QCOMPARE(placeholder->state(), ItemState::ListingEntries);
+        queue.saveAndStopAll();
+        const int queued = offered;
+        QVERIFY(!queue.items().contains(placeholder));
+        QVERIFY(!m_context.loadingShown);
+        QTest::qWait(100);
+        QCOMPARE(offered, queued);
+        for (const StoredRow &row : m_db->allRows())
+            QVERIFY2(row.record.url != playlist, "the placeholder's row was kept");
+        QCOMPARE(m_db->allRows().size(), queued);
     }
 
     void aBigPlaylistIsQueuedWholeWithoutAsking()
