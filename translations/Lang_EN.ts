@@ -800,6 +800,10 @@ It can change the download cache directory or empty the download cache directory
 <context>
     <name>UpdateWidget</name>
     <message>
+        <source>Could not check for a new version. Please check your network connection and try again.</source>
+        <translation>Could not check for a new version. Please check your network connection and try again.</translation>
+    </message>
+    <message>
         <source>Clipwright</source>
         <translation>Clipwright</translation>
     </message>
