@@ -7,10 +7,10 @@
 #include "app/settings.h"
 #include "engine/proxy.h"
 #include "external/mydecoder.h"
-#include "queue/intake.h"
 #include "fakes/fakescenario.h"
 #include "queue/database.h"
 #include "queue/downloaditem.h"
+#include "queue/intake.h"
 #include "queue/scheduler.h"
 #include "shell/mainwindow.h"
 #include "testlib/localhttpserver.h"
@@ -65,7 +65,8 @@ private slots:
         QTRY_VERIFY(!page->queue()->isLoading());
         page->intake()->pasteText(QStringLiteral("https://vimeo.com/1"));
         QTRY_VERIFY_WITH_TIMEOUT(!scenario.loggedRuns(FakeScenario::Job::Info).isEmpty(), 20000);
-        QCOMPARE(scenario.loggedRuns(FakeScenario::Job::Info).first().proxy(), QStringLiteral("socks5://127.0.0.1:1080"));
+        QCOMPARE(scenario.loggedRuns(FakeScenario::Job::Info).first().proxy(),
+                 QStringLiteral("socks5://127.0.0.1:1080"));
         page->queue()->DLItemRemoveAllItem_slots();
         Settings::writeSwitch(Key::Proxy_enabled, false);
         setProxyString(QString());

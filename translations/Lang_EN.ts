@@ -756,6 +756,14 @@
 <context>
     <name>DCacheFolderWidget</name>
     <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>The download cache cannot be moved to this folder. Please choose a folder you can write to.</source>
+        <translation>The download cache cannot be moved to this folder. Please choose a folder you can write to.</translation>
+    </message>
+    <message>
         <source>Download Cache Directory:</source>
         <translation>Download Cache Directory:</translation>
     </message>

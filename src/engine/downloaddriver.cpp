@@ -838,10 +838,8 @@ void YoutobeDownloadObj::moveSubtitles()
 void YoutobeDownloadObj::convertVideoAndAudio(MediaInfo *media)
 {
     qDebug() << "convertVideoAndAudio 0";
-    QString video = media->tempPath;
+    const QString video = media->tempPath;
     QString audio = m_audioTempPath;
-    video.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    audio.replace(QLatin1Char('\\'), QLatin1Char('/'));
     m_totalBytes = QFileInfo(video).size();
     if (!audio.isEmpty() && QFile::exists(audio)) {
         qDebug() << "convertVideoAndAudio audiofilename:" << audio;

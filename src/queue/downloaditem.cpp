@@ -185,8 +185,7 @@ void DLItemData::startDownload()
     d->m_formatId = selected ? selected->id : QString();
     d->m_subtitleEnabled = m_record.issubtitle;
     d->m_subtitleLang = m_record.subtitlelang.trimmed();
-    QString folder = m_context->downloadFolder();
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString folder = QDir::fromNativeSeparators(m_context->downloadFolder());
     d->m_outputFolder = folder;
     const bool hasVideo = selected && selected->kind != FormatKind::AudioOnly;
     if (Settings::readSwitch(Key::DL_ConvertVideo2mp4) && hasVideo)

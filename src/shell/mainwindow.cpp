@@ -225,6 +225,12 @@ void DoRaDuvoZezavi::runFinishedAction()
         Platform::runPowerAction(Platform::PowerAction::ShutDown);
 }
 
+bool DoRaDuvoZezavi::moveQueueDatabase(const QString &folder)
+{
+    auto *page = qobject_cast<DLManagerWidget *>(m_downloadPage.data());
+    return page && page->moveCacheFolder(folder);
+}
+
 void DoRaDuvoZezavi::showSettings()
 {
     if (!m_settingsDialog)
