@@ -275,6 +275,52 @@ private slots:
         QCOMPARE(row->statusText(), QString());
     }
 
+    // A restored row has its stored title, so it shows the link line as well: in every
+    // state, at the smallest and a large scale, no two parts of a row share pixels.
+    void everyRowStateLaysOutWithoutOverlap_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<double>("scale");
+        const QList<QPair<const char *, ItemState>> states = {{"waiting to be analysed", ItemState::WaitingToAnalyze},
+                                                              {"analysing", ItemState::Analyzing},
+                                                              {"analysed", ItemState::Analyzed},
+                                                              {"downloading", ItemState::Downloading},
+                                                              {"failed to analyse", ItemState::AnalyzeFailed},
+                                                              {"failed to download", ItemState::DownloadFailed},
+                                                              {"waiting to download", ItemState::WaitingToDownload},
+                                                              {"paused", ItemState::Paused},
+                                                              {"listing a playlist", ItemState::ListingEntries}};
+        for (double scale : {1.0, 1.5})
+            for (const auto &state : states)
+                QTest::addRow("a restored row %s at scale %.1f", state.first, scale) << int(state.second) << scale;
+    }
+    void everyRowStateLaysOutWithoutOverlap()
+    {
+        QFETCH(int, state);
+        QFETCH(double, scale);
+        setScaleFactor(scale);
+        Settings::writeSwitch(Key::AutoReDownload, true);
+        auto p = page();
+        p->resize(scaled(998), scaled(599));
+        DLItemData *item = itemIn(*p, ItemState(state), QStringLiteral("A restored title that is long enough"), 4567);
+        item->setStateForTest(ItemState(state), 4567, 42);
+        emit item->updateShow(item);
+        DLItemWidget *row = p->downloadList()->rowFor(item);
+        QVERIFY(row);
+        const QMap<QString, QRect> parts = row->visibleParts();
+        if (ItemState(state) != ItemState::WaitingToAnalyze && ItemState(state) != ItemState::WaitingToDownload
+            && ItemState(state) != ItemState::Analyzed)
+            QVERIFY(parts.contains(QStringLiteral("status")));
+        QVERIFY(parts.contains(QStringLiteral("link")));
+        for (auto a = parts.cbegin(); a != parts.cend(); ++a) {
+            QVERIFY2(row->rect().contains(a.value()), qPrintable(a.key() + QStringLiteral(" leaves the row")));
+            for (auto b = std::next(a); b != parts.cend(); ++b)
+                QVERIFY2(!a.value().intersects(b.value()),
+                         qPrintable(a.key() + QStringLiteral(" overlaps ") + b.key()));
+        }
+        setScaleFactor(1.0);
+    }
+
     void aFailedDownloadShowsItsCountdown()
     {
         Settings::writeSwitch(Key::AutoReDownload, true);

@@ -82,7 +82,7 @@ void FinishedItemWidget::layoutRow()
     const int left = scaled(10) + thumb.width() + scaled(20);
     const int textWidth = qMin(scaled(580), qMax(0, w - left - scaled(185)));
     m_title->setGeometry(left, scaled(12), textWidth, scaled(20));
-    m_link->setGeometry(left, m_title->geometry().bottom() - scaled(2), textWidth, scaled(15));
+    m_link->setGeometry(left, m_title->geometry().bottom() + 1, textWidth, scaled(15));
     m_info->setGeometry(left, m_link->geometry().bottom() + scaled(6), textWidth, scaled(20));
     m_right->setGeometry(w - scaled(180), 0, scaled(170), h);
     const int pw = m_right->width();
