@@ -835,6 +835,10 @@ It can change the download cache directory or empty the download cache directory
 <context>
     <name>DLItemWidget</name>
     <message>
+        <source>Not enough disk space in %1</source>
+        <translation>Not enough disk space in %1</translation>
+    </message>
+    <message>
         <source>Resolution:</source>
         <translation>Resolution:</translation>
     </message>
@@ -970,6 +974,34 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>DLManagerWidget</name>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>This link is already in the queue.</source>
+        <translation>This link is already in the queue.</translation>
+    </message>
+    <message>
+        <source>These links are already in the queue:</source>
+        <translation>These links are already in the queue:</translation>
+    </message>
+    <message>
+        <source>Download them again?</source>
+        <translation>Download them again?</translation>
+    </message>
+    <message>
+        <source>These videos were already downloaded:</source>
+        <translation>These videos were already downloaded:</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded to %1. Download it again?</source>
+        <translation>This video was already downloaded to %1. Download it again?</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded on %1 to %2. Download it again?</source>
+        <translation>This video was already downloaded on %1 to %2. Download it again?</translation>
+    </message>
     <message>
         <source>1 Mbps</source>
         <translation>1 Mbps</translation>
@@ -1407,6 +1439,13 @@ It can change the download cache directory or empty the download cache directory
     <message>
         <source>Kuwait</source>
         <translation>Kuwait</translation>
+    </message>
+</context>
+<context>
+    <name>SChannelItem</name>
+    <message>
+        <source>Downloaded</source>
+        <translation>Downloaded</translation>
     </message>
 </context>
 </TS>

@@ -835,6 +835,10 @@ It can change the download cache directory or empty the download cache directory
 <context>
     <name>DLItemWidget</name>
     <message>
+        <source>Not enough disk space in %1</source>
+        <translation>磁盘空间不足：%1</translation>
+    </message>
+    <message>
         <source>Resolution:</source>
         <translation>分辨率：</translation>
     </message>
@@ -970,6 +974,34 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>DLManagerWidget</name>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……另有 %1 个</translation>
+    </message>
+    <message>
+        <source>This link is already in the queue.</source>
+        <translation>该链接已在下载队列中。</translation>
+    </message>
+    <message>
+        <source>These links are already in the queue:</source>
+        <translation>以下链接已在下载队列中：</translation>
+    </message>
+    <message>
+        <source>Download them again?</source>
+        <translation>要再次下载吗？</translation>
+    </message>
+    <message>
+        <source>These videos were already downloaded:</source>
+        <translation>以下视频已经下载过：</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded to %1. Download it again?</source>
+        <translation>该视频已下载到 %1。要再次下载吗？</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded on %1 to %2. Download it again?</source>
+        <translation>该视频已于 %1 下载到 %2。要再次下载吗？</translation>
+    </message>
     <message>
         <source>1 Mbps</source>
         <translation>1 Mbps</translation>
@@ -1407,6 +1439,13 @@ It can change the download cache directory or empty the download cache directory
     <message>
         <source>Kuwait</source>
         <translation>科威特</translation>
+    </message>
+</context>
+<context>
+    <name>SChannelItem</name>
+    <message>
+        <source>Downloaded</source>
+        <translation>已下载</translation>
     </message>
 </context>
 </TS>

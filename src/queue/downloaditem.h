@@ -101,6 +101,13 @@ public:
     {
         return m_lastSpeed;
     }
+    // The folder without room for this download, while it waits for space; else "".
+    QString spaceShortFolder() const
+    {
+        return m_spaceShortFolder;
+    }
+    // Free bytes a download of this size needs: its size plus 5 %, at least 200 MB more.
+    static qint64 spaceNeededFor(qint64 bytes);
 
     // The bound row widget (kept by the list view), or null.
     QObject *boundRow = nullptr;
@@ -152,4 +159,5 @@ private:
     int m_downloadCountdown = 0;
     int m_analysisCountdown = 0;
     int m_lastSpeed = 0;
+    QString m_spaceShortFolder;
 };

@@ -89,15 +89,21 @@ void DownloadQueue::downloadPass()
     for (const DLItemData *item : qAsConst(m_items))
         if (item->state() == ItemState::Downloading && ++running >= limit)
             return;
+    const bool recheckSpace = m_recheckSpace;
+    m_recheckSpace = false;
     // A start may change the list (a failed start reports at once): walk a copy.
     const QList<DLItemData *> items = m_items;
     for (DLItemData *item : items) {
         if (running >= limit)
             break;
-        if (item->state() == ItemState::WaitingToDownload && m_items.contains(item)) {
-            item->startDownload();
+        if (item->state() != ItemState::WaitingToDownload || !m_items.contains(item))
+            continue;
+        if (!item->spaceShortFolder().isEmpty() && !recheckSpace)
+            continue;
+        item->startDownload();
+        // One still short of space (or sent back to analysis) takes no slot.
+        if (item->state() != ItemState::WaitingToDownload && item->state() != ItemState::WaitingToAnalyze)
             ++running;
-        }
     }
 }
 
@@ -197,6 +203,7 @@ void DownloadQueue::DLItemDownloadFinished_slots(DLItemData *item)
     m_context->addFinishedRow(record, db ? db->markFinished(record) : 0);
     item->stop();
     take(item);
+    m_recheckSpace = true;
     afterRemoval();
     if (m_items.isEmpty())
         m_context->runFinishedAction();
@@ -210,6 +217,7 @@ void DownloadQueue::DLItemDeleteItem_slots(DLItemData *item)
     item->remove();
     take(item);
     afterRemoval();
+    m_recheckSpace = true;
     downloadPass();
 }
 
@@ -222,6 +230,7 @@ void DownloadQueue::m_timer_checkdl_slots()
 {
     if (m_closing)
         return;
+    m_recheckSpace = true;
     downloadPass();
     analysisPass();
 }

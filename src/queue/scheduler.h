@@ -115,5 +115,7 @@ private:
     bool m_closing = false;
     bool m_loading = false;
     bool m_pausingAll = false;
+    // Items waiting for disk space are tried again only when space may have been freed.
+    bool m_recheckSpace = false;
     QTimer m_timer_checkdl;
 };

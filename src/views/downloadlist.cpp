@@ -250,6 +250,8 @@ void DLItemWidget::refreshStatus()
     case ItemState::WaitingToDownload:
         m_info->show();
         waiting(tr("Waiting..."));
+        if (!m_item->spaceShortFolder().isEmpty())
+            status(tr("Not enough disk space in %1").arg(m_item->spaceShortFolder()), false, "px;color:#FF6000;}");
         break;
     case ItemState::Paused:
         m_resume->show();
