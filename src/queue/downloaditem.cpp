@@ -220,11 +220,20 @@ void DLItemData::startDownload()
     emit updateShow(this);
 }
 
-void DLItemData::setStateForTest(ItemState state, int progress, int countdown)
+void DLItemData::setStateForTest(ItemState state, int progress, int countdown, FailureReason reason)
 {
     m_state = state;
     m_record.progress = progress;
     m_downloadCountdown = countdown;
+    if (reason != FailureReason::Unknown) {
+        ensureDriver();
+        m_driver->m_failureReason = reason;
+    }
+}
+
+FailureReason DLItemData::failureReason() const
+{
+    return m_driver ? m_driver->m_failureReason : FailureReason::Unknown;
 }
 
 int DLItemData::currentProgress() const

@@ -3,6 +3,7 @@
 // timers for progress and automatic retries. The scheduler decides when it starts;
 // the item performs the step and announces the outcome through its signals.
 
+#include "engine/failurereason.h"
 #include "queue/database.h"
 #include "queue/downloadrecord.h"
 
@@ -69,7 +70,10 @@ public:
     SqlStatement recordStatement();
     int currentProgress() const;
     // Puts the item in a state without running anything (tests and screenshots).
-    void setStateForTest(ItemState state, int progress = 0, int countdown = 0);
+    void setStateForTest(ItemState state, int progress = 0, int countdown = 0,
+                         FailureReason reason = FailureReason::Unknown);
+    // What the downloader's errors said of the last analysis or download.
+    FailureReason failureReason() const;
 
     QString speedText() const
     {

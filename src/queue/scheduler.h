@@ -46,6 +46,8 @@ public:
     DLItemData *addNewLink(const QString &link);
     DLItemData *addRestoredItem(const DownloadRecord &record);
     int hasAnalysingLink(const QString &link) const;
+    // Whether any item is being analysed, listed or downloaded.
+    bool hasRunningWork() const;
 
     void downloadPass();
     void analysisPass();
