@@ -631,12 +631,7 @@ private slots:
         QVERIFY(FakeMedia::makeClip(clip, 1, true, true));
         QVERIFY(m_server.addFile(QStringLiteral("/media/clip.mp4"), clip));
         const QString app = m_work + QStringLiteral("/app");
-        QDir().mkpath(app);
-        QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), app + QStringLiteral("/youtubedl"));
-        for (const char *tool : {"ffmpeg", "ffprobe"})
-            QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
-                        app + QLatin1Char('/') + QLatin1String(tool));
-        QFile::copy(TestEnv::binDir() + QStringLiteral("/libMyDecoder.so"), app + QStringLiteral("/libMyDecoder.so"));
+        QVERIFY(TestEnv::makeRealApplicationFolder(app));
         const QString previousApp = appDirPath();
         setAppDirPath(app);
         const QString out = m_work + QStringLiteral("/out");

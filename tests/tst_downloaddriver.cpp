@@ -623,12 +623,7 @@ private slots:
         QVERIFY(server.addFile(QStringLiteral("/media/clip.mp4"), fixture(QStringLiteral("sound.mp4"))));
         const QString app = appDirPath();
         const QString real = m_root + QStringLiteral("/app-real");
-        QDir().mkpath(real);
-        QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), real + QStringLiteral("/youtubedl"));
-        for (const char *tool : {"ffmpeg", "ffprobe"})
-            QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
-                        real + QLatin1Char('/') + QLatin1String(tool));
-        QFile::copy(app + QStringLiteral("/libMyDecoder.so"), real + QStringLiteral("/libMyDecoder.so"));
+        QVERIFY(TestEnv::makeRealApplicationFolder(real));
         setAppDirPath(real);
         YoutobeDownloadObj d;
         QVERIFY(analyse(d, server.url(QStringLiteral("/media/clip.mp4")).toString()));

@@ -821,8 +821,8 @@ It can change the download cache directory or empty the download cache directory
         <translation>Not installed</translation>
     </message>
     <message>
-        <source>previous %1</source>
-        <translation>previous %1</translation>
+        <source>%1; previous %2</source>
+        <translation>%1; previous %2</translation>
     </message>
     <message>
         <source>deno %1, installed by Clipwright</source>

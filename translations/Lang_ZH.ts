@@ -821,8 +821,8 @@ It can change the download cache directory or empty the download cache directory
         <translation>未安装</translation>
     </message>
     <message>
-        <source>previous %1</source>
-        <translation>上一版本 %1</translation>
+        <source>%1; previous %2</source>
+        <translation>%1；上一版本 %2</translation>
     </message>
     <message>
         <source>deno %1, installed by Clipwright</source>

@@ -30,12 +30,19 @@ bool isExecutableFile(const QString &path)
     return fi.isFile() && fi.isExecutable();
 }
 
+// The program's place in one of the user's standard folders ("~/.cache" and the like).
+QString userFolder(QStandardPaths::StandardLocation location, const QString &fallback)
+{
+    QString base = QStandardPaths::writableLocation(location);
+    if (base.isEmpty())
+        base = QDir::homePath() + fallback;
+    return base + QStringLiteral("/Kestrova/Clipwright");
+}
+
 QString versionCachePath()
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.cache");
-    return base + QStringLiteral("/Kestrova/Clipwright/tool-versions.ini");
+    return userFolder(QStandardPaths::GenericCacheLocation, QStringLiteral("/.cache"))
+           + QStringLiteral("/tool-versions.ini");
 }
 
 QString askVersion(const QString &program)
@@ -66,10 +73,8 @@ int nodeMajorVersion(const QString &node)
 
 QString root()
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    return base + QStringLiteral("/Kestrova/Clipwright/components");
+    return userFolder(QStandardPaths::GenericDataLocation, QStringLiteral("/.local/share"))
+           + QStringLiteral("/components");
 }
 
 QString folder(const QString &name)

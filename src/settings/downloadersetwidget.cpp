@@ -10,6 +10,7 @@
 #include "widgets/controls.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalBlocker>
@@ -25,6 +26,12 @@ QString progressStyle()
 {
     return QStringLiteral("QProgressBar{border:1px solid #d8d7d6;border-radius:2px;background-color:#f7f7f7;}"
                           "QProgressBar::chunk{background-color:#0396eb;}");
+}
+// "~/.local/share/..." rather than the whole home folder.
+QString homeShortened(const QString &path)
+{
+    const QString home = QDir::homePath();
+    return path.startsWith(home + QLatin1Char('/')) ? QLatin1Char('~') + path.mid(home.size()) : path;
 }
 } // namespace
 
@@ -60,7 +67,7 @@ void DownloaderSetWidget::loadSettings()
         const QSignalBlocker quiet(m_autoUpdateBox);
         m_autoUpdateBox->setChecked(Settings::readSwitch(Key::AutoUpdateComponents));
     }
-    showVersions();
+    refreshVersions();
     showRunState();
 }
 
@@ -74,7 +81,7 @@ void DownloaderSetWidget::retranslate()
     m_noteLabel->setText(tr("A new version is used only after its checksum and yt-dlp's signature are verified and it "
                             "has started once; the previous version is kept for a roll-back. The downloader is kept "
                             "in:")
-                         + QLatin1Char('\n') + Components::root());
+                         + QLatin1Char('\n') + homeShortened(Components::root()));
     showVersions();
     showRunState();
     showResults(m_shownResults, m_shownRollBack);
@@ -118,34 +125,45 @@ void DownloaderSetWidget::resizeEvent(QResizeEvent *event)
     layoutPage();
 }
 
+void DownloaderSetWidget::refreshVersions()
+{
+    // Asking a yt-dlp for its version can take a moment: done when the page is opened and
+    // after a change, not at every language switch.
+    m_ytdlp = Components::chooseYtdlp(toolTempFolder());
+    m_nodeRuntime = Components::jsRuntimeChoice(m_ytdlp.version) == QLatin1String("node");
+    m_versionsKnown = true;
+    showVersions();
+}
+
 void DownloaderSetWidget::showVersions()
 {
-    const Components::YtdlpChoice ytdlp = Components::chooseYtdlp(toolTempFolder());
-    const QString unknown = QStringLiteral("?");
+    if (!m_versionsKnown)
+        return;
     QString ytdlpText;
-    if (ytdlp.source == Components::YtdlpChoice::Component)
-        ytdlpText = tr("%1, installed by Clipwright").arg(ytdlp.version);
-    else if (!ytdlp.path.isEmpty())
-        ytdlpText = tr("%1, found at %2").arg(ytdlp.version.isEmpty() ? unknown : ytdlp.version, ytdlp.path);
+    if (m_ytdlp.source == Components::YtdlpChoice::Component)
+        ytdlpText = tr("%1, installed by Clipwright").arg(m_ytdlp.version);
+    else if (!m_ytdlp.path.isEmpty())
+        ytdlpText =
+            tr("%1, found at %2").arg(m_ytdlp.version.isEmpty() ? QStringLiteral("?") : m_ytdlp.version, m_ytdlp.path);
     else
         ytdlpText = tr("Not installed");
     const QString previousYtdlp = Components::previousVersion(Components::YtDlp);
     if (!previousYtdlp.isEmpty())
-        ytdlpText += QStringLiteral("; ") + tr("previous %1").arg(previousYtdlp);
+        ytdlpText = tr("%1; previous %2").arg(ytdlpText, previousYtdlp);
     m_ytdlpValue->setText(ytdlpText);
-    m_ytdlpValue->setToolTip(ytdlp.path);
+    m_ytdlpValue->setToolTip(m_ytdlp.path);
 
     QString runtimeText;
     const QString deno = Components::currentVersion(Components::Deno);
     if (!deno.isEmpty())
         runtimeText = tr("deno %1, installed by Clipwright").arg(deno);
-    else if (Components::jsRuntimeChoice(ytdlp.version) == QLatin1String("node"))
+    else if (m_nodeRuntime)
         runtimeText = tr("node, found on this computer");
     else
         runtimeText = tr("None");
     const QString previousDeno = Components::previousVersion(Components::Deno);
     if (!previousDeno.isEmpty())
-        runtimeText += QStringLiteral("; ") + tr("previous %1").arg(previousDeno);
+        runtimeText = tr("%1; previous %2").arg(runtimeText, previousDeno);
     m_runtimeValue->setText(runtimeText);
     m_runtimeValue->setToolTip(Components::currentExecutable(Components::Deno));
 }
@@ -173,7 +191,7 @@ void DownloaderSetWidget::checkButton_slots()
 void DownloaderSetWidget::rollbackButton_slots()
 {
     showResults(ComponentUpdates::instance()->rollBack(), true);
-    showVersions();
+    refreshVersions();
     showRunState();
 }
 
@@ -207,7 +225,7 @@ void DownloaderSetWidget::runFinished()
 {
     m_progressLabel->clear();
     showResults(ComponentUpdates::instance()->lastResults(), false);
-    showVersions();
+    refreshVersions();
     showRunState();
 }
 

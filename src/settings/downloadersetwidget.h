@@ -3,6 +3,7 @@
 // in use, "Check for updates" with its progress and result, "Roll back" to the previous
 // versions, and the switch that keeps the downloader current automatically.
 
+#include "external/components.h"
 #include "update/componentupdater.h"
 
 #include <QWidget>
@@ -55,6 +56,9 @@ public:
         return m_autoUpdateBox;
     }
 
+    // The outcome of a check or a roll-back, one line per component.
+    void showResults(const QList<ComponentResult> &results, bool rollBack);
+
 public slots:
     void checkButton_slots();
     void rollbackButton_slots();
@@ -64,9 +68,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void refreshVersions();
     void showVersions();
     void showRunState();
-    void showResults(const QList<ComponentResult> &results, bool rollBack);
     void runStarted();
     void runProgress(const QString &component, qint64 received, qint64 total);
     void runFinished();
@@ -84,5 +88,8 @@ private:
     QCheckBox *m_autoUpdateBox;
     QLabel *m_noteLabel;
     QList<ComponentResult> m_shownResults;
+    Components::YtdlpChoice m_ytdlp;
+    bool m_nodeRuntime = false;
+    bool m_versionsKnown = false;
     bool m_shownRollBack = false;
 };

@@ -325,6 +325,8 @@ bool ComponentUpdater::fetch(const QUrl &url, const QByteArray &accept, QIODevic
     QString problem;
     QNetworkReply *reply = m_network->get(request);
     const auto take = [&]() {
+        if (!reply->isOpen())
+            return;
         const QByteArray chunk = reply->readAll();
         if (chunk.isEmpty() || !problem.isEmpty())
             return;

@@ -79,4 +79,18 @@ void clearSettings()
     store.sync();
 }
 
+bool makeRealApplicationFolder(const QString &path)
+{
+    bool ok = QDir().mkpath(path);
+    for (const char *built : {"youtubedl", "libMyDecoder.so"})
+        ok = QFile::copy(binDir() + QLatin1Char('/') + QLatin1String(built),
+                         path + QLatin1Char('/') + QLatin1String(built))
+             && ok;
+    for (const char *tool : {"ffmpeg", "ffprobe"})
+        ok = QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
+                         path + QLatin1Char('/') + QLatin1String(tool))
+             && ok;
+    return ok;
+}
+
 } // namespace TestEnv
