@@ -385,6 +385,16 @@ private slots:
         QCOMPARE(Components::currentVersion(Components::YtDlp), QStringLiteral("2030.01.01"));
         QCOMPARE(Components::previousVersion(Components::YtDlp), QStringLiteral("2031.02.02"));
         QCOMPARE(adapterVersion(), QStringLiteral("2030.01.01"));
+
+        // The release rolled back from is not brought straight back; a newer one is taken.
+        m_server.clearRequests();
+        r = clipwright(QStringLiteral("--update-components"));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.lines.value(0), QStringLiteral("yt-dlp: 2030.01.01 (2031.02.02 was rolled back)"));
+        QCOMPARE(m_server.requests().size(), 2);
+        serveYtdlp(QStringLiteral("2032.03.03"));
+        r = clipwright(QStringLiteral("--update-components"));
+        QCOMPARE(r.lines.value(0), QStringLiteral("yt-dlp: 2030.01.01 -> 2032.03.03"));
     }
 
     void aRollBackWithoutAPreviousVersionChangesNothing()

@@ -861,6 +861,10 @@ It can change the download cache directory or empty the download cache directory
         <translation>%1: %2 is the latest version</translation>
     </message>
     <message>
+        <source>%1: %2 stays, since %3 was rolled back</source>
+        <translation>%1: %2 stays, since %3 was rolled back</translation>
+    </message>
+    <message>
         <source>%1: %2 installed</source>
         <translation>%1: %2 installed</translation>
     </message>

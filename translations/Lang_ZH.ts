@@ -861,6 +861,10 @@ It can change the download cache directory or empty the download cache directory
         <translation>%1：%2 已是最新版本</translation>
     </message>
     <message>
+        <source>%1: %2 stays, since %3 was rolled back</source>
+        <translation>%1：%3 已被回滚，继续使用 %2</translation>
+    </message>
+    <message>
         <source>%1: %2 installed</source>
         <translation>%1：已安装 %2</translation>
     </message>

@@ -20,6 +20,7 @@ const QString YtDlp = QStringLiteral("yt-dlp");
 const QString Deno = QStringLiteral("deno");
 const QString CurrentLink = QStringLiteral("current");
 const QString PreviousLink = QStringLiteral("previous");
+const QString RolledBackLink = QStringLiteral("rolled-back");
 const QString JsRuntimeSince = QStringLiteral("2025.11.12");
 
 namespace

@@ -17,6 +17,8 @@ extern const QString YtDlp; // "yt-dlp"
 extern const QString Deno;  // "deno"
 extern const QString CurrentLink;
 extern const QString PreviousLink;
+// Names the version a roll-back left: updates pass it by until a newer release appears.
+extern const QString RolledBackLink;
 
 // The yt-dlp release from which on full support for the largest site needs a JavaScript runtime.
 extern const QString JsRuntimeSince; // "2025.11.12"

@@ -257,6 +257,8 @@ QString DownloaderSetWidget::resultText(const ComponentResult &result, bool roll
     switch (result.outcome) {
     case Outcome::UpToDate:
         return tr("%1: %2 is the latest version").arg(result.name, result.oldVersion);
+    case Outcome::HeldBack:
+        return tr("%1: %2 stays, since %3 was rolled back").arg(result.name, result.oldVersion, result.newVersion);
     case Outcome::Updated:
         if (result.oldVersion.isEmpty())
             return tr("%1: %2 installed").arg(result.name, result.newVersion);

@@ -88,6 +88,8 @@ bool install(const QString &name, const QString &version, const QString &stagedF
         return false;
     if (!pointLink(name, Components::CurrentLink, version, error))
         return false;
+    // A release newer than the one rolled back from ends the hold.
+    QFile::remove(folder + QLatin1Char('/') + Components::RolledBackLink);
     tidy(name);
     return true;
 }
@@ -104,6 +106,11 @@ bool rollBack(const QString &name, QString *error)
         return false;
     if (!current.isEmpty() && current != previous && !pointLink(name, Components::PreviousLink, current, error))
         return false;
+    // Rolling back to the version once left takes it back on purpose.
+    if (Components::linkedVersion(name, Components::RolledBackLink) == previous)
+        QFile::remove(Components::folder(name) + QLatin1Char('/') + Components::RolledBackLink);
+    if (!current.isEmpty() && current != previous)
+        pointLink(name, Components::RolledBackLink, current, error);
     return true;
 }
 
@@ -116,8 +123,8 @@ void tidy(const QString &name)
         QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         const QString entryName = entry.fileName();
-        if (entryName == Components::CurrentLink || entryName == Components::PreviousLink || entryName == current
-            || entryName == previous)
+        if (entryName == Components::CurrentLink || entryName == Components::PreviousLink
+            || entryName == Components::RolledBackLink || entryName == current || entryName == previous)
             continue;
         if (entry.isSymLink()) {
             // A temporary link of a switch that never finished.

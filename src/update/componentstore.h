@@ -19,7 +19,8 @@ bool pointLink(const QString &name, const QString &link, const QString &version,
 // Moves a verified, smoke-tested folder in as VERSION and makes it current; the version
 // that was current becomes the previous one.
 bool install(const QString &name, const QString &version, const QString &stagedFolder, QString *error);
-// Makes the previous version current again and the current one previous.
+// Makes the previous version current again and the current one previous, and remembers
+// the version left so that updates do not bring it straight back.
 bool rollBack(const QString &name, QString *error);
 // Removes staging folders of interrupted runs and versions that are neither current nor previous.
 void tidy(const QString &name);

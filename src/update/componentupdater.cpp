@@ -98,6 +98,9 @@ QString resultLine(const ComponentResult &result)
         return result.name + QStringLiteral(": ") + old + QStringLiteral(" (up to date)");
     case Outcome::Updated:
         return result.name + QStringLiteral(": ") + old + QStringLiteral(" -> ") + result.newVersion;
+    case Outcome::HeldBack:
+        return result.name + QStringLiteral(": ") + old + QStringLiteral(" (") + result.newVersion
+               + QStringLiteral(" was rolled back)");
     case Outcome::Failed:
         break;
     }
@@ -185,6 +188,11 @@ ComponentResult ComponentUpdater::update(const QString &name)
     // The release in use is never fetched again.
     if (release.version == result.oldVersion && !Components::currentExecutable(name).isEmpty()) {
         result.outcome = Outcome::UpToDate;
+        return result;
+    }
+    if (release.version == Components::linkedVersion(name, Components::RolledBackLink)
+        && !Components::currentExecutable(name).isEmpty()) {
+        result.outcome = Outcome::HeldBack;
         return result;
     }
     const QString asset = assetName(name, m_options.architecture);

@@ -23,7 +23,8 @@ class QNetworkAccessManager;
 class QUrl;
 
 struct ComponentResult {
-    enum class Outcome { UpToDate, Updated, Failed };
+    // HeldBack: the latest release is the one the user rolled back from.
+    enum class Outcome { UpToDate, Updated, HeldBack, Failed };
     enum class Step { None, ReleaseInfo, Download, Checksum, Signature, Unpack, SmokeTest, Install, RollBack };
     QString name;
     Outcome outcome = Outcome::Failed;
