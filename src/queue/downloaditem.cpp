@@ -254,6 +254,17 @@ void DLItemData::setStateForTest(ItemState state, int progress, int countdown, i
     reportSpeed(speed);
 }
 
+FailureReason DLItemData::failureReason() const
+{
+    return m_driver ? m_driver->m_failureReason : FailureReason::Unknown;
+}
+
+void DLItemData::setFailureReasonForTest(FailureReason reason)
+{
+    ensureDriver();
+    m_driver->m_failureReason = reason;
+}
+
 int DLItemData::currentProgress() const
 {
     const int stored = m_record.progress >= 1 && m_record.progress <= 9999 ? m_record.progress : 0;

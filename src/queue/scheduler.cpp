@@ -56,6 +56,16 @@ DLItemData *DownloadQueue::addRestoredItem(const DownloadRecord &record)
     return append(item);
 }
 
+bool DownloadQueue::hasRunningWork() const
+{
+    for (const DLItemData *item : m_items) {
+        const ItemState state = item->state();
+        if (state == ItemState::Analyzing || state == ItemState::Downloading || state == ItemState::ListingEntries)
+            return true;
+    }
+    return false;
+}
+
 void DownloadQueue::addRestoredItems(const QVector<DownloadRecord> &records)
 {
     if (records.isEmpty())

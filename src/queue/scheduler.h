@@ -49,6 +49,8 @@ public:
     // The queue load: many stored rows at once, announced with one itemsAdded().
     void addRestoredItems(const QVector<DownloadRecord> &records);
     int hasAnalysingLink(const QString &link) const;
+    // Whether any item is being analysed, listed or downloaded.
+    bool hasRunningWork() const;
 
     void downloadPass();
     void analysisPass();

@@ -461,6 +461,11 @@ bool DLManagerWidget::mayExit()
     return true;
 }
 
+bool DLManagerWidget::isDownloading() const
+{
+    return m_queue->hasRunningWork();
+}
+
 void DLManagerWidget::reopen()
 {
     m_queue->reopen();

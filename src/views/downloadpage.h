@@ -98,6 +98,7 @@ public slots:
     void retranslate();
     bool mayExit();
     void fristLoad();
+    bool isDownloading() const;
     void reopen();
 
     void pasteURLButton_slots();
