@@ -51,7 +51,7 @@ LoadResult load(DBManagerThread &db, bool restore)
         db.answerRestore(restore);
     });
     QObject::connect(&db, &DBManagerThread::updateloaditem, &db, [&]() {
-        result.rows << db.currentRow();
+        result.rows << db.currentRows();
         db.setRowTaken();
     });
     QSignalSpy finished(&db, &QThread::finished);
@@ -88,7 +88,10 @@ private slots:
         QVERIFY(raw.open());
         QSqlQuery q(raw);
         QVERIFY(q.exec(QStringLiteral("select sql from sqlite_master where name='dldata'")) && q.next());
-        QCOMPARE(q.value(0).toString(), QLatin1String(DBManagerThread::CreateTableStatement));
+        // The table as first released, then the columns added since, at its end.
+        QString created = QLatin1String(DBManagerThread::CreateTableStatement);
+        created.chop(1);
+        QCOMPARE(q.value(0).toString(), created + QStringLiteral(", failreason varchar(64), finishdate varchar(64))"));
         raw.close();
         raw = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
@@ -109,7 +112,7 @@ private slots:
             r.duration = QStringLiteral("01:05");
             r.size = QStringLiteral("1.50 M");
             r.extformat = QStringLiteral("mp4");
-            QVERIFY(db.runStatement(DBManagerThread::finishedStatement(r)));
+            QVERIFY(db.markFinished(r) > 0);
         }
         DBManagerThread db(dir); // survives closing and opening again
         const QVector<StoredRow> rows = db.allRows();
@@ -137,7 +140,7 @@ private slots:
         db.insertLink(QStringLiteral("https://a"));
         db.insertLink(QStringLiteral("https://b"));
         QVERIFY(db.runStatement(DBManagerThread::deleteItemStatement(QStringLiteral("x' OR '1'='1"), QString())));
-        QVERIFY(db.runStatement(DBManagerThread::deleteFinishedStatement(QStringLiteral("' OR 1=1 --"))));
+
         QCOMPARE(db.allRows().size(), 2);
     }
 
@@ -168,7 +171,7 @@ private slots:
                 DownloadRecord r = record(url, QStringLiteral("18"));
                 db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
                 if (i >= unfinished)
-                    db.runStatement(DBManagerThread::finishedStatement(r));
+                    db.markFinished(r);
             }
         }
         DBManagerThread db(dir);
@@ -207,7 +210,7 @@ private slots:
         db.insertLink(url);
         db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
         r.finishfilename = QStringLiteral("/v/first.mp4");
-        db.runStatement(DBManagerThread::finishedStatement(r));
+        const qint64 finishedRow = db.markFinished(r);
         // The same link in the same format again: an unfinished twin with the same key.
         db.insertLink(url);
         db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
@@ -220,7 +223,7 @@ private slots:
         // And removing the finished row leaves an unfinished twin alone.
         db.insertLink(url);
         db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
-        db.runStatement(DBManagerThread::deleteFinishedStatement(r.md5));
+        db.runStatement(DBManagerThread::deleteFinishedStatement(finishedRow));
         rows = db.allRows();
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.first().isfinished, 0);
@@ -279,7 +282,7 @@ private slots:
             DBManagerThread db(dir);
             QVERIFY(!db.isUsable());
             db.insertLink(QStringLiteral("https://v/1"));
-            QVERIFY(!db.runStatement(DBManagerThread::deleteFinishedStatement(QStringLiteral("x"))));
+            QVERIFY(!db.runStatement(DBManagerThread::deleteFinishedStatement(1)));
             const LoadResult r = load(db, true);
             QCOMPARE(r.rows.size(), 0);
         }
@@ -314,6 +317,73 @@ private slots:
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
+    // The cache folder changes while the queue runs: rows still only in the write-ahead log
+    // and rows written after the change are all there at the next start, and a queue that
+    // already lived in the new folder is kept beside it.
+    void movingTheCacheFolderCarriesEveryRowAlong()
+    {
+        const QString from = folderFor("movefrom"), to = folderFor("moveto");
+        {
+            DBManagerThread older(to);
+            older.insertLink(QStringLiteral("https://v/older"));
+        }
+        {
+            DBManagerThread db(from);
+            for (int i = 0; i < 20; ++i)
+                db.insertLink(QStringLiteral("https://v/before%1").arg(i));
+            QVERIFY(db.moveTo(to));
+            QCOMPARE(db.filePath(), to + QStringLiteral("/data.db"));
+            db.insertLink(QStringLiteral("https://v/after"));
+        }
+        DBManagerThread again(to);
+        QStringList urls;
+        for (const StoredRow &row : again.allRows())
+            urls << row.record.url;
+        QCOMPARE(urls.size(), 21);
+        QVERIFY(urls.contains(QStringLiteral("https://v/before19")));
+        QVERIFY(urls.contains(QStringLiteral("https://v/after")));
+        const QStringList aside = QDir(to).entryList({QStringLiteral("data.db.*")}, QDir::Files);
+        QVERIFY2(aside.size() == 1, qPrintable(aside.join(QLatin1Char(' '))));
+        QSqlDatabase kept = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("kept"));
+        kept.setDatabaseName(to + QLatin1Char('/') + aside.first());
+        QVERIFY(kept.open());
+        QSqlQuery q(kept);
+        QVERIFY(q.exec(QStringLiteral("select url from dldata")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("https://v/older"));
+    }
+
+    // A data.db written by the previous version (no failure or date columns) opens with
+    // every row, gains the columns, and stays readable by that version's query.
+    void aDatabaseOfThePreviousVersionIsMigrated()
+    {
+        const QString dir = folderFor("previous");
+        {
+            QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("previous"));
+            old.setDatabaseName(dir + QStringLiteral("/data.db"));
+            QVERIFY(old.open());
+            QSqlQuery q(old);
+            QVERIFY(q.exec(QLatin1String(DBManagerThread::CreateTableStatement)));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url,md5,name,isfinished,progress,finishfilename) "
+                                          "values('https://v/old','k1','Old ''one''','1','0','/v/old.mp4')")));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url,md5,isfinished,progress) "
+                                          "values('https://v/half','k2','0','4200')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("previous"));
+        {
+            DBManagerThread db(dir);
+            QVERIFY(db.isUsable());
+            const QVector<StoredRow> rows = db.allRows();
+            QCOMPARE(rows.size(), 2);
+            QCOMPARE(rows.at(0).record.name, QStringLiteral("Old 'one'"));
+            QCOMPARE(rows.at(0).record.finishfilename, QStringLiteral("/v/old.mp4"));
+            QCOMPARE(rows.at(1).record.progress, 4200);
+            QVERIFY(db.runStatement(DBManagerThread::failReasonStatement("https://v/half", "k2", "permanent")));
+        }
+        DBManagerThread again(dir);
+        QCOMPARE(again.allRows().at(1).record.failreason, QStringLiteral("permanent"));
+        QCOMPARE(load(again, true).rows.size(), 2);
+    }
+
     void statementsFromTheGuiRunDuringTheLoad()
     {
         const QString dir = folderFor("during");
@@ -326,7 +396,7 @@ private slots:
         int delivered = 0;
         connect(&db, &DBManagerThread::checkwillLoad, &db, [&]() { db.answerRestore(true); });
         connect(&db, &DBManagerThread::updateloaditem, &db, [&]() {
-            ++delivered;
+            delivered += db.currentRows().size();
             db.insertLink(QStringLiteral("https://new/%1").arg(delivered));
             QCOMPARE(db.rowsDelivered(), delivered);
             db.setRowTaken();
@@ -335,7 +405,7 @@ private slots:
         db.start();
         QVERIFY(finished.wait(30000));
         QCOMPARE(delivered, 50);
-        QCOMPARE(db.allRows().size(), 100);
+        QCOMPARE(db.allRows().size(), 51);
     }
 };
 

@@ -38,10 +38,11 @@ QString suffixAfterLastDot(const QString &path)
     return dot < 0 ? QString() : path.mid(dot + 1);
 }
 
-// Moves a file, also across file systems; never over an existing file.
+// Moves a file, also across file systems; never over an existing file. The target's
+// folder is made again when it went missing (the user deleted the download folder).
 bool moveFile(const QString &from, const QString &to)
 {
-    if (QFile::exists(to))
+    if (QFile::exists(to) || !QDir().mkpath(QFileInfo(to).absolutePath()))
         return false;
     if (QFile::rename(from, to))
         return true;
@@ -208,6 +209,7 @@ void YoutobeDownloadObj::finishAtOnce()
 
 void YoutobeDownloadObj::getInfo(const QString &url)
 {
+    m_failureReason = FailureReason::Unknown;
     m_url = url;
     m_infoReady = true;
     m_retryCount = kAttempts;
@@ -418,6 +420,7 @@ void YoutobeDownloadObj::downLoadThread_Finished_Type6()
 
 void YoutobeDownloadObj::startDownload(MediaInfo *media)
 {
+    m_failureReason = FailureReason::Unknown;
     startDownloadAttempt(media, false);
 }
 
@@ -514,6 +517,7 @@ void YoutobeDownloadObj::drainOutput()
         return;
     downLoadThread_StandardOutput();
     const QString rest = m_stderrLines.flush() + m_stdoutLines.flush();
+    noteFailureReason(rest);
     if (m_jobType == DownloadVideo || m_jobType == DownloadAudio)
         parseDownloadOutput(rest, m_media, transferStage(), m_flags);
     else if (m_jobType == ListSubtitles)
@@ -741,6 +745,8 @@ void YoutobeDownloadObj::downLoadThread_StandardOutput()
     const QString out = m_stdoutLines.feed(m_downloadProcess->readAllStandardOutput());
     if (!err.isEmpty())
         qDebug().noquote() << err.trimmed();
+    noteFailureReason(err);
+    noteFailureReason(out);
     switch (m_jobType) {
     case ListChannel:
         m_channelOutput += out;
@@ -764,6 +770,17 @@ void YoutobeDownloadObj::downLoadThread_StandardOutput()
     case GetThumbnail:
     case NoJob:
         break;
+    }
+}
+
+void YoutobeDownloadObj::noteFailureReason(const QString &text)
+{
+    if (!text.contains(QLatin1String("ERROR")) && !text.contains(QLatin1String("HTTP error")))
+        return;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const FailureReason reason = classifyFailure(line);
+        if (reason != FailureReason::Unknown)
+            m_failureReason = reason;
     }
 }
 
@@ -869,10 +886,8 @@ void YoutobeDownloadObj::moveSubtitles()
 void YoutobeDownloadObj::convertVideoAndAudio(MediaInfo *media)
 {
     qDebug() << "convertVideoAndAudio 0";
-    QString video = media->tempPath;
+    const QString video = media->tempPath;
     QString audio = m_audioTempPath;
-    video.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    audio.replace(QLatin1Char('\\'), QLatin1Char('/'));
     m_totalBytes = QFileInfo(video).size();
     if (!audio.isEmpty() && QFile::exists(audio)) {
         qDebug() << "convertVideoAndAudio audiofilename:" << audio;

@@ -6,6 +6,7 @@
 // short timers, and every step leaves traces in the work folder's state file so a
 // restarted item skips what is already done.
 
+#include "engine/failurereason.h"
 #include "engine/listing.h"
 #include "engine/mediainfo.h"
 #include "engine/outputparse.h"
@@ -76,6 +77,8 @@ public:
     bool m_resumed = false;
     int m_retryCount = 0;
     bool m_stopped = false;
+    // What the downloader's last recognised error says of an analysis or a download.
+    FailureReason m_failureReason = FailureReason::Unknown;
     QString m_autoProxy;
     qint64 m_totalBytes = 0;
     QString m_audioTempPath;
@@ -136,6 +139,7 @@ private:
     QString cacheFolder() const;
     void drainOutput();
     DownloadStage transferStage() const;
+    void noteFailureReason(const QString &text);
     std::unique_ptr<ItemStateFile> stateFile() const;
 
     QPointer<ChildProcess> m_downloadProcess;

@@ -1,12 +1,16 @@
 #include "queue/downloaditem.h"
 
+#include "app/folders.h"
 #include "app/format.h"
 #include "app/settings.h"
 #include "engine/downloaddriver.h"
+#include "platform/platform.h"
 #include "queue/database.h"
+#include "queue/intake.h"
 #include "queue/queuecontext.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
@@ -184,8 +188,7 @@ void DLItemData::startDownload()
     d->m_formatId = selected ? selected->id : QString();
     d->m_subtitleEnabled = m_record.issubtitle;
     d->m_subtitleLang = m_record.subtitlelang.trimmed();
-    QString folder = m_context->downloadFolder();
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString folder = QDir::fromNativeSeparators(m_context->downloadFolder());
     d->m_outputFolder = folder;
     const bool hasVideo = selected && selected->kind != FormatKind::AudioOnly;
     if (Settings::readSwitch(Key::DL_ConvertVideo2mp4) && hasVideo)
@@ -204,6 +207,21 @@ void DLItemData::startDownload()
         if (m_record.frame == QLatin1String("0x0"))
             d->m_convertExt = QStringLiteral("mp3");
     }
+    // Room first: with too little free space the download does not start; it waits and
+    // the queue tries again when space may have been freed.
+    const qint64 expected = media->selectedFileSize();
+    m_spaceShortFolder.clear();
+    if (expected > 0) {
+        for (const QString &place : {downloadCacheFolder(), d->m_outputFolder}) {
+            const qint64 free = Platform::freeBytes(place);
+            if (free >= 0 && free < spaceNeededFor(expected)) {
+                m_spaceShortFolder = place;
+                m_state = ItemState::WaitingToDownload;
+                emit updateShow(this);
+                return;
+            }
+        }
+    }
     m_state = ItemState::Downloading;
     if (m_record.md5.isEmpty()) {
         m_record.md5 = itemKey(m_record.url, d->m_formatId);
@@ -216,15 +234,35 @@ void DLItemData::startDownload()
     m_record.duration = formatDurationMicros(media->durationSeconds * 1000000);
     if (!m_timer_progress->isActive())
         m_timer_progress->start(500);
+    // Every download runs with the speed box's current limit, restored ones too.
+    setRateLimitText(Intake::rateTextForIndex(m_context->speedIndex()));
     d->startDownload(media);
     emit updateShow(this);
 }
 
-void DLItemData::setStateForTest(ItemState state, int progress, int countdown)
+qint64 DLItemData::spaceNeededFor(qint64 bytes)
+{
+    constexpr qint64 kMinimumMargin = 200LL * 1024 * 1024;
+    return bytes + qMax(bytes / 20, kMinimumMargin);
+}
+
+void DLItemData::setStateForTest(ItemState state, int progress, int countdown, int speed)
 {
     m_state = state;
     m_record.progress = progress;
     m_downloadCountdown = countdown;
+    reportSpeed(speed);
+}
+
+FailureReason DLItemData::failureReason() const
+{
+    return m_driver ? m_driver->m_failureReason : FailureReason::Unknown;
+}
+
+void DLItemData::setFailureReasonForTest(FailureReason reason)
+{
+    ensureDriver();
+    m_driver->m_failureReason = reason;
 }
 
 int DLItemData::currentProgress() const
@@ -300,6 +338,11 @@ void DLItemData::pause()
 {
     if (m_timer_progress)
         m_timer_progress->stop();
+    if (m_state == ItemState::WaitingToDownload) {
+        m_state = ItemState::Paused;
+        emit updateShow(this);
+        return;
+    }
     if (m_state != ItemState::Downloading)
         return;
     m_driver->stop();
@@ -351,6 +394,35 @@ void DLItemData::rewindAfterStop()
         m_state = ItemState::WaitingToAnalyze;
 }
 
+void DLItemData::restartCountdown()
+{
+    const bool automatic = Settings::readSwitch(Key::AutoReDownload);
+    if (m_state == ItemState::DownloadFailed) {
+        m_downloadCountdown = kRetrySeconds;
+        if (automatic && m_timer_autoredl)
+            m_timer_autoredl->start(1000);
+    } else if (m_state == ItemState::AnalyzeFailed) {
+        m_analysisCountdown = kRetrySeconds;
+        if (automatic && m_timer_autoreparsed)
+            m_timer_autoreparsed->start(1000);
+    } else {
+        return;
+    }
+    emit updateShow(this);
+}
+
+void DLItemData::stopListing()
+{
+    if (m_entryTimer) {
+        m_entryTimer->stop();
+        m_entryTimer->deleteLater();
+        m_entryTimer = nullptr;
+        m_context->showLoading(false, QString());
+    }
+    m_chosenEntries.clear();
+    m_nextEntry = 0;
+}
+
 void DLItemData::reset()
 {
     stopTimers();
@@ -393,6 +465,7 @@ const DownloadRecord &DLItemData::finishInfo()
             m_record.extformat = f->ext;
         m_record.duration = formatDurationMicros(media->durationSeconds * 1000000);
     }
+    m_record.finishdate = QDate::currentDate().toString(Qt::ISODate);
     return m_record;
 }
 
@@ -436,8 +509,12 @@ void DLItemData::getChannelInfoFinished_slots()
         m_entryQuality = choice.quality;
         m_entryLang = Settings::readText(Key::AutoDL_DLSubtitleLang);
     } else {
+        // Queued whole, but for entries downloaded before: a playlist pasted again brings
+        // only what is new.
+        const QStringList &urls = m_driver->m_channelUrls;
         for (int i = 0; i < names.size(); ++i)
-            m_chosenEntries << i;
+            if (!m_context->finishedDownloadOf(urls.value(i)).found)
+                m_chosenEntries << i;
         m_entrySubtitle = Settings::readSwitch(Key::AutoDL_DLSubtitle);
         m_entryQuality = m_context->autoDownloadQualityText();
         m_entryLang = Settings::readText(Key::AutoDL_DLSubtitleLang);
@@ -475,11 +552,15 @@ void DLItemData::load_channel_timer_slots()
     entry.issubtitle = m_entrySubtitle;
     entry.subtitlelang = m_entryLang;
     entry.isenabled = true;
-    if (!entry.url.isEmpty() && m_context->addItem(entry)) {
-        if (DBManagerThread *db = m_context->database()) {
-            db->insertLink(entry.url);
-            db->runStatement(DBManagerThread::fullRowStatement(entry));
-        }
+    if (!entry.url.isEmpty()) {
+        // The row comes first: the new item may be analysed, and even removed, before
+        // addItem() returns.
+        DBManagerThread *db = m_context->database();
+        if (db)
+            db->runStatements(
+                {DBManagerThread::insertLinkStatement(entry.url), DBManagerThread::fullRowStatement(entry)});
+        if (!m_context->addItem(entry) && db)
+            db->runStatement(DBManagerThread::deleteItemStatement(entry.url, QString()));
     }
     ++m_nextEntry;
     m_context->showLoading(true, QCoreApplication::translate("DLItemData", "Analyzing...")

@@ -7,11 +7,14 @@
 #include "app/splash.h"
 #include "app/startup.h"
 #include "app/vendor.h"
+#include "engine/proxy.h"
 #include "platform/platform.h"
 #include "settings/settingwidget.h"
+#include "shell/languages.h"
 #include "shell/loadingwidget.h"
 #include "shell/titlebar.h"
 #include "toolkit/toolkithome.h"
+#include "update/componentupdates.h"
 #include "update/updatewidget.h"
 #include "widgets/pictures.h"
 
@@ -82,6 +85,8 @@ DoRaDuvoZezavi::DoRaDuvoZezavi(QWidget *parent) : QWidget(parent)
     setPage(Page::Toolkit, new ToolKitManagerWidget(this));
     m_loading = new LoadingWidget(this);
     m_loading->hide();
+    // The stored proxy reaches the very first downloader run of the session.
+    loadProxySetting();
     layoutChildren();
 
     m_frame->setStyleSheet(QStringLiteral("QWidget{border-left: 1px solid #757474;border-right: 1px solid #757474;"
@@ -96,6 +101,7 @@ DoRaDuvoZezavi::DoRaDuvoZezavi(QWidget *parent) : QWidget(parent)
     setWindowTitle(tr("Clipwright"));
     retranslate();
 
+    new ComponentAutoCheck([this]() { return downloadsRunning(); }, this);
     deleteStaleDownloaderCopy();
     holdSplashScreen(2000, tr("Loading.."));
 }
@@ -222,6 +228,12 @@ void DoRaDuvoZezavi::runFinishedAction()
         Platform::runPowerAction(Platform::PowerAction::ShutDown);
 }
 
+bool DoRaDuvoZezavi::moveQueueDatabase(const QString &folder)
+{
+    auto *page = qobject_cast<DLManagerWidget *>(m_downloadPage.data());
+    return page && page->moveCacheFolder(folder);
+}
+
 void DoRaDuvoZezavi::showSettings()
 {
     if (!m_settingsDialog)
@@ -242,6 +254,33 @@ void DoRaDuvoZezavi::showUpdate(bool manual)
     if (manual)
         QMetaObject::invokeMethod(dialog, "startCheck", Qt::DirectConnection, Q_ARG(bool, true));
     dialog->exec();
+}
+
+QString DoRaDuvoZezavi::switchLanguage(const QString &code)
+{
+    if (m_titleBar) {
+        m_titleBar->switchLanguage(code);
+        return languageCode();
+    }
+    setLanguageCode(installLanguage(code));
+    return languageCode();
+}
+
+bool DoRaDuvoZezavi::downloadsRunning() const
+{
+    return askPage(m_downloadPage, "isDownloading", false);
+}
+
+bool DoRaDuvoZezavi::offersDownloaderUpdate() const
+{
+    // Once the downloader has been updated in this run, a failure is no longer its age.
+    return !ComponentUpdates::instance()->hasRunThisSession();
+}
+
+void DoRaDuvoZezavi::updateDownloader()
+{
+    showSettings();
+    callPage(m_settingsDialog, "showDownloaderUpdate");
 }
 
 void DoRaDuvoZezavi::showDownloadPage()

@@ -3,6 +3,7 @@
 #include "app/appenv.h"
 #include "app/format.h"
 #include "app/settings.h"
+#include "app/shellservices.h"
 #include "platform/platform.h"
 #include "queue/downloaditem.h"
 #include "queue/scheduler.h"
@@ -82,6 +83,7 @@ DLItemWidget::DLItemWidget(QWidget *parent)
     connect(m_removeAllAction, &QAction::triggered, this, &DLItemWidget::removeAllAction_slots);
     connect(m_pauseAllAction, &QAction::triggered, this, &DLItemWidget::pauseAllAction_slots);
     connect(m_resumeAllAction, &QAction::triggered, this, &DLItemWidget::resumeAllAction_slots);
+    connect(m_status, &QLabel::linkActivated, this, &DLItemWidget::updateDownloaderLink_slots);
     setHighlighted(false);
     retranslate();
 }
@@ -132,8 +134,10 @@ void DLItemWidget::layoutRow()
     m_thumbBorder->setGeometry(scaled(10) - 1, thumbY - 1, thumb.width() + 2, thumb.height() + 2);
     const int left = scaled(10) + thumb.width() + scaled(20);
     const int textWidth = qMin(scaled(580), qMax(0, w - left - scaled(185)));
-    m_title->setGeometry(left, scaled(10) + top / 2, textWidth, scaled(20));
-    m_link->setGeometry(left, m_title->geometry().bottom() - scaled(2), textWidth, scaled(15));
+    // Title, link, details and status line each get a band of their own, so no two lines
+    // of text ever share pixels at any scale.
+    m_title->setGeometry(left, top + scaled(5), textWidth, scaled(20));
+    m_link->setGeometry(left, m_title->geometry().bottom() + 1, textWidth, scaled(15));
     m_info->setGeometry(left, m_link->geometry().bottom() + scaled(2), textWidth, scaled(20));
     m_right->setGeometry(w - scaled(180), 0, scaled(170), h);
     const int pw = m_right->width();
@@ -150,7 +154,10 @@ void DLItemWidget::layoutRow()
 
 void DLItemWidget::placeStatus(bool underTitle)
 {
-    const QRect anchor = underTitle ? m_title->geometry() : m_info->geometry();
+    // Under the title means under the link line when a stored title shows that line too.
+    const QRect anchor = !underTitle                 ? m_info->geometry()
+                         : m_link->isVisibleTo(this) ? m_link->geometry()
+                                                     : m_title->geometry();
     m_status->setGeometry(anchor.x(), anchor.bottom() + 1, m_title->width() + scaled(60), scaled(20));
 }
 
@@ -201,6 +208,7 @@ void DLItemWidget::refreshStatus()
     auto status = [this](const QString &text, bool underTitle, const char *colour) {
         placeStatus(underTitle);
         setStatusStyle(12, colour);
+        m_status->setTextFormat(Qt::PlainText);
         m_status->setText(text);
         m_status->show();
     };
@@ -231,6 +239,7 @@ void DLItemWidget::refreshStatus()
     case ItemState::AnalyzeFailed:
         m_redownload->show();
         status(tr("Analyzing Failed."), true, "px;color:#FF6000;}");
+        offerDownloaderUpdate();
         break;
     case ItemState::DownloadFailed: {
         m_redownload->show();
@@ -240,11 +249,14 @@ void DLItemWidget::refreshStatus()
             text += tr(" Automatically re-download after ") + QString::number(m_item->downloadCountdown())
                     + tr(" seconds. ");
         status(text, false, "px;color:#FF6000;}");
+        offerDownloaderUpdate();
         break;
     }
     case ItemState::WaitingToDownload:
         m_info->show();
         waiting(tr("Waiting..."));
+        if (!m_item->spaceShortFolder().isEmpty())
+            status(tr("Not enough disk space in %1").arg(m_item->spaceShortFolder()), false, "px;color:#FF6000;}");
         break;
     case ItemState::Paused:
         m_resume->show();
@@ -261,6 +273,22 @@ void DLItemWidget::refreshStatus()
     case ItemState::Stopped:
         break;
     }
+}
+
+void DLItemWidget::offerDownloaderUpdate()
+{
+    const ShellServices *shell = shellServices();
+    if (!shell || !shell->offersDownloaderUpdate() || m_item->failureReason() != FailureReason::OutdatedDownloader)
+        return;
+    m_status->setTextFormat(Qt::RichText);
+    m_status->setText(m_status->text().toHtmlEscaped() + QStringLiteral(" <a href=\"update\" style=\"color:#0396eb;\">")
+                      + tr("Update the downloader").toHtmlEscaped() + QStringLiteral("</a>"));
+}
+
+void DLItemWidget::updateDownloaderLink_slots()
+{
+    if (ShellServices *shell = shellServices())
+        shell->updateDownloader();
 }
 
 void DLItemWidget::refreshInfo()
@@ -339,6 +367,22 @@ bool DLItemWidget::isButtonShown(const QString &name) const
         {QStringLiteral("open"), m_open},     {QStringLiteral("spinner"), m_spinner}};
     QWidget *w = buttons.value(name);
     return w && w->isVisibleTo(this);
+}
+
+QMap<QString, QRect> DLItemWidget::visibleParts() const
+{
+    const QMap<QString, QWidget *> parts{
+        {QStringLiteral("thumbnail"), m_thumb}, {QStringLiteral("title"), m_title},
+        {QStringLiteral("link"), m_link},       {QStringLiteral("details"), m_info},
+        {QStringLiteral("status"), m_status},   {QStringLiteral("waiting"), m_waiting},
+        {QStringLiteral("spinner"), m_spinner}, {QStringLiteral("pause"), m_pause},
+        {QStringLiteral("resume"), m_resume},   {QStringLiteral("redownload"), m_redownload},
+        {QStringLiteral("open"), m_open},       {QStringLiteral("delete"), m_delete}};
+    QMap<QString, QRect> shown;
+    for (auto it = parts.cbegin(); it != parts.cend(); ++it)
+        if (it.value()->isVisibleTo(this))
+            shown.insert(it.key(), QRect(it.value()->mapTo(this, QPoint(0, 0)), it.value()->size()));
+    return shown;
 }
 
 QList<QAction *> DLItemWidget::menuActions() const
@@ -446,6 +490,7 @@ DLListWidget::DLListWidget(DownloadQueue *queue, QWidget *parent)
     setRowHeight(scaled(90));
     connect(this, &MyTableListWidget::loadDataSingal, this, &DLListWidget::myTableListWidget_loadDataSingal);
     connect(queue, &DownloadQueue::itemAdded, this, &DLListWidget::itemAdded);
+    connect(queue, &DownloadQueue::itemsAdded, this, &DLListWidget::itemsAdded);
     connect(queue, &DownloadQueue::itemRemoved, this, &DLListWidget::itemRemoved);
     connect(queue, &DownloadQueue::itemChanged, this, &DLListWidget::DLItemUpdateShow_slots);
     connect(queue, &DownloadQueue::itemProgress, this, &DLListWidget::DLItemUpdateProgress_slots);
@@ -491,6 +536,18 @@ void DLListWidget::itemAdded(DLItemData *item)
     makePool();
     showEmptyView(false);
     appendItem(item);
+    emit totalsChanged();
+}
+
+void DLListWidget::itemsAdded(const QList<DLItemData *> &items)
+{
+    makePool();
+    showEmptyView(false);
+    QList<void *> added;
+    added.reserve(items.size());
+    for (DLItemData *item : items)
+        added << item;
+    appendItems(added);
     emit totalsChanged();
 }
 

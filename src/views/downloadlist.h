@@ -6,7 +6,9 @@
 #include "queue/downloaditem.h"
 #include "widgets/lazylist.h"
 
+#include <QMap>
 #include <QPointer>
+#include <QRect>
 
 class DownloadQueue;
 class MyPushButton;
@@ -47,6 +49,8 @@ public:
     bool isButtonShown(const QString &name) const;
     QList<QAction *> menuActions() const;
     int progressFillWidth() const;
+    // The parts on show, by name, in the row's own coordinates.
+    QMap<QString, QRect> visibleParts() const;
 
 signals:
     void deleteitem(DLItemWidget *row);
@@ -68,6 +72,7 @@ public slots:
     void removeAllAction_slots();
     void pauseAllAction_slots();
     void resumeAllAction_slots();
+    void updateDownloaderLink_slots();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -77,6 +82,8 @@ protected:
 private:
     void placeStatus(bool underTitle);
     void setStatusStyle(int size, const char *colour);
+    // A failure that reads like an outdated downloader offers updating it (once per run).
+    void offerDownloaderUpdate();
 
     QPointer<DLItemData> m_item;
     bool m_highlighted = false;
@@ -143,6 +150,7 @@ protected:
 private:
     void makePool();
     void itemAdded(DLItemData *item);
+    void itemsAdded(const QList<DLItemData *> &items);
     void itemRemoved(DLItemData *item);
     void showEmptyView(bool show);
 

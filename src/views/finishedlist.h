@@ -2,9 +2,11 @@
 // The "Downloaded" view: finished downloads, from the stored queue and from this run.
 // Removing an entry deletes its stored row only; the file on disk is never touched.
 
+#include "queue/downloadrecord.h"
 #include "widgets/lazylist.h"
 
 #include <QPointer>
+#include <QSet>
 #include <memory>
 #include <vector>
 
@@ -24,6 +26,8 @@ struct FinishedEntry {
     QString size;
     QString md5;
     bool filePresent = false; // looked at once, when the entry is added
+    qint64 rowid = 0;         // its stored row, 0 for none
+    QString finishdate;       // "yyyy-MM-dd", "" when unknown
 };
 
 class FinishedItemWidget : public MyTableItemWidget
@@ -108,7 +112,10 @@ public:
         m_db = db;
     }
     void addEntry(const QString &url, const QString &finishfilename, const QString &name, const QString &thumb,
-                  const QString &duration, const QString &extformat, const QString &size, const QString &md5);
+                  const QString &duration, const QString &extformat, const QString &size, const QString &md5,
+                  qint64 rowid = 0);
+    // Many stored rows at once (the queue load): one layout for all of them.
+    void addEntries(const QVector<struct StoredRow> &rows);
     int count() const
     {
         return m_count;
@@ -118,6 +125,10 @@ public:
         return m_entries.at(size_t(i)).get();
     }
     FinishedItemWidget *rowFor(const FinishedEntry *entry) const;
+    // The most recent entry of exactly this link, or null.
+    const FinishedEntry *latestFor(const QString &url) const;
+    // Those of the links that have a finished entry.
+    QSet<QString> downloadedAmong(const QStringList &urls) const;
     bool isEmptyViewShown() const;
     void retranslate();
 
@@ -137,6 +148,7 @@ protected:
 private:
     void makePool();
     void showEmptyView(bool show);
+    FinishedEntry *store(const DownloadRecord &r, qint64 rowid);
 
     QPointer<DBManagerThread> m_db;
     std::vector<std::unique_ptr<FinishedEntry>> m_entries;

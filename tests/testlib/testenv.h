@@ -20,6 +20,9 @@ QString testBinDir();
 void clearSettings();
 // The current yt-dlp kept beside the repository (../shared/vendor), or "" where it is absent.
 QString currentYtdlp();
+// An application folder at path with the built adapter and decoder and the system's
+// ffmpeg and ffprobe, for runs of the real downloader without any fake.
+bool makeRealApplicationFolder(const QString &path);
 } // namespace TestEnv
 
 #define CW_TEST_MAIN(TestObject)                                                                                       \

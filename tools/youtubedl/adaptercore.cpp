@@ -1,12 +1,13 @@
 #include "adaptercore.h"
 
+#include "external/components.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
@@ -756,38 +757,6 @@ QByteArray channelVideosUrl(const QByteArray &url)
     return u.toEncoded();
 }
 
-QByteArray ytdlpVersion(const QString &program)
-{
-    static QHash<QString, QByteArray> known;
-    const auto found = known.constFind(program);
-    if (found != known.constEnd())
-        return found.value();
-    QProcess p;
-    p.setProcessChannelMode(QProcess::SeparateChannels);
-    p.start(program, {QStringLiteral("--version")}, QIODevice::ReadOnly);
-    QByteArray version;
-    if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-        version = p.readAllStandardOutput().trimmed();
-    else
-        p.kill();
-    static const QRegularExpression shape(QStringLiteral("^[0-9][0-9A-Za-z.+-]*$"));
-    if (!shape.match(QString::fromLatin1(version)).hasMatch())
-        version.clear();
-    known.insert(program, version);
-    return version;
-}
-
-int compareVersions(const QByteArray &a, const QByteArray &b)
-{
-    const QList<QByteArray> x = a.split('.'), y = b.split('.');
-    for (int i = 0; i < qMax(x.size(), y.size()); ++i) {
-        const qlonglong p = x.value(i).toLongLong(), q = y.value(i).toLongLong();
-        if (p != q)
-            return p < q ? -1 : 1;
-    }
-    return 0;
-}
-
 QByteArray versionIntroducing(const QByteArray &option)
 {
     for (const auto &pair : OptionSince)
@@ -809,11 +778,11 @@ QByteArray tooOldLine(const QByteArray &found, const QByteArray &option)
     if (needed.isEmpty()) {
         // An option outside the table: at least the newest release the table names.
         for (const auto &pair : OptionSince)
-            if (compareVersions(pair[1], needed) > 0)
+            if (Components::compareVersions(QLatin1String(pair[1]), QString::fromLatin1(needed)) > 0)
                 needed = pair[1];
     }
     const QByteArray version = found.isEmpty() ? QByteArray("of unknown version") : found;
-    if (!found.isEmpty() && compareVersions(found, needed) >= 0)
+    if (!found.isEmpty() && Components::compareVersions(QString::fromLatin1(found), QString::fromLatin1(needed)) >= 0)
         return "ERROR: yt-dlp " + version + " does not accept " + option;
     return "ERROR: yt-dlp " + version + " is too old: " + option + " needs yt-dlp " + needed + " or newer";
 }

@@ -99,11 +99,7 @@ QByteArray channelVideosUrl(const QByteArray &url);
 
 // --- the yt-dlp found ------------------------------------------------------------------
 
-// What "PROGRAM --version" prints (for example "2023.03.04"), asked once per run and
-// remembered; empty when the program cannot tell.
-QByteArray ytdlpVersion(const QString &program);
-// Orders release versions such as 2021.10.09 and 2023.03.04.1: <0, 0, >0.
-int compareVersions(const QByteArray &a, const QByteArray &b);
+// (The version of the yt-dlp found comes with the choice of yt-dlp: Components::chooseYtdlp.)
 // The first release that knows an option the adapter passes, or empty when not known.
 QByteArray versionIntroducing(const QByteArray &option);
 // The option named by yt-dlp's "PROG: error: no such option: --x", or empty.
