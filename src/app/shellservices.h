@@ -1,7 +1,7 @@
 #pragma once
 // What the pages below the shell may ask of the main window, without knowing it:
-// the loading overlay, the after-completion action and the settings dialog. The main
-// window registers itself; tests register their own.
+// the loading overlay, the after-completion action, the settings dialog and the
+// download page. The main window registers itself; tests register their own.
 
 #include <QString>
 
@@ -14,6 +14,12 @@ public:
     virtual int finishedAction() const = 0;
     virtual void runFinishedAction() = 0;
     virtual void showSettings() = 0;
+    // Shows the download page (the toolkit's tile); on the first visit the window's
+    // first load runs 100 ms later.
+    virtual void openDownloadPage(bool firstVisit)
+    {
+        Q_UNUSED(firstVisit)
+    }
 };
 
 // The registered services, or null (then every request is ignored).

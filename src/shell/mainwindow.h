@@ -45,6 +45,8 @@ public:
     void showSettings() override;
     void showUpdate(bool manual);
     void showDownloadPage();
+    // The toolkit's download tile: the page is shown and its list lifts its hold.
+    void openDownloadPage(bool firstVisit) override;
     void showToolkitPage();
     // The title bar's close button: leave the download page or a tool, else close.
     void runCloseSteps();
