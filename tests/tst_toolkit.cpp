@@ -556,7 +556,7 @@ private slots:
             QVERIFY(in.open(QIODevice::ReadOnly));
             QFile out(badInput);
             QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(in.read(700));
+            out.write(in.read(2000));
         }
         click(m_home->tile(ToolKitManagerWidget::ConverterTile));
         VideoConverterWidget *tool = m_home->converter();
