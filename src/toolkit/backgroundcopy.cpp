@@ -64,9 +64,13 @@ void BackgroundCopy::start(const Pairs &pairs)
     });
     // The thread object outlives a cancel that did not wait it out.
     connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
-    connect(m_thread, &QThread::finished, this, [this] {
+    // A notice already on its way when the copying was cancelled is dropped here.
+    QThread *thread = m_thread;
+    connect(m_thread, &QThread::finished, this, [this, thread, shared] {
+        if (shared->cancelled || m_thread != thread)
+            return;
         m_thread = nullptr;
-        emit finished(m_shared->ok);
+        emit finished(shared->ok);
     });
     m_thread->start();
 }

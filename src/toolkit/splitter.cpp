@@ -113,6 +113,8 @@ void VideoSpliterWidget::clearSelection()
 
 void VideoSpliterWidget::countButton_slots()
 {
+    if (m_splitting)
+        return;
     m_splitMode = 0;
     showMode(true, false);
     m_countButton->setEnabled(false);
@@ -122,6 +124,8 @@ void VideoSpliterWidget::countButton_slots()
 
 void VideoSpliterWidget::timesButton_slots()
 {
+    if (m_splitting)
+        return;
     m_splitMode = 1;
     showMode(false, true);
     m_timesButton->setEnabled(false);
@@ -132,15 +136,12 @@ void VideoSpliterWidget::timesButton_slots()
 void VideoSpliterWidget::lockPlan(bool locked)
 {
     m_splitting = locked;
-    if (locked) {
+    if (locked) // the mode selectors keep showing the chosen mode but do nothing
         showMode(false, false);
-        m_countButton->setEnabled(false);
-        m_timesButton->setEnabled(false);
-    } else if (m_splitMode == 0) {
+    else if (m_splitMode == 0)
         countButton_slots();
-    } else {
+    else
         timesButton_slots();
-    }
 }
 
 void VideoSpliterWidget::refresh()
