@@ -1,7 +1,7 @@
 #pragma once
 // What the pages below the shell may ask of the main window, without knowing it:
-// the loading overlay, the after-completion action, the settings dialog and the
-// download page. The main window registers itself; tests register their own.
+// the loading overlay, the after-completion action, the settings dialog, the download
+// page and the queue database. The main window registers itself; tests register their own.
 
 #include <QString>
 
@@ -19,6 +19,13 @@ public:
     virtual void openDownloadPage(bool firstVisit)
     {
         Q_UNUSED(firstVisit)
+    }
+    // The download cache folder changed: the running queue's database moves there at once.
+    // False when there is no running queue to move (or the move failed).
+    virtual bool moveQueueDatabase(const QString &folder)
+    {
+        Q_UNUSED(folder);
+        return false;
     }
 };
 

@@ -43,6 +43,7 @@ public:
     }
     void runFinishedAction() override;
     void showSettings() override;
+    bool moveQueueDatabase(const QString &folder) override;
     void showUpdate(bool manual);
     void showDownloadPage();
     // The toolkit's download tile: the page is shown and its list lifts its hold.

@@ -39,7 +39,7 @@ bool hooked(FileDialogTestHook::Kind kind, const QString &caption, const QString
     return false;
 }
 
-// Forward slashes where backslashes are separators; elsewhere a backslash is part of a name.
+// The platform's separators become slashes; a backslash in a Linux name stays a letter.
 QString slashed(const QString &path)
 {
     return QDir::fromNativeSeparators(path);
