@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/singleinstance.h"
 #include "shell/mainwindow.h"
+#include "update/componentcommands.h"
 
 #include <QApplication>
 #include <QSplashScreen>
@@ -15,6 +16,11 @@
 
 int main(int argc, char *argv[])
 {
+    // Before any window or lock: the component commands run headless beside a running program.
+    const int componentCommand = runComponentCommand(argc, argv);
+    if (componentCommand >= 0)
+        return componentCommand;
+
     QApplication app(argc, argv);
     restrictPluginPaths(QCoreApplication::applicationDirPath());
     setAppDirPath(QCoreApplication::applicationDirPath());
