@@ -1,12 +1,14 @@
 // Clipwright's entry: brings the program up in its fixed start-up order.
 
 #include "app/appenv.h"
+#include "app/commandline.h"
 #include "app/fonts.h"
+#include "app/paths.h"
 #include "app/splash.h"
 #include "app/startup.h"
 #include "platform/platform.h"
-#include "platform/singleinstance.h"
 #include "shell/mainwindow.h"
+#include "shell/runningcopy.h"
 
 #include <QApplication>
 #include <QSplashScreen>
@@ -15,15 +17,21 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    restrictPluginPaths(QCoreApplication::applicationDirPath());
-    setAppDirPath(QCoreApplication::applicationDirPath());
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    loadLatinFonts(appDirPath());
+    // --version and --help answer without a window.
+    if (const int rc = CommandLine::answerWithoutWindow(argc, argv); rc >= 0)
+        return rc;
 
-    SingleInstanceGuard instance(QStringLiteral("Clipwright"));
-    if (!instance.tryAcquire())
-        return 0;
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(CLIPWRIGHT_APP_ID));
+    setAppDirPath(QCoreApplication::applicationDirPath());
+    restrictPluginPaths(AppPaths::libraryFolder());
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    loadLatinFonts(AppPaths::dataFolder());
+
+    // One running copy: a later start hands its links to it and ends.
+    RunningCopy running(QStringLiteral("Clipwright"), CommandLine::parse(app.arguments()).links);
+    if (!running.isFirst())
+        return running.handOver();
     // After the instance check, so a refused second start returns at once.
     Platform::keepSystemAwake();
 
@@ -34,6 +42,7 @@ int main(int argc, char *argv[])
     window->show();
     if (splash)
         splash->finish(window);
+    running.deliverTo(window);
 
     const int rc = app.exec();
     delete window;
