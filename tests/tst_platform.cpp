@@ -118,13 +118,17 @@ private slots:
         QTest::addColumn<bool>("taken");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("links with spaces and non-ASCII letters arrive whole and in order")
-            << QByteArray("https://vimeo.com/1 Gr\xc3\xbc\xc3\x9f" "e\r\nhttps://x.test/\xe6\x97\xa5\n\n") << false << true
-            << QStringList{QString::fromUtf8("https://vimeo.com/1 Gr\xc3\xbc\xc3\x9f" "e"),
+            << QByteArray("https://vimeo.com/1 Gr\xc3\xbc\xc3\x9f"
+                          "e\r\nhttps://x.test/\xe6\x97\xa5\n\n")
+            << false << true
+            << QStringList{QString::fromUtf8("https://vimeo.com/1 Gr\xc3\xbc\xc3\x9f"
+                                             "e"),
                            QString::fromUtf8("https://x.test/\xe6\x97\xa5")};
-        QTest::newRow("an empty request only asks for the window") << QByteArray("\n") << false << true << QStringList();
+        QTest::newRow("an empty request only asks for the window")
+            << QByteArray("\n") << false << true << QStringList();
         QTest::newRow("more lines than allowed drop the peer")
-            << QByteArray("https://a.test/\n").repeated(InstanceChannel::MaxLines + 1) + '\n' << false << false
-            << QStringList();
+            << QByteArray("https://a.test/\n").repeated(InstanceChannel::MaxLines + 1) + '\n'
+            << false << false << QStringList();
         QTest::newRow("a peer that hangs up before the empty line delivers nothing")
             << QByteArray("https://a.test/\n") << true << false << QStringList();
     }

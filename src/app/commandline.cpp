@@ -39,16 +39,15 @@ QString versionText()
 QString helpText()
 {
     return QCoreApplication::translate(
-        "CommandLine",
-        "Usage: clipwright [URL...]\n"
-        "       clipwright --version | --help\n"
-        "\n"
-        "Adds the links to the download queue, as \"+ Paste URL\" does with copied links.\n"
-        "When Clipwright is already running, the links go to the running copy, its window\n"
-        "comes to the front and this command ends at once.\n"
-        "\n"
-        "  -v, --version  print the version and exit\n"
-        "  -h, --help     print this help and exit\n");
+        "CommandLine", "Usage: clipwright [URL...]\n"
+                       "       clipwright --version | --help\n"
+                       "\n"
+                       "Adds the links to the download queue, as \"+ Paste URL\" does with copied links.\n"
+                       "When Clipwright is already running, the links go to the running copy, its window\n"
+                       "comes to the front and this command ends at once.\n"
+                       "\n"
+                       "  -v, --version  print the version and exit\n"
+                       "  -h, --help     print this help and exit\n");
 }
 
 int answerWithoutWindow(int argc, char *argv[])

@@ -57,9 +57,7 @@ int remaining(const QElapsedTimer &clock, int timeoutMs)
 }
 } // namespace
 
-InstanceChannel::InstanceChannel(const QString &name, QObject *parent) : QObject(parent), m_path(socketPathFor(name))
-{
-}
+InstanceChannel::InstanceChannel(const QString &name, QObject *parent) : QObject(parent), m_path(socketPathFor(name)) {}
 
 InstanceChannel::~InstanceChannel()
 {
