@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "queue/intake.h"
 #include "queue/scheduler.h"
+#include "shell/loadingwidget.h"
 #include "shell/mainwindow.h"
 #include "views/downloadpage.h"
 
@@ -76,6 +77,11 @@ void RunningCopy::deliverNext()
         m_pending.clear();
         return;
     }
+    // A dialog or a busy overlay (a tool at work, a paste, a load) is the user's to finish.
+    if (QApplication::activeModalWidget() || !m_window->loadingWidget()->isHidden()) {
+        m_retry.start();
+        return;
+    }
     if (!page->isVisible()) {
         // As the "Video Downloader" tile does, so the home knows the page was visited.
         QWidget *home = m_window->page(DoRaDuvoZezavi::Page::Toolkit);
@@ -83,8 +89,8 @@ void RunningCopy::deliverNext()
             m_window->showDownloadPage();
     }
     m_window->fristLoad_slots(); // the stored queue first; nothing after the first time
-    // A paste in progress would be replaced by this one, and a dialog is the user's.
-    if (page->queue()->isLoading() || page->intake()->isPasting() || QApplication::activeModalWidget()) {
+    // The stored queue loads first, and a paste in progress would be replaced by this one.
+    if (page->queue()->isLoading() || page->intake()->isPasting()) {
         m_retry.start();
         return;
     }
