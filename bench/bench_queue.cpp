@@ -70,7 +70,10 @@ private slots:
             queue.setLoading(true);
             QObject::connect(&db, &DBManagerThread::checkwillLoad, &db, [&db]() { db.answerRestore(true); });
             QObject::connect(&db, &DBManagerThread::updateloaditem, &db, [&]() {
-                queue.addRestoredItem(db.currentRow().record);
+                QVector<DownloadRecord> records;
+                for (const StoredRow &row : db.currentRows())
+                    records << row.record;
+                queue.addRestoredItems(records);
                 db.setRowTaken();
             });
             QSignalSpy finished(&db, &QThread::finished);

@@ -30,9 +30,9 @@ int main(int argc, char *argv[])
     queue.setLoading(true);
     QObject::connect(&db, &DBManagerThread::checkwillLoad, &db, [&db]() { db.answerRestore(true); });
     QObject::connect(&db, &DBManagerThread::updateloaditem, &db, [&]() {
-        const StoredRow &row = db.currentRow();
-        if (row.isfinished != 1)
-            queue.addRestoredItem(row.record);
+        for (const StoredRow &row : db.currentRows())
+            if (row.isfinished != 1)
+                queue.addRestoredItem(row.record);
         db.setRowTaken();
     });
     QObject::connect(&db, &QThread::finished, &queue, [&]() {

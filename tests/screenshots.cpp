@@ -248,13 +248,40 @@ void shootDownloadPage(const QString &code, double scale)
             r.extformat = QStringLiteral("mp4");
         }
         DLItemData *item = page->queue()->addRestoredItem(r);
-        item->setStateForTest(sample.state, sample.progress, sample.countdown);
+        item->setStateForTest(sample.state, sample.progress, sample.countdown,
+                              sample.state == ItemState::Downloading ? 1572864 : 0);
         emit item->updateShow(item);
     }
-    page->queue()->DLItemChangeDLSpeed_slots(1572864);
     page->refreshTotals();
     settle();
     store(window.grab().toImage(), tag + QStringLiteral("-items"));
+
+    // Rows as a restart brings them back: each with its stored title (so the link line
+    // shows too), in every state; two views of the list.
+    page->queue()->DLItemRemoveAllItem_slots();
+    const ItemState restoredStates[] = {
+        ItemState::WaitingToAnalyze,  ItemState::Analyzing,     ItemState::Analyzed,
+        ItemState::Downloading,       ItemState::AnalyzeFailed, ItemState::DownloadFailed,
+        ItemState::WaitingToDownload, ItemState::Paused,        ItemState::ListingEntries};
+    Settings::writeSwitch(Settings::Key::AutoReDownload, true);
+    for (ItemState state : restoredStates) {
+        DownloadRecord r;
+        r.url = QStringLiteral("https://www.youtube.com/watch?v=restored%1").arg(++n);
+        r.name = (zh ? QStringLiteral("恢复的视频 %1 - ") : QStringLiteral("Restored video %1 - ")).arg(n)
+                 + QStringLiteral("Harbour timelapse");
+        r.frame = QStringLiteral("1920x1080");
+        r.duration = QStringLiteral("04:12");
+        r.extformat = QStringLiteral("mp4");
+        DLItemData *item = page->queue()->addRestoredItem(r);
+        item->setStateForTest(state, 3456, 42, state == ItemState::Downloading ? 1572864 : 0);
+        emit item->updateShow(item);
+    }
+    page->refreshTotals();
+    settle();
+    store(window.grab().toImage(), tag + QStringLiteral("-restored-1"));
+    page->downloadList()->scrollBy(-scaled(90) * 20);
+    settle();
+    store(window.grab().toImage(), tag + QStringLiteral("-restored-2"));
 
     page->downloadedButton_slots();
     settle();

@@ -551,20 +551,39 @@ private slots:
         QVERIFY(!d.mediaInfo());
     }
 
-    void anUnwritableOutputFolderFailsAndKeepsTheDownload()
+    // The download folder was deleted while the download ran: it is made again. Only a
+    // folder that cannot be made fails, and the download stays in the cache for a retry.
+    void theOutputFolderIsMadeAgainWhenItCanBe_data()
     {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("a deleted folder is made again") << "/deleted/Videos" << true;
+        QTest::newRow("a folder under a plain file cannot be made") << "/a-file/Videos" << false;
+    }
+    void theOutputFolderIsMadeAgainWhenItCanBe()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, finished);
+        QFile plain(m_root + QStringLiteral("/a-file"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QDir(m_root + QStringLiteral("/deleted")).removeRecursively();
         standardScenario();
         QVERIFY(m_scenario->write());
         YoutobeDownloadObj d;
         QVERIFY(analyse(d));
         d.mediaInfo()->selectFormatById(QStringLiteral("18"));
         d.m_formatId = QStringLiteral("18");
-        d.m_outputFolder = m_root + QStringLiteral("/no/such/folder");
-        QSignalSpy finished(&d, &YoutobeDownloadObj::downloadFinished);
+        d.m_outputFolder = m_root + folder;
+        QSignalSpy done(&d, &YoutobeDownloadObj::downloadFinished);
         d.startDownload(d.mediaInfo());
-        QVERIFY(finished.count() == 1 || finished.wait(20000));
-        QCOMPARE(int(d.mediaInfo()->state), int(MediaInfo::StateFailed));
-        QVERIFY(QFile::exists(d.mediaInfo()->tempPath));
+        QVERIFY(done.count() == 1 || done.wait(20000));
+        QCOMPARE(d.mediaInfo()->state == MediaInfo::StateFinished, finished);
+        if (finished)
+            QVERIFY(QFileInfo(d.mediaInfo()->finalPath).absolutePath() == m_root + folder
+                    && QFileInfo::exists(d.mediaInfo()->finalPath));
+        else
+            QVERIFY(QFile::exists(d.mediaInfo()->tempPath));
     }
 
     void aTitleOfRemovedCharactersStillGetsAName()

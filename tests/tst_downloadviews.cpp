@@ -127,9 +127,8 @@ private slots:
         QCOMPARE(p->statusText(), QStringLiteral("Downloading: 0 Video(s) "));
         QCOMPARE(p->downloadingTabText(), QStringLiteral("Downloading"));
         QCOMPARE(p->downloadedTabText(), QStringLiteral("Downloaded"));
-        itemIn(*p, ItemState::WaitingToDownload);
+        itemIn(*p, ItemState::Downloading)->setStateForTest(ItemState::Downloading, 0, 0, 1536);
         itemIn(*p, ItemState::Paused);
-        p->queue()->DLItemChangeDLSpeed_slots(1536);
         p->refreshTotals();
         QCOMPARE(p->statusText(), QStringLiteral("Downloading: 2 Video(s) Total Speed: 1.50KB/s "));
         QCOMPARE(p->downloadingTabText(), QStringLiteral("Downloading (2)"));
@@ -201,6 +200,50 @@ private slots:
         QVERIFY(p->queue()->isClosing());
     }
 
+    // What the user reads on the program's two-button questions: "No" and "Yes".
+    void questionsOfferNoAndYes_data()
+    {
+        QTest::addColumn<QString>("question");
+        QTest::newRow("leaving the page with a task running") << "leave";
+        QTest::newRow("restoring the last run's downloads") << "restore";
+    }
+    void questionsOfferNoAndYes()
+    {
+        QFETCH(QString, question);
+        if (question == QLatin1String("restore")) {
+            DBManagerThread db(Settings::readText(Key::DownloadTempFolder));
+            db.insertLink(QStringLiteral("https://vimeo.com/restored"));
+        }
+        auto p = page();
+        DialogTestHook::answerNext(DialogTestHook::Press::Cancel);
+        if (question == QLatin1String("leave")) {
+            itemIn(*p, ItemState::WaitingToDownload);
+            QVERIFY(!p->mayExit());
+        } else {
+            p->fristLoad();
+            QTRY_VERIFY(!p->queue()->isLoading());
+            QCOMPARE(p->queue()->count(), 0); // "No" drops them
+        }
+        QCOMPARE(DialogTestHook::lastButtons(), QStringList({QStringLiteral("No"), QStringLiteral("Yes")}));
+    }
+
+    // The tab not shown takes the hover look; the current one keeps its own.
+    void theOtherTabHasAHoverLook()
+    {
+        auto p = page();
+        QWidget *other = p->downloadedTab();
+        QWidget *current = p->downloadingTab();
+        const QString currentLook = current->styleSheet();
+        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+        QCoreApplication::sendEvent(other, &enter);
+        QVERIFY2(other->styleSheet().contains(QStringLiteral("font-size:13px;color:#2a719b")),
+                 qPrintable(other->styleSheet()));
+        QCoreApplication::sendEvent(other, &leave);
+        QVERIFY(other->styleSheet().contains(QStringLiteral("font-size:12px;color:#4e96c0")));
+        QCoreApplication::sendEvent(current, &enter);
+        QCOMPARE(current->styleSheet(), currentLook);
+    }
+
     void rowsShowTheirItemsState()
     {
         auto p = page();
@@ -230,6 +273,52 @@ private slots:
         row = p->downloadList()->rowFor(waiting);
         QCOMPARE(row->waitingText(), QStringLiteral("Waiting..."));
         QCOMPARE(row->statusText(), QString());
+    }
+
+    // A restored row has its stored title, so it shows the link line as well: in every
+    // state, at the smallest and a large scale, no two parts of a row share pixels.
+    void everyRowStateLaysOutWithoutOverlap_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<double>("scale");
+        const QList<QPair<const char *, ItemState>> states = {{"waiting to be analysed", ItemState::WaitingToAnalyze},
+                                                              {"analysing", ItemState::Analyzing},
+                                                              {"analysed", ItemState::Analyzed},
+                                                              {"downloading", ItemState::Downloading},
+                                                              {"failed to analyse", ItemState::AnalyzeFailed},
+                                                              {"failed to download", ItemState::DownloadFailed},
+                                                              {"waiting to download", ItemState::WaitingToDownload},
+                                                              {"paused", ItemState::Paused},
+                                                              {"listing a playlist", ItemState::ListingEntries}};
+        for (double scale : {1.0, 1.5})
+            for (const auto &state : states)
+                QTest::addRow("a restored row %s at scale %.1f", state.first, scale) << int(state.second) << scale;
+    }
+    void everyRowStateLaysOutWithoutOverlap()
+    {
+        QFETCH(int, state);
+        QFETCH(double, scale);
+        setScaleFactor(scale);
+        Settings::writeSwitch(Key::AutoReDownload, true);
+        auto p = page();
+        p->resize(scaled(998), scaled(599));
+        DLItemData *item = itemIn(*p, ItemState(state), QStringLiteral("A restored title that is long enough"), 4567);
+        item->setStateForTest(ItemState(state), 4567, 42);
+        emit item->updateShow(item);
+        DLItemWidget *row = p->downloadList()->rowFor(item);
+        QVERIFY(row);
+        const QMap<QString, QRect> parts = row->visibleParts();
+        if (ItemState(state) != ItemState::WaitingToAnalyze && ItemState(state) != ItemState::WaitingToDownload
+            && ItemState(state) != ItemState::Analyzed)
+            QVERIFY(parts.contains(QStringLiteral("status")));
+        QVERIFY(parts.contains(QStringLiteral("link")));
+        for (auto a = parts.cbegin(); a != parts.cend(); ++a) {
+            QVERIFY2(row->rect().contains(a.value()), qPrintable(a.key() + QStringLiteral(" leaves the row")));
+            for (auto b = std::next(a); b != parts.cend(); ++b)
+                QVERIFY2(!a.value().intersects(b.value()),
+                         qPrintable(a.key() + QStringLiteral(" overlaps ") + b.key()));
+        }
+        setScaleFactor(1.0);
     }
 
     void aFailedDownloadShowsItsCountdown()
@@ -307,24 +396,38 @@ private slots:
         QCOMPARE(p->downloadedTabText(), QStringLiteral("Downloaded"));
     }
 
-    void finishedRowsComeBackFromTheDatabase()
+    // Two finished downloads of the same link and format share a key; removing one entry
+    // removes its own stored row only, also after a restart.
+    void removingAFinishedEntryRemovesOnlyItsOwnRow()
     {
         const QString cache = Settings::readText(Key::DownloadTempFolder);
+        const QString url = QStringLiteral("https://vimeo.com/twice");
         {
             DBManagerThread db(cache);
-            db.insertLink(QStringLiteral("https://vimeo.com/77"));
-            DownloadRecord r;
-            r.url = QStringLiteral("https://vimeo.com/77");
-            r.md5 = itemKey(r.url, QStringLiteral("18"));
-            r.name = QStringLiteral("Stored 'one'");
-            db.runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, QStringLiteral("18")));
-            db.runStatement(DBManagerThread::finishedStatement(r));
+            for (const char *file : {"/v/first.mp4", "/v/second.mp4"}) {
+                DownloadRecord r;
+                r.url = url;
+                r.md5 = itemKey(url, QStringLiteral("18"));
+                r.finishfilename = QLatin1String(file);
+                r.name = QStringLiteral("Stored 'one'");
+                db.insertLink(url);
+                db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, QStringLiteral("18")));
+                QVERIFY(db.markFinished(r) > 0);
+            }
         }
-        auto p = page();
-        p->fristLoad();
-        QTRY_COMPARE(p->finishedList()->count(), 1);
-        QCOMPARE(p->finishedList()->entryAt(0)->name, QStringLiteral("Stored 'one'"));
-        QVERIFY(!p->queue()->isLoading());
+        {
+            auto p = page();
+            p->fristLoad();
+            QTRY_COMPARE(p->finishedList()->count(), 2);
+            FinishedListWidget *list = p->finishedList();
+            list->ItemDeleted_slots(list->rowFor(list->entryAt(0)));
+        }
+        auto again = page();
+        again->fristLoad();
+        QTRY_VERIFY(!again->queue()->isLoading());
+        QCOMPARE(again->finishedList()->count(), 1);
+        QCOMPARE(again->finishedList()->entryAt(0)->finishfilename, QStringLiteral("/v/second.mp4"));
+        QCOMPARE(again->finishedList()->entryAt(0)->name, QStringLiteral("Stored 'one'"));
     }
 
     void thousandsOfItemsKeepFewRows()

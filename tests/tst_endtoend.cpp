@@ -5,10 +5,12 @@
 
 #include "app/appenv.h"
 #include "app/settings.h"
+#include "engine/proxy.h"
 #include "external/mydecoder.h"
 #include "fakes/fakescenario.h"
 #include "queue/database.h"
 #include "queue/downloaditem.h"
+#include "queue/intake.h"
 #include "queue/scheduler.h"
 #include "shell/mainwindow.h"
 #include "testlib/localhttpserver.h"
@@ -35,6 +37,41 @@ class TestEndToEnd : public QObject
     }
 
 private slots:
+    // A proxy stored in an earlier session is used from the session's first downloader run,
+    // before anyone opens the proxy settings.
+    void aStoredProxyReachesTheFirstRunOfTheSession()
+    {
+        const QString root = TestEnv::root() + QStringLiteral("/tmp/proxy");
+        const QString app = root + QStringLiteral("/app");
+        QDir().mkpath(app);
+        QDir().mkpath(root + QStringLiteral("/cache"));
+        QVERIFY(FakeScenario::installAs(app + QStringLiteral("/youtubedl")));
+        FakeScenario scenario(root + QStringLiteral("/scenario"));
+        scenario.setInfoJson(FakeMedia::infoJson(QStringLiteral("p1"), QStringLiteral("Proxied"),
+                                                 {FakeMedia::format("18", "mp4", 160, 90, "avc1", "mp4a", 9000)}));
+        QVERIFY(scenario.write());
+        setAppDirPath(app);
+        Settings::writeText(Key::DownloadTempFolder, root + QStringLiteral("/cache"));
+        Settings::writeSwitch(Key::Proxy_enabled, true);
+        Settings::writeNumber(Key::Proxy_protocal, 0); // SOCKS5
+        Settings::writeText(Key::Proxy_server, QStringLiteral("127.0.0.1"));
+        Settings::writeText(Key::Proxy_port, QStringLiteral("1080"));
+        setProxyString(QString()); // a fresh session knows nothing yet
+
+        DoRaDuvoZezavi window;
+        DLManagerWidget *page = downloadPage(window);
+        window.showDownloadPage();
+        window.fristLoad_slots();
+        QTRY_VERIFY(!page->queue()->isLoading());
+        page->intake()->pasteText(QStringLiteral("https://vimeo.com/1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!scenario.loggedRuns(FakeScenario::Job::Info).isEmpty(), 20000);
+        QCOMPARE(scenario.loggedRuns(FakeScenario::Job::Info).first().proxy(),
+                 QStringLiteral("socks5://127.0.0.1:1080"));
+        page->queue()->DLItemRemoveAllItem_slots();
+        Settings::writeSwitch(Key::Proxy_enabled, false);
+        setProxyString(QString());
+    }
+
     void aPastedLinkBecomesAFileAndSurvivesARestart()
     {
         const QString root = TestEnv::root() + QStringLiteral("/tmp");

@@ -409,6 +409,9 @@ private slots:
         QTest::newRow("a line without = is skipped and lines are trimmed")
             << QByteArray("EN=English\nnonsense\n  ZH=Chinese  \n") << QStringList{"English", "Chinese"}
             << QStringList{"EN", "ZH"};
+        QTest::newRow("a longer code is known by its first two letters")
+            << QByteArray("en_US=English\nzh_CN=Chinese\n") << QStringList{"English", "Chinese"}
+            << QStringList{"EN", "ZH"};
     }
     void languageLists()
     {

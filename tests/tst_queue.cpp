@@ -10,6 +10,7 @@
 #include "fakes/fakequeuecontext.h"
 #include "fakes/fakescenario.h"
 #include "queue/downloaditem.h"
+#include "queue/intake.h"
 #include "queue/scheduler.h"
 #include "testlib/testenv.h"
 
@@ -204,6 +205,43 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
     }
 
+    // Leaving the page stops the countdown; coming back starts it again.
+    void aFailedDownloadCountsDownAgainAfterThePageIsLeftAndOpened()
+    {
+        Settings::writeSwitch(Settings::Key::AutoReDownload, true);
+        m_scenario->failTransfers(5, 20, Behaviour::Silent);
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        DLItemData *item = queue.addNewLink(link(8));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::DownloadFailed, 30000);
+        queue.saveAndStopAll();
+        QCOMPARE(item->downloadCountdown(), 0);
+        queue.reopen();
+        QCOMPARE(item->state(), ItemState::DownloadFailed);
+        QCOMPARE(item->downloadCountdown(), 60);
+        QTRY_COMPARE_WITH_TIMEOUT(item->downloadCountdown(), 59, 3000);
+        queue.saveAndStopAll();
+    }
+
+    // Every download runs under the speed box's limit, a restored one as much as a pasted one.
+    void aRestoredDownloadRunsUnderTheSpeedLimit()
+    {
+        QVERIFY(m_scenario->write());
+        setRateLimitText(QString());
+        m_context.speed = 3; // "2 Mbps"
+        DownloadRecord r;
+        r.url = link(9);
+        r.formatid = QStringLiteral("18");
+        r.md5 = itemKey(r.url, r.formatid);
+        r.isenabled = true;
+        DownloadQueue queue(&m_context);
+        queue.addRestoredItem(r);
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
+        const QVector<FakeScenario::Run> runs = m_scenario->loggedRuns(Job::Download);
+        QVERIFY(!runs.isEmpty());
+        QCOMPARE(runs.first().valueOf(QStringLiteral("--limit-rate")), QStringLiteral("2M"));
+    }
+
     void aFailedAnalysisCountsDownAndTheRetryButtonWorksAtOnce()
     {
         Settings::writeSwitch(Settings::Key::AutoReDownload, false);
@@ -298,24 +336,52 @@ private slots:
         QCOMPARE(queue.items().at(3)->state(), ItemState::Downloading);
         QCOMPARE(queue.items().at(4)->state(), ItemState::WaitingToDownload);
         QCOMPARE(queue.items().at(0)->state(), ItemState::Paused);
-        // Pausing walks the list: a slot freed on the way starts the waiting fifth, which is
-        // then paused in its turn.
+        // Pausing all starts nothing on the way: the waiting fifth is held back without a
+        // downloader run of its own.
+        const int runs = m_scenario->loggedRuns(Job::Download).size();
         queue.DLItempauseAllItem_slots();
         QCOMPARE(countIn(queue, ItemState::Paused), 5);
+        QTest::qWait(300);
+        QCOMPARE(m_scenario->loggedRuns(Job::Download).size(), runs);
         queue.DLItemresumeAllItem_slots();
         QTRY_COMPARE_WITH_TIMEOUT(countIn(queue, ItemState::Downloading), 2, 5000);
         QCOMPARE(queue.items().at(0)->state(), ItemState::Downloading);
         queue.DLItempauseAllItem_slots();
     }
 
-    void theTotalSpeedNeverGoesBelowZero()
+    // The total is what the items still in the queue transfer: a removed item, or one
+    // stopped by leaving the page, takes its speed along.
+    void theTotalSpeedCountsOnlyWhatStillTransfers_data()
     {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<qint64>("total");
+        QTest::newRow("nothing done") << "none" << qint64(1536);
+        QTest::newRow("the first removed by its delete button") << "remove" << qint64(536);
+        QTest::newRow("all removed") << "removeAll" << qint64(0);
+        QTest::newRow("the page left") << "leave" << qint64(0);
+        QTest::newRow("the page left and opened again") << "leaveAndReturn" << qint64(0);
+    }
+    void theTotalSpeedCountsOnlyWhatStillTransfers()
+    {
+        QFETCH(QString, action);
+        QFETCH(qint64, total);
         DownloadQueue queue(&m_context);
-        queue.DLItemChangeDLSpeed_slots(1000);
-        queue.DLItemChangeDLSpeed_slots(-5000);
-        QCOMPARE(queue.totalSpeed(), qint64(0));
-        queue.DLItemChangeDLSpeed_slots(300);
-        QCOMPARE(queue.totalSpeed(), qint64(300));
+        queue.setLoading(true);
+        DownloadRecord r;
+        r.url = link(310);
+        DLItemData *first = queue.addRestoredItem(r);
+        DLItemData *second = queue.addRestoredItem(r);
+        first->setStateForTest(ItemState::Downloading, 0, 0, 1000);
+        second->setStateForTest(ItemState::Downloading, 0, 0, 536);
+        if (action == QLatin1String("remove"))
+            queue.removeItem(first);
+        else if (action == QLatin1String("removeAll"))
+            queue.DLItemRemoveAllItem_slots();
+        else if (action.startsWith(QLatin1String("leave")))
+            queue.saveAndStopAll();
+        if (action == QLatin1String("leaveAndReturn"))
+            queue.reopen();
+        QCOMPARE(queue.totalSpeed(), total);
     }
 
     void removingTheLastItemByHandRunsNoFinishedAction()
@@ -406,6 +472,78 @@ private slots:
         QVERIFY(!m_context.loadingShown);
         QCOMPARE(m_db->allRows().size(), 2);
         QCOMPARE(m_db->allRows().first().record.dlfolder, QStringLiteral("My list"));
+    }
+
+    // A playlist whose listing is cached opens its chooser inside the paste itself; closing
+    // it removes the new item there and then. Nothing may assume the item is still last.
+    void pastingACachedPlaylistAndClosingItsChooser_data()
+    {
+        QTest::addColumn<bool>("otherItem");
+        QTest::newRow("with an empty queue") << false;
+        QTest::newRow("behind another item") << true;
+    }
+    void pastingACachedPlaylistAndClosingItsChooser()
+    {
+        QFETCH(bool, otherItem);
+        QJsonArray entries;
+        for (int i = 0; i < 3; ++i)
+            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("c%1").arg(i)},
+                                       {"title", QStringLiteral("C%1").arg(i)}});
+        m_scenario->setChannelJson(QJsonObject{{"title", "Cached"}, {"entries", entries}});
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        LinkIntake intake(&m_context, &queue);
+        if (otherItem) {
+            m_db->insertLink(link(500));
+            DownloadRecord r;
+            r.url = link(500);
+            queue.setLoading(true);
+            queue.addRestoredItem(r)->setStateForTest(ItemState::Paused);
+            queue.setLoading(false);
+        }
+        const QString playlist = QStringLiteral("https://www.youtube.com/playlist?list=PLcached");
+        for (int paste = 1; paste <= 2; ++paste) {
+            m_context.playlistAnswers.enqueue(PlaylistChoice()); // closed
+            intake.pasteText(playlist);
+            QTRY_COMPARE_WITH_TIMEOUT(m_context.playlistAsked, paste, 20000);
+            QTRY_COMPARE(queue.count(), otherItem ? 1 : 0);
+        }
+        // The second paste was answered from the cache, inside the paste.
+        QCOMPARE(m_scenario->loggedRuns(Job::Channel).size(), 1);
+        const QVector<StoredRow> rows = m_db->allRows();
+        QCOMPARE(rows.size(), otherItem ? 1 : 0);
+        if (otherItem)
+            QCOMPARE(rows.first().record.url, link(500));
+    }
+
+    // Leaving the page while a playlist is being queued: the entries so far stay, the
+    // placeholder and its row go, and no further entry is queued.
+    void leavingThePageStopsAPlaylistBeingQueued()
+    {
+        Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
+        QJsonArray entries;
+        for (int i = 0; i < 300; ++i)
+            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("p%1").arg(i)},
+                                       {"title", QStringLiteral("P%1").arg(i)}});
+        m_scenario->setChannelJson(QJsonObject{{"title", "Long"}, {"entries", entries}});
+        QVERIFY(m_scenario->write());
+        DownloadQueue queue(&m_context);
+        int offered = 0;
+        m_context.onAddItem = [&](const DownloadRecord &) { return ++offered > 0; };
+        const QString playlist = QStringLiteral("https://www.youtube.com/playlist?list=PLlong");
+        m_db->insertLink(playlist);
+        DLItemData *placeholder = queue.addNewLink(playlist);
+        QTRY_VERIFY_WITH_TIMEOUT(offered >= 3, 20000);
+        QCOMPARE(placeholder->state(), ItemState::ListingEntries);
+        queue.saveAndStopAll();
+        const int queued = offered;
+        QVERIFY(!queue.items().contains(placeholder));
+        QVERIFY(!m_context.loadingShown);
+        QTest::qWait(100);
+        QCOMPARE(offered, queued);
+        for (const StoredRow &row : m_db->allRows())
+            QVERIFY2(row.record.url != playlist, "the placeholder's row was kept");
+        QCOMPARE(m_db->allRows().size(), queued);
     }
 
     void aBigPlaylistIsQueuedWholeWithoutAsking()

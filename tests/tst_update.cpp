@@ -25,6 +25,8 @@ namespace
 {
 const QString kCheckPath = QStringLiteral("/download/checkupates.php");
 const QString kLatest = QStringLiteral("The current version is the latest version");
+const QString kFailed =
+    QStringLiteral("Could not check for a new version. Please check your network connection and try again.");
 const QString kNewVersion = QStringLiteral("A new version is available for Kestrova Clipwright");
 
 QString today()
@@ -119,17 +121,19 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("newer");
-        QTest::newRow("3.1.5 is a new version") << QByteArray("3.1.5") << true;
-        QTest::newRow("3.1.4 is this version") << QByteArray("3.1.4") << false;
-        QTest::newRow("3.0.9 is older") << QByteArray("3.0.9") << false;
-        QTest::newRow("4.0 has two parts and is no version") << QByteArray("4.0") << false;
-        QTest::newRow("3.1.5 with a line feed reads as 3.1.0") << QByteArray("3.1.5\n") << false;
-        QTest::newRow("an empty body is no version") << QByteArray() << false;
+        QTest::addColumn<QString>("message");
+        QTest::newRow("3.1.5 is a new version") << QByteArray("3.1.5") << true << kNewVersion;
+        QTest::newRow("3.1.4 is this version") << QByteArray("3.1.4") << false << kLatest;
+        QTest::newRow("3.0.9 is older") << QByteArray("3.0.9") << false << kLatest;
+        QTest::newRow("4.0 has two parts: no version, the check failed") << QByteArray("4.0") << false << kFailed;
+        QTest::newRow("3.1.5 with a line feed reads as 3.1.0") << QByteArray("3.1.5\n") << false << kLatest;
+        QTest::newRow("an empty body: the check failed") << QByteArray() << false << kFailed;
     }
     void theAnswerDecidesWhatTheDialogShows()
     {
         QFETCH(QByteArray, body);
         QFETCH(bool, newer);
+        QFETCH(QString, message);
         m_server.addData(kCheckPath, body, "text/plain");
         UpdateWidget dialog;
         dialog.startCheck(true);
@@ -146,7 +150,7 @@ private slots:
         QCOMPARE(request.query, QByteArray("id=clipwright&Lang=EN&Platform=Win"));
         QCOMPARE(dialog.latestVersionText(), QString::fromUtf8(body));
         QCOMPARE(dialog.newVersionAvailable(), newer);
-        QCOMPARE(dialog.messageText(), newer ? kNewVersion : kLatest);
+        QCOMPARE(dialog.messageText(), message);
         QVERIFY(!dialog.loadingLabel()->isVisibleTo(&dialog));
         QCOMPARE(dialog.updateButton()->isVisibleTo(&dialog), newer);
         QCOMPARE(dialog.remindButton()->isVisibleTo(&dialog), newer);
@@ -160,14 +164,14 @@ private slots:
         QTRY_VERIFY(!dialog.isChecking());
         QCOMPARE(checkRequests(), 1);
         QVERIFY(!dialog.newVersionAvailable());
-        QCOMPARE(dialog.messageText(), kLatest);
+        QCOMPARE(dialog.messageText(), kFailed);
     }
 
     void failuresAreReportedOnlyToAManualCheck_data()
     {
         QTest::addColumn<bool>("timeOut");
         QTest::addColumn<bool>("manual");
-        QTest::newRow("no server, checked from the menu: the latest version is reported") << false << true;
+        QTest::newRow("no server, checked from the menu: the failure is reported") << false << true;
         QTest::newRow("no server, the automatic check: nothing is shown") << false << false;
         QTest::newRow("a server that never answers, from the menu: reported after the time-out") << true << true;
         QTest::newRow("a server that never answers, automatically: nothing is shown") << true << false;
@@ -205,7 +209,7 @@ private slots:
         QVERIFY(!dialog.newVersionAvailable());
         QVERIFY(!dialog.updateButton()->isVisibleTo(&dialog));
         if (manual)
-            QCOMPARE(dialog.messageText(), kLatest);
+            QCOMPARE(dialog.messageText(), kFailed);
         QCoreApplication::processEvents();
         QVERIFY2(!dialog.isVisible(), "the dialog shows itself only for a new version");
         QCOMPARE(DialogTestHook::lastMessage(), QString());
@@ -230,7 +234,7 @@ private slots:
         dialog.timeoutTimer()->stop();
         dialog.downhtmlfinished_slots();
         QVERIFY(!dialog.isChecking());
-        QCOMPARE(dialog.messageText(), kLatest);
+        QCOMPARE(dialog.messageText(), kFailed);
     }
 
     void anAutomaticCheckShowsANewVersion_data()

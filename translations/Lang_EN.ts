@@ -756,6 +756,14 @@
 <context>
     <name>DCacheFolderWidget</name>
     <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>The download cache cannot be moved to this folder. Please choose a folder you can write to.</source>
+        <translation>The download cache cannot be moved to this folder. Please choose a folder you can write to.</translation>
+    </message>
+    <message>
         <source>Download Cache Directory:</source>
         <translation>Download Cache Directory:</translation>
     </message>
@@ -799,6 +807,10 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>UpdateWidget</name>
+    <message>
+        <source>Could not check for a new version. Please check your network connection and try again.</source>
+        <translation>Could not check for a new version. Please check your network connection and try again.</translation>
+    </message>
     <message>
         <source>Clipwright</source>
         <translation>Clipwright</translation>

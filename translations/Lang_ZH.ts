@@ -756,6 +756,14 @@
 <context>
     <name>DCacheFolderWidget</name>
     <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>The download cache cannot be moved to this folder. Please choose a folder you can write to.</source>
+        <translation>无法将下载缓存移到此文件夹，请选择一个可以写入的文件夹。</translation>
+    </message>
+    <message>
         <source>Download Cache Directory:</source>
         <translation>下载缓存目录：</translation>
     </message>
@@ -799,6 +807,10 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>UpdateWidget</name>
+    <message>
+        <source>Could not check for a new version. Please check your network connection and try again.</source>
+        <translation>检查新版本失败，请检查网络连接后重试。</translation>
+    </message>
     <message>
         <source>Clipwright</source>
         <translation>Clipwright</translation>

@@ -66,6 +66,10 @@ QString downloadCacheFolder()
         QDir(base + kVendor).mkdir(QStringLiteral("Temp_Download"));
         return base + kVendor + QStringLiteral("/Temp_Download");
     }
+    // A stored Windows-style path has its backslashes turned into slashes; on Linux a
+    // backslash is an ordinary letter, so a folder that exists as written is kept as it is.
+    if (QFileInfo(stored).isDir())
+        return stored;
     QString path = stored;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return path;

@@ -14,6 +14,13 @@ public:
     virtual int finishedAction() const = 0;
     virtual void runFinishedAction() = 0;
     virtual void showSettings() = 0;
+    // The download cache folder changed: the running queue's database moves there at once.
+    // False when there is no running queue to move (or the move failed).
+    virtual bool moveQueueDatabase(const QString &folder)
+    {
+        Q_UNUSED(folder);
+        return false;
+    }
 };
 
 // The registered services, or null (then every request is ignored).

@@ -38,10 +38,11 @@ QString suffixAfterLastDot(const QString &path)
     return dot < 0 ? QString() : path.mid(dot + 1);
 }
 
-// Moves a file, also across file systems; never over an existing file.
+// Moves a file, also across file systems; never over an existing file. The target's
+// folder is made again when it went missing (the user deleted the download folder).
 bool moveFile(const QString &from, const QString &to)
 {
-    if (QFile::exists(to))
+    if (QFile::exists(to) || !QDir().mkpath(QFileInfo(to).absolutePath()))
         return false;
     if (QFile::rename(from, to))
         return true;
@@ -838,10 +839,8 @@ void YoutobeDownloadObj::moveSubtitles()
 void YoutobeDownloadObj::convertVideoAndAudio(MediaInfo *media)
 {
     qDebug() << "convertVideoAndAudio 0";
-    QString video = media->tempPath;
+    const QString video = media->tempPath;
     QString audio = m_audioTempPath;
-    video.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    audio.replace(QLatin1Char('\\'), QLatin1Char('/'));
     m_totalBytes = QFileInfo(video).size();
     if (!audio.isEmpty() && QFile::exists(audio)) {
         qDebug() << "convertVideoAndAudio audiofilename:" << audio;

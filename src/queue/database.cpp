@@ -2,6 +2,7 @@
 
 #include "app/format.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
@@ -121,16 +122,10 @@ bool DBManagerThread::openConnection(const QString &name)
     return true;
 }
 
-bool DBManagerThread::runStatement(const SqlStatement &statement)
+namespace
 {
-    if (statement.isEmpty())
-        return false;
-    WriteLocker lock(m_lock);
-    if (!m_opened)
-        m_opened = openConnection(m_guiConnection);
-    if (!m_opened)
-        return false;
-    QSqlQuery q(QSqlDatabase::database(m_guiConnection, false));
+bool execBound(QSqlQuery &q, const SqlStatement &statement)
+{
     q.prepare(statement.sql);
     for (const QVariant &v : statement.values) {
         // An empty text is stored as '' (never NULL), so md5='' keeps matching keyless rows.
@@ -144,14 +139,114 @@ bool DBManagerThread::runStatement(const SqlStatement &statement)
         qDebug() << "runStatement:" << q.lastError().text();
     return ok;
 }
+} // namespace
+
+bool DBManagerThread::ensureOpen()
+{
+    if (!m_opened)
+        m_opened = openConnection(m_guiConnection);
+    return m_opened;
+}
+
+bool DBManagerThread::runStatement(const SqlStatement &statement)
+{
+    if (statement.isEmpty())
+        return false;
+    WriteLocker lock(m_lock);
+    if (!ensureOpen())
+        return false;
+    QSqlQuery q(QSqlDatabase::database(m_guiConnection, false));
+    return execBound(q, statement);
+}
+
+bool DBManagerThread::runStatements(const QVector<SqlStatement> &statements)
+{
+    WriteLocker lock(m_lock);
+    if (!ensureOpen())
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(m_guiConnection, false);
+    if (!db.transaction())
+        return false;
+    QSqlQuery q(db);
+    for (const SqlStatement &statement : statements) {
+        if (!statement.isEmpty() && !execBound(q, statement)) {
+            db.rollback();
+            return false;
+        }
+    }
+    return db.commit();
+}
+
+qint64 DBManagerThread::markFinished(const DownloadRecord &r)
+{
+    if (r.md5.isEmpty())
+        return 0;
+    WriteLocker lock(m_lock);
+    if (!ensureOpen())
+        return 0;
+    QSqlQuery q(QSqlDatabase::database(m_guiConnection, false));
+    if (!execBound(q, {QStringLiteral("SELECT rowid FROM dldata WHERE md5=? AND isfinished != '1' LIMIT 1"), {r.md5}})
+        || !q.next())
+        return 0;
+    const qint64 rowid = q.value(0).toLongLong();
+    q.finish();
+    const bool ok = execBound(q, {QStringLiteral("UPDATE dldata set finishfilename=?,name=?,thumb=?,duration=?,size=?,"
+                                                 "extformat=?,isfinished='1' WHERE rowid=?"),
+                                  {r.finishfilename, r.name, r.thumb, r.duration, r.size, r.extformat, rowid}});
+    return ok ? rowid : 0;
+}
+
+bool DBManagerThread::moveTo(const QString &folder)
+{
+    const QString target = QDir(folder).filePath(QStringLiteral("data.db"));
+    WriteLocker lock(m_lock);
+    if (QFileInfo(target).absoluteFilePath() == QFileInfo(m_path).absoluteFilePath())
+        return true;
+    if (!ensureOpen()) {
+        // Nothing readable here to carry: later statements simply go to the new place.
+        m_broken = false;
+        m_path = target;
+        return true;
+    }
+    if (QFileInfo::exists(target)) {
+        // Another queue already lives there (an earlier cache folder): keep it, with its log.
+        const QString aside =
+            target + QLatin1Char('.') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            if (QFileInfo::exists(target + suffix) && !QFile::rename(target + suffix, aside + suffix))
+                return false;
+    }
+    {
+        // SQLite writes a consistent snapshot itself: committed rows still in the log included.
+        QSqlQuery q(QSqlDatabase::database(m_guiConnection, false));
+        if (!execBound(q, {QStringLiteral("VACUUM INTO ?"), {target}})) {
+            QFile::remove(target);
+            return false;
+        }
+    }
+    QSqlDatabase::database(m_guiConnection, false).close();
+    const QString previous = m_path;
+    m_path = target;
+    m_opened = openConnection(m_guiConnection);
+    if (!m_opened) {
+        m_path = previous;
+        m_opened = openConnection(m_guiConnection);
+        return false;
+    }
+    return true;
+}
 
 void DBManagerThread::insertLink(const QString &url)
 {
+    runStatement(insertLinkStatement(url));
+}
+
+SqlStatement DBManagerThread::insertLinkStatement(const QString &url)
+{
     // Every accepted link is one item, so it gets a row of its own: a link pasted again
     // while its first item has no key is restored as two items, as it was queued.
-    runStatement({QStringLiteral("INSERT INTO dldata (url,md5,isfinished,issubtitle,progress) "
-                                 "values(?,'','0','0','0')"),
-                  {url}});
+    return {QStringLiteral("INSERT INTO dldata (url,md5,isfinished,issubtitle,progress) values(?,'','0','0','0')"),
+            {url}};
 }
 
 SqlStatement DBManagerThread::fixChoiceStatement(const DownloadRecord &r)
@@ -179,22 +274,14 @@ SqlStatement DBManagerThread::fullRowStatement(const DownloadRecord &r)
              r.savepath, r.convertformat, bit(r.isenabled), r.md5, r.url}};
 }
 
-SqlStatement DBManagerThread::finishedStatement(const DownloadRecord &r)
-{
-    return {QStringLiteral("UPDATE dldata set finishfilename=?,name=?,thumb=?,duration=?,size=?,extformat=?,"
-                           "isfinished='1' ")
-                + oneUnfinishedRow(QStringLiteral("md5=?")),
-            {r.finishfilename, r.name, r.thumb, r.duration, r.size, r.extformat, r.md5}};
-}
-
 SqlStatement DBManagerThread::deleteItemStatement(const QString &url, const QString &md5)
 {
     return {QStringLiteral("DELETE FROM dldata") + oneUnfinishedRow(QStringLiteral("url=? AND md5=?")), {url, md5}};
 }
 
-SqlStatement DBManagerThread::deleteFinishedStatement(const QString &md5)
+SqlStatement DBManagerThread::deleteFinishedStatement(qint64 rowid)
 {
-    return {QStringLiteral("DELETE FROM dldata WHERE md5=? AND isfinished='1'"), {md5}};
+    return {QStringLiteral("DELETE FROM dldata WHERE rowid=? AND isfinished='1'"), {rowid}};
 }
 
 StoredRow DBManagerThread::rowFrom(const QSqlQuery &q)
@@ -204,6 +291,7 @@ StoredRow DBManagerThread::rowFrom(const QSqlQuery &q)
     auto number = [&](const char *name) { return q.value(rec.indexOf(QLatin1String(name))).toInt(); };
     StoredRow row;
     DownloadRecord &r = row.record;
+    row.rowid = q.value(rec.indexOf(QLatin1String("rowid"))).toLongLong();
     row.isfinished = number("isfinished");
     r.issubtitle = number("issubtitle") == 1;
     r.isenabled = number("isenabled") == 1;
@@ -233,7 +321,7 @@ QVector<StoredRow> DBManagerThread::allRows()
         return rows;
     QSqlQuery q(QSqlDatabase::database(m_guiConnection, false));
     q.setForwardOnly(true);
-    if (q.exec(QStringLiteral("select * from dldata")))
+    if (q.exec(QStringLiteral("select rowid, * from dldata")))
         while (q.next())
             rows << rowFrom(q);
     return rows;
@@ -302,18 +390,19 @@ void DBManagerThread::loadQueue()
         WriteLocker lock(m_lock);
         QSqlQuery q(QSqlDatabase::database(m_loadConnection, false));
         q.setForwardOnly(true);
-        if (q.exec(QStringLiteral("select * from dldata")))
+        if (q.exec(QStringLiteral("select rowid, * from dldata")))
             while (q.next())
                 rows << rowFrom(q);
     }
     m_rowCount = rows.size();
     m_rowsDelivered = 0;
-    for (const StoredRow &row : qAsConst(rows)) {
+    // Handed over in batches: one round trip to the GUI thread per batch, not per row.
+    for (int from = 0; from < rows.size(); from += kLoadBatch) {
         QMutexLocker lock(&m_handshake);
         if (m_aborting)
             return;
-        m_row = row;
-        ++m_rowsDelivered;
+        m_batch = rows.mid(from, kLoadBatch);
+        m_rowsDelivered = from + m_batch.size();
         m_rowTaken = false;
         lock.unlock();
         emit updateloaditem();
@@ -321,4 +410,6 @@ void DBManagerThread::loadQueue()
         while (!m_rowTaken && !m_aborting)
             m_wake.wait(&m_handshake);
     }
+    QMutexLocker lock(&m_handshake);
+    m_batch.clear();
 }

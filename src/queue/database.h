@@ -1,7 +1,7 @@
 #pragma once
 // The persistent download queue: data.db with its one table, dldata. One object owns
 // the connections; its thread body runs once per run to hand the stored rows to the
-// download page, one at a time, after the restore question. Every other statement is
+// download page, in batches, after the restore question. Every other statement is
 // a plain call from the GUI thread. Values are always bound, never pasted into SQL,
 // so a title or link with a quote stays a value.
 
@@ -27,6 +27,7 @@ struct SqlStatement {
 struct StoredRow {
     DownloadRecord record; // fields 1 to 12 (and the finished texts below)
     int isfinished = 0;
+    qint64 rowid = 0; // SQLite's own row number: names exactly this row
 };
 
 class DBManagerThread : public QThread
@@ -48,16 +49,26 @@ public:
     bool isUsable() const;
 
     bool runStatement(const SqlStatement &statement);
+    // Runs the statements in one transaction: all of them or none.
+    bool runStatements(const QVector<SqlStatement> &statements);
+    // Marks one unfinished row of the record's key finished; returns that row's number,
+    // 0 when there was none.
+    qint64 markFinished(const DownloadRecord &r);
+    // The download cache moved: a consistent copy of the database (the write-ahead log
+    // included) is written to folder + "/data.db" and every later statement goes there.
+    // A database already there is kept beside it under a dated name. False when the copy
+    // could not be made; the current file then stays in use.
+    bool moveTo(const QString &folder);
     // Inserts a keyless row for the link unless it already has one.
     void insertLink(const QString &url);
 
     // The statements of the queue, built with bound values.
+    static SqlStatement insertLinkStatement(const QString &url);
     static SqlStatement fixChoiceStatement(const DownloadRecord &r);
     static SqlStatement setKeyStatement(const QString &url, const QString &md5, const QString &formatId);
     static SqlStatement fullRowStatement(const DownloadRecord &r);
-    static SqlStatement finishedStatement(const DownloadRecord &r);
     static SqlStatement deleteItemStatement(const QString &url, const QString &md5);
-    static SqlStatement deleteFinishedStatement(const QString &md5);
+    static SqlStatement deleteFinishedStatement(qint64 rowid);
 
     // GUI side of the load handshake.
     int unfinishedRowCount() const
@@ -65,9 +76,10 @@ public:
         return m_unfinishedCount;
     }
     void answerRestore(bool restore);
-    const StoredRow &currentRow() const
+    // The batch of rows handed over by the last updateloaditem().
+    const QVector<StoredRow> &currentRows() const
     {
-        return m_row;
+        return m_batch;
     }
     int rowCount() const
     {
@@ -89,8 +101,12 @@ signals:
 protected:
     void run() override;
 
+    // Rows per hand-over of the queue load.
+    static constexpr int kLoadBatch = 500;
+
 private:
     bool openConnection(const QString &name);
+    bool ensureOpen();
     void loadQueue();
     static StoredRow rowFrom(const class QSqlQuery &q);
 
@@ -108,7 +124,7 @@ private:
     bool m_rowTaken = false;
     bool m_aborting = false;
     bool m_asked = false;
-    StoredRow m_row;
+    QVector<StoredRow> m_batch;
     int m_unfinishedCount = 0;
     int m_rowCount = 0;
     int m_rowsDelivered = 0;

@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "engine/downloaddriver.h"
 #include "queue/database.h"
+#include "queue/intake.h"
 #include "queue/queuecontext.h"
 
 #include <QCoreApplication>
@@ -184,8 +185,7 @@ void DLItemData::startDownload()
     d->m_formatId = selected ? selected->id : QString();
     d->m_subtitleEnabled = m_record.issubtitle;
     d->m_subtitleLang = m_record.subtitlelang.trimmed();
-    QString folder = m_context->downloadFolder();
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString folder = QDir::fromNativeSeparators(m_context->downloadFolder());
     d->m_outputFolder = folder;
     const bool hasVideo = selected && selected->kind != FormatKind::AudioOnly;
     if (Settings::readSwitch(Key::DL_ConvertVideo2mp4) && hasVideo)
@@ -216,15 +216,18 @@ void DLItemData::startDownload()
     m_record.duration = formatDurationMicros(media->durationSeconds * 1000000);
     if (!m_timer_progress->isActive())
         m_timer_progress->start(500);
+    // Every download runs with the speed box's current limit, restored ones too.
+    setRateLimitText(Intake::rateTextForIndex(m_context->speedIndex()));
     d->startDownload(media);
     emit updateShow(this);
 }
 
-void DLItemData::setStateForTest(ItemState state, int progress, int countdown)
+void DLItemData::setStateForTest(ItemState state, int progress, int countdown, int speed)
 {
     m_state = state;
     m_record.progress = progress;
     m_downloadCountdown = countdown;
+    reportSpeed(speed);
 }
 
 int DLItemData::currentProgress() const
@@ -300,6 +303,11 @@ void DLItemData::pause()
 {
     if (m_timer_progress)
         m_timer_progress->stop();
+    if (m_state == ItemState::WaitingToDownload) {
+        m_state = ItemState::Paused;
+        emit updateShow(this);
+        return;
+    }
     if (m_state != ItemState::Downloading)
         return;
     m_driver->stop();
@@ -349,6 +357,35 @@ void DLItemData::rewindAfterStop()
         m_state = ItemState::WaitingToDownload;
     else if (m_state == ItemState::Analyzing)
         m_state = ItemState::WaitingToAnalyze;
+}
+
+void DLItemData::restartCountdown()
+{
+    const bool automatic = Settings::readSwitch(Key::AutoReDownload);
+    if (m_state == ItemState::DownloadFailed) {
+        m_downloadCountdown = kRetrySeconds;
+        if (automatic && m_timer_autoredl)
+            m_timer_autoredl->start(1000);
+    } else if (m_state == ItemState::AnalyzeFailed) {
+        m_analysisCountdown = kRetrySeconds;
+        if (automatic && m_timer_autoreparsed)
+            m_timer_autoreparsed->start(1000);
+    } else {
+        return;
+    }
+    emit updateShow(this);
+}
+
+void DLItemData::stopListing()
+{
+    if (m_entryTimer) {
+        m_entryTimer->stop();
+        m_entryTimer->deleteLater();
+        m_entryTimer = nullptr;
+        m_context->showLoading(false, QString());
+    }
+    m_chosenEntries.clear();
+    m_nextEntry = 0;
 }
 
 void DLItemData::reset()
@@ -475,11 +512,15 @@ void DLItemData::load_channel_timer_slots()
     entry.issubtitle = m_entrySubtitle;
     entry.subtitlelang = m_entryLang;
     entry.isenabled = true;
-    if (!entry.url.isEmpty() && m_context->addItem(entry)) {
-        if (DBManagerThread *db = m_context->database()) {
-            db->insertLink(entry.url);
-            db->runStatement(DBManagerThread::fullRowStatement(entry));
-        }
+    if (!entry.url.isEmpty()) {
+        // The row comes first: the new item may be analysed, and even removed, before
+        // addItem() returns.
+        DBManagerThread *db = m_context->database();
+        if (db)
+            db->runStatements(
+                {DBManagerThread::insertLinkStatement(entry.url), DBManagerThread::fullRowStatement(entry)});
+        if (!m_context->addItem(entry) && db)
+            db->runStatement(DBManagerThread::deleteItemStatement(entry.url, QString()));
     }
     ++m_nextEntry;
     m_context->showLoading(true, QCoreApplication::translate("DLItemData", "Analyzing...")

@@ -54,12 +54,17 @@ public:
     void loadRecord(const DownloadRecord &stored);
     void startAnalysis();
     void startDownload();
+    // A download stops (its partial file stays for the resume); a waiting one is held back.
     void pause();
     void resume();
     void retry();
     void stop();
     // After stop(): a running item goes back to waiting, so it starts again later.
     void rewindAfterStop();
+    // Back on the page: a failed item counts down to its automatic retry again.
+    void restartCountdown();
+    // A playlist still being queued stops queueing its entries (the page is left).
+    void stopListing();
     void reset();
     void remove();
     // The item's key once it has a driver, else "".
@@ -68,8 +73,9 @@ public:
     // The full-row update of this item's row, with the progress refreshed.
     SqlStatement recordStatement();
     int currentProgress() const;
-    // Puts the item in a state without running anything (tests and screenshots).
-    void setStateForTest(ItemState state, int progress = 0, int countdown = 0);
+    // Puts the item in a state without running anything (tests and screenshots); speed is
+    // what it reports as transferring, in bytes per second.
+    void setStateForTest(ItemState state, int progress = 0, int countdown = 0, int speed = 0);
 
     QString speedText() const
     {

@@ -209,11 +209,8 @@ void LinkIntake::pasteText(const QString &raw)
     }
     m_pending.clear();
     if (!text.contains(QLatin1Char('\n'))) {
-        if (addLink(text)) {
+        if (addLink(text))
             m_queue->analysisPass();
-            if (DBManagerThread *db = m_context->database())
-                db->insertLink(m_queue->items().last()->record().url);
-        }
         return;
     }
     m_pending = Intake::splitPastedText(text);
@@ -239,9 +236,7 @@ void LinkIntake::pastetimer_slots()
     ++m_pendingIndex;
     m_context->showLoading(true, Intake::page("Loading...") + QString::number(m_pendingIndex) + QStringLiteral(" / ")
                                      + QString::number(m_pending.size()));
-    if (addLink(link))
-        if (DBManagerThread *db = m_context->database())
-            db->insertLink(m_queue->items().last()->record().url);
+    addLink(link);
     m_pasteLock.unlock();
 }
 
@@ -271,6 +266,11 @@ bool LinkIntake::addLink(const QString &text)
                            {Intake::page("Yes")});
         return false;
     }
+    // The row is stored before the item exists: adding it may start its analysis at once,
+    // and a cached playlist opens its chooser right there, whose close removes the item
+    // (and this row) before addNewLink() returns.
+    if (DBManagerThread *db = m_context->database())
+        db->insertLink(link);
     m_queue->addNewLink(link);
     m_context->refreshTotals();
     emit linkAccepted();

@@ -51,7 +51,8 @@ public:
 
     // A playlist entry offered to the page; true when it was queued.
     virtual bool addItem(const DownloadRecord &record) = 0;
-    virtual void addFinishedRow(const DownloadRecord &record) = 0;
+    // rowid names the record's stored row (0 when it has none).
+    virtual void addFinishedRow(const DownloadRecord &record, qint64 rowid) = 0;
     virtual void refreshTotals() = 0;
     virtual void runFinishedAction() = 0;
 };

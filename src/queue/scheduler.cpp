@@ -18,7 +18,7 @@ DownloadQueue::~DownloadQueue()
     qDeleteAll(m_items);
 }
 
-DLItemData *DownloadQueue::append(DLItemData *item)
+DLItemData *DownloadQueue::adopt(DLItemData *item)
 {
     connect(item, &DLItemData::updateDownload, this, &DownloadQueue::DLItemUpdateDownload_slots);
     connect(item, &DLItemData::updateParsed, this, &DownloadQueue::DLItemUpdateParsed_slots);
@@ -30,6 +30,12 @@ DLItemData *DownloadQueue::append(DLItemData *item)
     m_items.append(item);
     if (!m_timer_checkdl.isActive())
         m_timer_checkdl.start();
+    return item;
+}
+
+DLItemData *DownloadQueue::append(DLItemData *item)
+{
+    adopt(item);
     emit itemAdded(item);
     analysisPass();
     return item;
@@ -50,6 +56,22 @@ DLItemData *DownloadQueue::addRestoredItem(const DownloadRecord &record)
     return append(item);
 }
 
+void DownloadQueue::addRestoredItems(const QVector<DownloadRecord> &records)
+{
+    if (records.isEmpty())
+        return;
+    QList<DLItemData *> added;
+    added.reserve(records.size());
+    for (const DownloadRecord &record : records) {
+        auto *item = new DLItemData(m_context, this);
+        item->setLink(record.url);
+        item->loadRecord(record);
+        added << adopt(item);
+    }
+    emit itemsAdded(added);
+    analysisPass();
+}
+
 int DownloadQueue::hasAnalysingLink(const QString &link) const
 {
     for (const DLItemData *item : m_items)
@@ -60,7 +82,7 @@ int DownloadQueue::hasAnalysingLink(const QString &link) const
 
 void DownloadQueue::downloadPass()
 {
-    if (m_loading || m_closing)
+    if (m_loading || m_closing || m_pausingAll)
         return;
     const int limit = m_context->countAtSameTime();
     int running = 0;
@@ -129,9 +151,18 @@ void DownloadQueue::DLItemUpdateProgress_slots(DLItemData *item)
 
 void DownloadQueue::DLItemChangeDLSpeed_slots(int change)
 {
-    if (m_closing)
+    Q_UNUSED(change); // each item keeps its own last speed; the sum is taken afresh
+    recountSpeed();
+}
+
+void DownloadQueue::recountSpeed()
+{
+    qint64 total = 0;
+    for (const DLItemData *item : qAsConst(m_items))
+        total += qMax(0, item->lastSpeed());
+    if (total == m_totalSpeed)
         return;
-    m_totalSpeed = qMax<qint64>(0, m_totalSpeed + change);
+    m_totalSpeed = total;
     emit totalSpeedChanged(m_totalSpeed);
 }
 
@@ -142,6 +173,7 @@ void DownloadQueue::take(DLItemData *item)
     m_items.removeOne(item);
     emit itemRemoved(item);
     item->disconnect(this);
+    recountSpeed();
     // Deleted once no signal of its own is on its way.
     item->deleteLater();
 }
@@ -161,10 +193,8 @@ void DownloadQueue::DLItemDownloadFinished_slots(DLItemData *item)
         return;
     qDebug("DLItemDownloadFinished_slots...0x%llX", static_cast<unsigned long long>(quintptr(item)));
     const DownloadRecord record = item->finishInfo();
-    m_context->addFinishedRow(record);
-    if (!record.md5.isEmpty())
-        if (DBManagerThread *db = m_context->database())
-            db->runStatement(DBManagerThread::finishedStatement(record));
+    DBManagerThread *db = m_context->database();
+    m_context->addFinishedRow(record, db ? db->markFinished(record) : 0);
     item->stop();
     take(item);
     afterRemoval();
@@ -213,9 +243,13 @@ void DownloadQueue::DLItempauseAllItem_slots()
 {
     if (m_closing)
         return;
+    // No slot freed on the way may start the next waiting item: it is paused as well.
+    m_pausingAll = true;
     const QList<DLItemData *> items = m_items;
     for (DLItemData *item : items)
         item->pause();
+    m_pausingAll = false;
+    m_context->refreshTotals();
 }
 
 void DownloadQueue::DLItemresumeAllItem_slots()
@@ -230,6 +264,8 @@ void DownloadQueue::DLItemresumeAllItem_slots()
 void DownloadQueue::reopen()
 {
     m_closing = false;
+    for (DLItemData *item : qAsConst(m_items))
+        item->restartCountdown();
     analysisPass();
     downloadPass();
 }
@@ -237,13 +273,27 @@ void DownloadQueue::reopen()
 void DownloadQueue::saveAndStopAll()
 {
     m_closing = true;
-    for (DLItemData *item : qAsConst(m_items)) {
+    const QList<DLItemData *> items = m_items;
+    for (DLItemData *item : items) {
         if (item->state() == ItemState::Succeeded)
             continue;
+        if (item->state() == ItemState::ListingEntries) {
+            // A playlist half queued: its entries so far are items of their own; the
+            // placeholder and its row go, or the next start would queue them all again.
+            item->stopListing();
+            item->remove();
+            take(item);
+            continue;
+        }
         if (item->key().size() > 10)
             if (DBManagerThread *db = m_context->database())
                 db->runStatement(item->recordStatement());
         item->stop();
         item->rewindAfterStop();
+    }
+    recountSpeed();
+    if (m_items.isEmpty()) {
+        m_timer_checkdl.stop();
+        emit emptied();
     }
 }

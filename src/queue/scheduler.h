@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QTimer>
+#include <QVector>
 
 #include "queue/downloadrecord.h"
 
@@ -45,6 +46,8 @@ public:
 
     DLItemData *addNewLink(const QString &link);
     DLItemData *addRestoredItem(const DownloadRecord &record);
+    // The queue load: many stored rows at once, announced with one itemsAdded().
+    void addRestoredItems(const QVector<DownloadRecord> &records);
     int hasAnalysingLink(const QString &link) const;
 
     void downloadPass();
@@ -76,6 +79,7 @@ public:
 
 signals:
     void itemAdded(DLItemData *item);
+    void itemsAdded(const QList<DLItemData *> &items);
     void itemRemoved(DLItemData *item);
     void itemChanged(DLItemData *item);
     void itemProgress(DLItemData *item);
@@ -97,8 +101,12 @@ public slots:
 
 private:
     DLItemData *append(DLItemData *item);
+    DLItemData *adopt(DLItemData *item);
     void take(DLItemData *item);
     void afterRemoval();
+    // The total speed is the sum of what the items last reported, so an item that goes
+    // away (removed, finished, stopped while the page was left) takes its speed along.
+    void recountSpeed();
 
     QueueContext *m_context;
     QList<DLItemData *> m_items;
@@ -106,5 +114,6 @@ private:
     qint64 m_totalSpeed = 0;
     bool m_closing = false;
     bool m_loading = false;
+    bool m_pausingAll = false;
     QTimer m_timer_checkdl;
 };

@@ -2,11 +2,15 @@
 
 #include "app/appenv.h"
 #include "app/folders.h"
+#include "app/shellservices.h"
 #include "settings/downloadcache.h"
 #include "settings/settingslook.h"
 #include "widgets/controls.h"
 #include "widgets/filedialogs.h"
+#include "widgets/messagedialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 using Settings::Key;
@@ -73,10 +77,20 @@ void DCacheFolderWidget::changeButton_slots()
     QString folder = FileDialogs::existingFolder(this, tr("Select Download Cache Directory"), current);
     if (folder.isEmpty())
         return;
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    // The queue database lives in the cache folder; without it the new place would
-    // start with an empty queue and history.
-    DownloadCache::carryQueueDatabase(current, folder);
+    // The queue database lives in the cache folder: it moves along, consistent, and the
+    // running queue writes to the new place from now on.
+    ShellServices *shell = shellServices();
+    const bool moved =
+        (shell && shell->moveQueueDatabase(folder)) || DownloadCache::carryQueueDatabase(current, folder);
+    if (!moved && QFileInfo::exists(QDir(current).filePath(QLatin1String(DownloadCache::DatabaseFileName)))) {
+        MyMessageDialog notice(window());
+        notice.setMessage(tr("The download cache cannot be moved to this folder. Please choose a folder you can "
+                             "write to."));
+        notice.singleButton(tr("OK"));
+        centerOnMainWindow(&notice);
+        notice.exec();
+        return;
+    }
     m_folder = folder;
     showPath(m_folderLabel, folder);
     saveStringSetting(Key::DownloadTempFolder, folder);

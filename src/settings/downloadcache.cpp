@@ -1,6 +1,7 @@
 #include "settings/downloadcache.h"
 
 #include "platform/platform.h"
+#include "queue/database.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,11 +49,9 @@ int clean(const QString &folder)
 
 bool carryQueueDatabase(const QString &currentFolder, const QString &newFolder)
 {
-    const QString name = QLatin1String(DatabaseFileName);
-    const QString from = QDir(currentFolder).filePath(name);
-    const QString to = QDir(newFolder).filePath(name);
-    if (QFileInfo::exists(to) || !QFileInfo::exists(from))
+    if (!QFileInfo::exists(QDir(currentFolder).filePath(QLatin1String(DatabaseFileName))))
         return false;
-    return QFile::copy(from, to);
+    DBManagerThread db(currentFolder);
+    return db.isUsable() && db.moveTo(newFolder);
 }
 } // namespace DownloadCache

@@ -16,9 +16,9 @@ bool isProgramFile(const QString &fileName);
 // many were deleted. A file in use that cannot be deleted is skipped.
 int clean(const QString &folder);
 
-// Before the cache moves to newFolder: when newFolder has no queue database yet, the
-// current one is copied there, so the queue and history move along. True when it
-// was copied.
+// Before the cache moves to newFolder while no queue runs: a consistent copy of the
+// current queue database is written there (one already there is kept beside it under a
+// dated name), so the queue and history move along. True when it was copied.
 bool carryQueueDatabase(const QString &currentFolder, const QString &newFolder);
 
 constexpr const char *DatabaseFileName = "data.db";

@@ -47,7 +47,8 @@ LanguageList readLanguageList(const QString &path)
         if (parts.size() < 2)
             continue;
         list.names << parts.at(1);
-        list.codes << parts.at(0);
+        // Only the first two letters are the code: "zh_CN" is Chinese.
+        list.codes << parts.at(0).trimmed().left(2).toUpper();
     }
     return list;
 }

@@ -7,6 +7,7 @@
 #include "app/splash.h"
 #include "app/startup.h"
 #include "app/vendor.h"
+#include "engine/proxy.h"
 #include "platform/platform.h"
 #include "settings/settingwidget.h"
 #include "shell/loadingwidget.h"
@@ -82,6 +83,8 @@ DoRaDuvoZezavi::DoRaDuvoZezavi(QWidget *parent) : QWidget(parent)
     setPage(Page::Toolkit, new ToolKitManagerWidget(this));
     m_loading = new LoadingWidget(this);
     m_loading->hide();
+    // The stored proxy reaches the very first downloader run of the session.
+    loadProxySetting();
     layoutChildren();
 
     m_frame->setStyleSheet(QStringLiteral("QWidget{border-left: 1px solid #757474;border-right: 1px solid #757474;"
@@ -220,6 +223,12 @@ void DoRaDuvoZezavi::runFinishedAction()
         Platform::runPowerAction(Platform::PowerAction::Restart);
     else if (m_finishedAction == 2)
         Platform::runPowerAction(Platform::PowerAction::ShutDown);
+}
+
+bool DoRaDuvoZezavi::moveQueueDatabase(const QString &folder)
+{
+    auto *page = qobject_cast<DLManagerWidget *>(m_downloadPage.data());
+    return page && page->moveCacheFolder(folder);
 }
 
 void DoRaDuvoZezavi::showSettings()

@@ -43,6 +43,7 @@ public:
     }
     void runFinishedAction() override;
     void showSettings() override;
+    bool moveQueueDatabase(const QString &folder) override;
     void showUpdate(bool manual);
     void showDownloadPage();
     void showToolkitPage();

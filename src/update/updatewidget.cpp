@@ -150,7 +150,7 @@ QString UpdateWidget::messageText() const
 
 int UpdateWidget::exec()
 {
-    armTestAnswer(messageText());
+    armTestAnswer(messageText(), {m_updateButton, m_remindButton});
     return QDialog::exec();
 }
 
@@ -277,6 +277,8 @@ void UpdateWidget::downhtmlfinished_slots()
     m_checking = false;
     m_answered = true;
     m_latestVersion = QString::fromUtf8(body);
+    // Without a version to compare the check failed: it must not pass for "the latest".
+    m_checkFailed = versionNumber(m_latestVersion) == 0;
     m_newVersion = versionNumber(m_latestVersion) > versionNumber(QLatin1String(OwnVersion));
     showOutcome();
     if (m_automatic && m_newVersion)
@@ -290,6 +292,9 @@ void UpdateWidget::showOutcome()
     if (m_newVersion)
         m_messageLabel->setText(tr("A new version is available for ") + QStringLiteral("Kestrova") + QLatin1Char(' ')
                                 + QStringLiteral("Clipwright"));
+    else if (m_checkFailed)
+        m_messageLabel->setText(tr("Could not check for a new version. Please check your network connection and "
+                                   "try again."));
     else
         m_messageLabel->setText(tr("The current version is the latest version"));
     layoutDialog();

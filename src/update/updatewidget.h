@@ -109,6 +109,7 @@ private:
 
     QString m_latestVersion;
     bool m_newVersion = false;
+    bool m_checkFailed = false; // no answer, an error page or no version in it
     bool m_automatic = false;
     bool m_checking = false;
     bool m_answered = false;

@@ -132,8 +132,10 @@ void DLItemWidget::layoutRow()
     m_thumbBorder->setGeometry(scaled(10) - 1, thumbY - 1, thumb.width() + 2, thumb.height() + 2);
     const int left = scaled(10) + thumb.width() + scaled(20);
     const int textWidth = qMin(scaled(580), qMax(0, w - left - scaled(185)));
-    m_title->setGeometry(left, scaled(10) + top / 2, textWidth, scaled(20));
-    m_link->setGeometry(left, m_title->geometry().bottom() - scaled(2), textWidth, scaled(15));
+    // Title, link, details and status line each get a band of their own, so no two lines
+    // of text ever share pixels at any scale.
+    m_title->setGeometry(left, top + scaled(5), textWidth, scaled(20));
+    m_link->setGeometry(left, m_title->geometry().bottom() + 1, textWidth, scaled(15));
     m_info->setGeometry(left, m_link->geometry().bottom() + scaled(2), textWidth, scaled(20));
     m_right->setGeometry(w - scaled(180), 0, scaled(170), h);
     const int pw = m_right->width();
@@ -150,7 +152,10 @@ void DLItemWidget::layoutRow()
 
 void DLItemWidget::placeStatus(bool underTitle)
 {
-    const QRect anchor = underTitle ? m_title->geometry() : m_info->geometry();
+    // Under the title means under the link line when a stored title shows that line too.
+    const QRect anchor = !underTitle                 ? m_info->geometry()
+                         : m_link->isVisibleTo(this) ? m_link->geometry()
+                                                     : m_title->geometry();
     m_status->setGeometry(anchor.x(), anchor.bottom() + 1, m_title->width() + scaled(60), scaled(20));
 }
 
@@ -338,6 +343,22 @@ bool DLItemWidget::isButtonShown(const QString &name) const
     return w && w->isVisibleTo(this);
 }
 
+QMap<QString, QRect> DLItemWidget::visibleParts() const
+{
+    const QMap<QString, QWidget *> parts{
+        {QStringLiteral("thumbnail"), m_thumb}, {QStringLiteral("title"), m_title},
+        {QStringLiteral("link"), m_link},       {QStringLiteral("details"), m_info},
+        {QStringLiteral("status"), m_status},   {QStringLiteral("waiting"), m_waiting},
+        {QStringLiteral("spinner"), m_spinner}, {QStringLiteral("pause"), m_pause},
+        {QStringLiteral("resume"), m_resume},   {QStringLiteral("redownload"), m_redownload},
+        {QStringLiteral("open"), m_open},       {QStringLiteral("delete"), m_delete}};
+    QMap<QString, QRect> shown;
+    for (auto it = parts.cbegin(); it != parts.cend(); ++it)
+        if (it.value()->isVisibleTo(this))
+            shown.insert(it.key(), QRect(it.value()->mapTo(this, QPoint(0, 0)), it.value()->size()));
+    return shown;
+}
+
 QList<QAction *> DLItemWidget::menuActions() const
 {
     QList<QAction *> visible;
@@ -438,6 +459,7 @@ DLListWidget::DLListWidget(DownloadQueue *queue, QWidget *parent)
     setRowHeight(scaled(90));
     connect(this, &MyTableListWidget::loadDataSingal, this, &DLListWidget::myTableListWidget_loadDataSingal);
     connect(queue, &DownloadQueue::itemAdded, this, &DLListWidget::itemAdded);
+    connect(queue, &DownloadQueue::itemsAdded, this, &DLListWidget::itemsAdded);
     connect(queue, &DownloadQueue::itemRemoved, this, &DLListWidget::itemRemoved);
     connect(queue, &DownloadQueue::itemChanged, this, &DLListWidget::DLItemUpdateShow_slots);
     connect(queue, &DownloadQueue::itemProgress, this, &DLListWidget::DLItemUpdateProgress_slots);
@@ -483,6 +505,18 @@ void DLListWidget::itemAdded(DLItemData *item)
     makePool();
     showEmptyView(false);
     appendItem(item);
+    emit totalsChanged();
+}
+
+void DLListWidget::itemsAdded(const QList<DLItemData *> &items)
+{
+    makePool();
+    showEmptyView(false);
+    QList<void *> added;
+    added.reserve(items.size());
+    for (DLItemData *item : items)
+        added << item;
+    appendItems(added);
     emit totalsChanged();
 }
 

@@ -6,7 +6,9 @@
 #include "queue/downloaditem.h"
 #include "widgets/lazylist.h"
 
+#include <QMap>
 #include <QPointer>
+#include <QRect>
 
 class DownloadQueue;
 class MyPushButton;
@@ -46,6 +48,8 @@ public:
     bool isButtonShown(const QString &name) const;
     QList<QAction *> menuActions() const;
     int progressFillWidth() const;
+    // The parts on show, by name, in the row's own coordinates.
+    QMap<QString, QRect> visibleParts() const;
 
 signals:
     void deleteitem(DLItemWidget *row);
@@ -141,6 +145,7 @@ protected:
 private:
     void makePool();
     void itemAdded(DLItemData *item);
+    void itemsAdded(const QList<DLItemData *> &items);
     void itemRemoved(DLItemData *item);
     void showEmptyView(bool show);
 

@@ -53,7 +53,7 @@ DLManagerWidget::DLManagerWidget(QWidget *parent)
     : QWidget(parent), m_db(std::make_unique<DBManagerThread>(downloadCacheFolder())),
       m_queue(std::make_unique<DownloadQueue>(this)), m_intake(std::make_unique<LinkIntake>(this, m_queue.get())),
       m_toolRow(new QWidget(this)), m_pasteButton(new MyTempButton2(m_toolRow)),
-      m_downloadingTab(new MyLabel(m_toolRow)), m_downloadedTab(new MyLabel(m_toolRow)),
+      m_downloadingTab(new MyTempButton2(m_toolRow)), m_downloadedTab(new MyTempButton2(m_toolRow)),
       m_speedBox(new QComboBox(m_toolRow)), m_settingButton(new MyPushButton(m_toolRow)),
       m_list(new DLListWidget(m_queue.get(), this)), m_finished(new FinishedListWidget(this)),
       m_bottomBar(new QWidget(this)), m_statusLabel(new MyLabel(m_bottomBar)),
@@ -67,7 +67,7 @@ DLManagerWidget::DLManagerWidget(QWidget *parent)
     m_pasteButton->setCursor(Qt::PointingHandCursor);
     m_openFolderButton->setAlignment(Qt::AlignCenter);
     m_openFolderButton->setCursor(Qt::PointingHandCursor);
-    for (MyLabel *tab : {m_downloadingTab, m_downloadedTab}) {
+    for (MyTempButton2 *tab : {m_downloadingTab, m_downloadedTab}) {
         tab->setAlignment(Qt::AlignCenter);
         tab->setCursor(Qt::PointingHandCursor);
     }
@@ -88,8 +88,8 @@ DLManagerWidget::DLManagerWidget(QWidget *parent)
             &DLManagerWidget::speedComboBox_currentIndexChanged_slots);
     connect(m_settingButton, &MyPushButton::clicked, this, &DLManagerWidget::settingButton_slots);
     connect(m_statusLabel, &MyLabel::clicked, this, &DLManagerWidget::statusInfoLabel_slots);
-    connect(m_downloadingTab, &MyLabel::clicked, this, &DLManagerWidget::downloadingButton_slots);
-    connect(m_downloadedTab, &MyLabel::clicked, this, &DLManagerWidget::downloadedButton_slots);
+    connect(m_downloadingTab, &MyTempButton2::clicked, this, &DLManagerWidget::downloadingButton_slots);
+    connect(m_downloadedTab, &MyTempButton2::clicked, this, &DLManagerWidget::downloadedButton_slots);
     connect(m_db.get(), &DBManagerThread::updateloaditem, this, &DLManagerWidget::managerThread_UpdateItem);
     connect(m_db.get(), &DBManagerThread::checkwillLoad, this, &DLManagerWidget::managerThread_CheckwillLoad);
     connect(m_db.get(), &QThread::finished, this, &DLManagerWidget::managerThread_Finished);
@@ -160,6 +160,11 @@ void DLManagerWidget::reloadSettings()
     setCountAtSameTime(Settings::readNumber(Key::CountAtSameTime));
 }
 
+bool DLManagerWidget::moveCacheFolder(const QString &folder)
+{
+    return m_db->moveTo(folder);
+}
+
 void DLManagerWidget::setCountAtSameTime(int count)
 {
     m_countAtSameTime = qBound(2, count, 5);
@@ -207,8 +212,9 @@ int DLManagerWidget::message(const QString &text, const QStringList &buttons)
     if (!m_messageDialog)
         m_messageDialog = new MyMessageDialog(window());
     if (buttons.size() >= 2) {
-        m_messageDialog->setButtonTexts(buttons.at(1), buttons.at(0));
+        // setMessage lays out the default texts, so the question's own come after it.
         m_messageDialog->setMessage(text);
+        m_messageDialog->setButtonTexts(buttons.at(1), buttons.at(0));
     } else {
         m_messageDialog->setMessage(text);
         m_messageDialog->singleButton(buttons.value(0, tr("Close")));
@@ -241,9 +247,9 @@ bool DLManagerWidget::addItem(const DownloadRecord &record)
     return m_intake->addItem(record);
 }
 
-void DLManagerWidget::addFinishedRow(const DownloadRecord &r)
+void DLManagerWidget::addFinishedRow(const DownloadRecord &r, qint64 rowid)
 {
-    m_finished->addEntry(r.url, r.finishfilename, r.name, r.thumb, r.duration, r.extformat, r.size, r.md5);
+    m_finished->addEntry(r.url, r.finishfilename, r.name, r.thumb, r.duration, r.extformat, r.size, r.md5, rowid);
 }
 
 void DLManagerWidget::runFinishedAction()
@@ -254,9 +260,7 @@ void DLManagerWidget::runFinishedAction()
 
 void DLManagerWidget::redownload(const QString &url)
 {
-    // The keyless row as the paste paths insert it, so the item survives a restart.
-    if (m_intake->addLink(url))
-        m_db->insertLink(m_queue->items().last()->record().url);
+    m_intake->addLink(url);
 }
 
 // --- totals ---------------------------------------------------------------------------
@@ -305,6 +309,16 @@ QString DLManagerWidget::downloadedTabText() const
 bool DLManagerWidget::isShowingFinished() const
 {
     return m_showingFinished;
+}
+
+QWidget *DLManagerWidget::downloadingTab() const
+{
+    return m_downloadingTab;
+}
+
+QWidget *DLManagerWidget::downloadedTab() const
+{
+    return m_downloadedTab;
 }
 
 // --- controls -------------------------------------------------------------------------
@@ -398,13 +412,18 @@ void DLManagerWidget::managerThread_CheckwillLoad()
 
 void DLManagerWidget::managerThread_UpdateItem()
 {
-    const StoredRow &row = m_db->currentRow();
-    if (row.isfinished == 1) {
-        const DownloadRecord &r = row.record;
-        m_finished->addEntry(r.url, r.finishfilename, r.name, r.thumb, r.duration, r.extformat, r.size, r.md5);
-    } else {
-        m_queue->addRestoredItem(row.record);
+    // A batch of rows: the finished ones to their list, the rest back into the queue,
+    // each list laid out once for the whole batch.
+    QVector<StoredRow> finished;
+    QVector<DownloadRecord> unfinished;
+    for (const StoredRow &row : m_db->currentRows()) {
+        if (row.isfinished == 1)
+            finished << row;
+        else
+            unfinished << row.record;
     }
+    m_finished->addEntries(finished);
+    m_queue->addRestoredItems(unfinished);
     const int count = m_db->rowCount(), delivered = m_db->rowsDelivered();
     m_db->setRowTaken();
     if (count >= 1)
@@ -456,14 +475,19 @@ void DLManagerWidget::retranslate()
 
 void DLManagerWidget::styleTabs()
 {
-    const QString normal = QStringLiteral("QLabel{border: 1px solid #e0e0e0; font-size:") + fontPx(12)
-                           + QStringLiteral("px;color:#4e96c0;background-color:#ffffff;}");
+    auto tabStyle = [](int size, const char *colour) -> QString {
+        return QStringLiteral("QLabel{border: 1px solid #e0e0e0; font-size:") + fontPx(size)
+               + QStringLiteral("px;color:") + QLatin1String(colour) + QStringLiteral(";background-color:#ffffff;}");
+    };
     const QString current = QStringLiteral("QLabel{border-top:1px solid #e0e0e0;border-left:1px solid "
                                            "#e0e0e0;border-right:1px solid #e0e0e0; border-bottom:1px solid #ffffff; "
                                            "font-size:")
                             + fontPx(12) + QStringLiteral("px;color:#4e96c0;background-color:#ffffff;}");
-    m_downloadingTab->setStyleSheet(m_showingFinished ? normal : current);
-    m_downloadedTab->setStyleSheet(m_showingFinished ? current : normal);
+    // The current tab is drawn as the button's disabled state: it takes no click and no hover.
+    for (MyTempButton2 *tab : {m_downloadingTab, m_downloadedTab}) {
+        tab->setStyleSheets(tabStyle(12, "#4e96c0"), tabStyle(13, "#2a719b"), current);
+        tab->setEnabled((tab == m_downloadedTab) != m_showingFinished);
+    }
 }
 
 void DLManagerWidget::layoutPage()

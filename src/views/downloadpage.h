@@ -51,6 +51,9 @@ public:
     QString downloadingTabText() const;
     QString downloadedTabText() const;
     bool isShowingFinished() const;
+    // The tabs, for tests of their looks.
+    QWidget *downloadingTab() const;
+    QWidget *downloadedTab() const;
     int speedBoxIndex() const;
     bool acceptAnySite() const;
 
@@ -82,12 +85,14 @@ public:
     int askClipOrPlaylist(const QString &clipLink, const QString &playlistLink) override;
     void showLoading(bool show, const QString &text) override;
     bool addItem(const DownloadRecord &record) override;
-    void addFinishedRow(const DownloadRecord &record) override;
+    void addFinishedRow(const DownloadRecord &record, qint64 rowid) override;
     void refreshTotals() override;
     void runFinishedAction() override;
 
     // Settings the settings dialog changed: read again (the limit also runs a pass).
     void reloadSettings();
+    // The download cache folder changed: the queue database moves along at once.
+    bool moveCacheFolder(const QString &folder);
     void setCountAtSameTime(int count);
 
 public slots:
@@ -129,8 +134,8 @@ private:
 
     QWidget *m_toolRow;
     MyTempButton2 *m_pasteButton;
-    MyLabel *m_downloadingTab;
-    MyLabel *m_downloadedTab;
+    MyTempButton2 *m_downloadingTab;
+    MyTempButton2 *m_downloadedTab;
     QComboBox *m_speedBox;
     MyPushButton *m_settingButton;
     DLListWidget *m_list;

@@ -82,7 +82,7 @@ void FinishedItemWidget::layoutRow()
     const int left = scaled(10) + thumb.width() + scaled(20);
     const int textWidth = qMin(scaled(580), qMax(0, w - left - scaled(185)));
     m_title->setGeometry(left, scaled(12), textWidth, scaled(20));
-    m_link->setGeometry(left, m_title->geometry().bottom() - scaled(2), textWidth, scaled(15));
+    m_link->setGeometry(left, m_title->geometry().bottom() + 1, textWidth, scaled(15));
     m_info->setGeometry(left, m_link->geometry().bottom() + scaled(6), textWidth, scaled(20));
     m_right->setGeometry(w - scaled(180), 0, scaled(170), h);
     const int pw = m_right->width();
@@ -242,26 +242,56 @@ void FinishedListWidget::makePool()
     }
 }
 
-void FinishedListWidget::addEntry(const QString &url, const QString &finishfilename, const QString &name,
-                                  const QString &thumb, const QString &duration, const QString &extformat,
-                                  const QString &size, const QString &md5)
+FinishedEntry *FinishedListWidget::store(const DownloadRecord &r, qint64 rowid)
 {
-    makePool();
     auto entry = std::make_unique<FinishedEntry>();
-    *entry = FinishedEntry{url,
-                           finishfilename,
-                           name,
-                           thumb,
-                           duration,
-                           extformat,
-                           size,
-                           md5,
-                           !finishfilename.isEmpty() && QFileInfo(finishfilename).isFile()};
+    *entry = FinishedEntry{r.url,
+                           r.finishfilename,
+                           r.name,
+                           r.thumb,
+                           r.duration,
+                           r.extformat,
+                           r.size,
+                           r.md5,
+                           !r.finishfilename.isEmpty() && QFileInfo(r.finishfilename).isFile(),
+                           rowid};
     FinishedEntry *raw = entry.get();
     m_entries.push_back(std::move(entry));
     ++m_count;
+    return raw;
+}
+
+void FinishedListWidget::addEntry(const QString &url, const QString &finishfilename, const QString &name,
+                                  const QString &thumb, const QString &duration, const QString &extformat,
+                                  const QString &size, const QString &md5, qint64 rowid)
+{
+    makePool();
+    DownloadRecord r;
+    r.url = url;
+    r.finishfilename = finishfilename;
+    r.name = name;
+    r.thumb = thumb;
+    r.duration = duration;
+    r.extformat = extformat;
+    r.size = size;
+    r.md5 = md5;
+    FinishedEntry *raw = store(r, rowid);
     showEmptyView(false);
     appendItem(raw);
+    emit totalsChanged();
+}
+
+void FinishedListWidget::addEntries(const QVector<StoredRow> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    makePool();
+    QList<void *> added;
+    added.reserve(rows.size());
+    for (const StoredRow &row : rows)
+        added << store(row.record, row.rowid);
+    showEmptyView(false);
+    appendItems(added);
     emit totalsChanged();
 }
 
@@ -286,8 +316,9 @@ void FinishedListWidget::ItemDeleted_slots(FinishedItemWidget *row)
     FinishedEntry *entry = row->entry();
     if (!entry)
         return;
-    if (m_db)
-        m_db->runStatement(DBManagerThread::deleteFinishedStatement(entry->md5));
+    // Exactly this entry's row: a twin of the same link and format keeps its own.
+    if (m_db && entry->rowid > 0)
+        m_db->runStatement(DBManagerThread::deleteFinishedStatement(entry->rowid));
     --m_count;
     if (m_selected)
         if (FinishedItemWidget *old = rowFor(m_selected))
@@ -318,9 +349,14 @@ void FinishedListWidget::Clickeditem_slots(FinishedItemWidget *row)
 
 void FinishedListWidget::ItemRemoveAllItem_slots()
 {
-    if (m_db)
+    if (m_db) {
+        QVector<SqlStatement> statements;
+        statements.reserve(int(m_entries.size()));
         for (const auto &entry : m_entries)
-            m_db->runStatement(DBManagerThread::deleteFinishedStatement(entry->md5));
+            if (entry->rowid > 0)
+                statements << DBManagerThread::deleteFinishedStatement(entry->rowid);
+        m_db->runStatements(statements);
+    }
     setItems({});
     m_entries.clear();
     m_selected = nullptr;

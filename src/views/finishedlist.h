@@ -2,6 +2,7 @@
 // The "Downloaded" view: finished downloads, from the stored queue and from this run.
 // Removing an entry deletes its stored row only; the file on disk is never touched.
 
+#include "queue/downloadrecord.h"
 #include "widgets/lazylist.h"
 
 #include <QPointer>
@@ -24,6 +25,7 @@ struct FinishedEntry {
     QString size;
     QString md5;
     bool filePresent = false; // looked at once, when the entry is added
+    qint64 rowid = 0;         // its stored row, 0 for none
 };
 
 class FinishedItemWidget : public MyTableItemWidget
@@ -108,7 +110,10 @@ public:
         m_db = db;
     }
     void addEntry(const QString &url, const QString &finishfilename, const QString &name, const QString &thumb,
-                  const QString &duration, const QString &extformat, const QString &size, const QString &md5);
+                  const QString &duration, const QString &extformat, const QString &size, const QString &md5,
+                  qint64 rowid = 0);
+    // Many stored rows at once (the queue load): one layout for all of them.
+    void addEntries(const QVector<struct StoredRow> &rows);
     int count() const
     {
         return m_count;
@@ -137,6 +142,7 @@ protected:
 private:
     void makePool();
     void showEmptyView(bool show);
+    FinishedEntry *store(const DownloadRecord &r, qint64 rowid);
 
     QPointer<DBManagerThread> m_db;
     std::vector<std::unique_ptr<FinishedEntry>> m_entries;

@@ -39,11 +39,10 @@ bool hooked(FileDialogTestHook::Kind kind, const QString &caption, const QString
     return false;
 }
 
+// The platform's separators become slashes; a backslash in a Linux name stays a letter.
 QString slashed(const QString &path)
 {
-    QString p = QDir::fromNativeSeparators(path);
-    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return p;
+    return QDir::fromNativeSeparators(path);
 }
 
 QStringList slashed(const QStringList &paths)

@@ -6,6 +6,7 @@
 
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QWheelEvent>
 
 namespace
@@ -113,23 +114,33 @@ void MyTableListWidget::removeItem(void *item)
     announce(toLoad);
 }
 
+void MyTableListWidget::appendLocked(const QList<void *> &items, Rows &toLoad)
+{
+    QHash<MyTableItemWidget *, QPair<int, void *>> before;
+    for (MyTableItemWidget *row : qAsConst(m_rows))
+        before.insert(row, qMakePair(row->index(), row->itemData()));
+    m_items.append(items);
+    layoutLocked(true, firstIndex(), toLoad);
+    // Appending moves nothing already shown: only rows with a new item are filled,
+    // so a long list grows without redrawing every visible row each time.
+    Rows changed;
+    for (MyTableItemWidget *row : qAsConst(toLoad))
+        if (before.value(row) != qMakePair(row->index(), row->itemData()))
+            changed.append(row);
+    toLoad = changed;
+}
+
 void MyTableListWidget::appendItem(void *item)
+{
+    appendItems({item});
+}
+
+void MyTableListWidget::appendItems(const QList<void *> &items)
 {
     Rows toLoad;
     {
         QWriteLocker locker(&m_lock);
-        QHash<MyTableItemWidget *, QPair<int, void *>> before;
-        for (MyTableItemWidget *row : qAsConst(m_rows))
-            before.insert(row, qMakePair(row->index(), row->itemData()));
-        m_items.append(item);
-        layoutLocked(true, firstIndex(), toLoad);
-        // Appending moves nothing already shown: only rows with a new item are filled,
-        // so a long list grows without redrawing every visible row each time.
-        Rows changed;
-        for (MyTableItemWidget *row : qAsConst(toLoad))
-            if (before.value(row) != qMakePair(row->index(), row->itemData()))
-                changed.append(row);
-        toLoad = changed;
+        appendLocked(items, toLoad);
     }
     announce(toLoad);
 }
@@ -181,25 +192,42 @@ MyTableItemWidget *MyTableListWidget::rowShowing(void *item) const
     return nullptr;
 }
 
-int MyTableListWidget::contentHeight() const
+qint64 MyTableListWidget::listHeight() const
 {
-    return qMax(m_rowHeight * m_items.size(), m_viewport->height());
+    return qint64(m_rowHeight) * m_items.size();
 }
 
-void MyTableListWidget::updateScrollBar(int contentHeight, int top)
+qint64 MyTableListWidget::maxTop() const
+{
+    return qMax<qint64>(0, listHeight() - m_viewport->height());
+}
+
+int MyTableListWidget::barValueFor(qint64 top) const
+{
+    // The bar counts items; the bottom of the list is its last step, even when the
+    // last row is only partly above the bottom of the view.
+    const qint64 last = maxTop();
+    if (last > 0 && top >= last)
+        return m_scrollBar->maximum();
+    return int(top / m_rowHeight);
+}
+
+void MyTableListWidget::updateScrollBar()
 {
     const int viewHeight = m_viewport->height();
-    m_scrollBar->setRange(0, qMax(0, contentHeight - viewHeight));
-    m_scrollBar->setPageStep(qMax(1, viewHeight));
-    if (m_scrollBar->value() != top)
-        m_scrollBar->setValue(top);
+    const qint64 last = maxTop();
+    const QSignalBlocker quiet(m_scrollBar);
+    m_scrollBar->setRange(0, int((last + m_rowHeight - 1) / m_rowHeight));
+    m_scrollBar->setPageStep(qMax(1, viewHeight / m_rowHeight));
+    m_scrollBar->setSingleStep(1);
+    m_scrollBar->setValue(barValueFor(m_top));
     // A list up to two views long scrolls by wheel alone.
-    m_scrollBar->setVisible(contentHeight > 2 * viewHeight);
+    m_scrollBar->setVisible(listHeight() > 2 * qint64(viewHeight));
 }
 
 void MyTableListWidget::bind(MyTableItemWidget *row, int index, Rows &toLoad)
 {
-    row->move(row->x(), m_rowHeight * index);
+    row->move(row->x(), (index - m_anchor) * m_rowHeight);
     row->setBinding(index, m_items.at(index));
     row->show();
     toLoad.append(row);
@@ -208,6 +236,26 @@ void MyTableListWidget::bind(MyTableItemWidget *row, int index, Rows &toLoad)
 int MyTableListWidget::firstIndex() const
 {
     return m_rows.isEmpty() ? -1 : m_rows.first()->index();
+}
+
+void MyTableListWidget::placeContent()
+{
+    const int first = qMax(0, firstIndex());
+    // The anchor follows the pool; rows are only moved when it jumps, so a scroll
+    // step moves one widget, and the content never grows past a few thousand rows.
+    constexpr int kAnchorSpan = 1000;
+    if (first < m_anchor || first - m_anchor > kAnchorSpan) {
+        // Half a span of room above, so stepping up the list moves one row at a time too.
+        m_anchor = first < m_anchor ? qMax(0, first - kAnchorSpan / 2) : first;
+        for (MyTableItemWidget *row : qAsConst(m_rows))
+            if (row->index() >= 0)
+                row->move(row->x(), (row->index() - m_anchor) * m_rowHeight);
+    }
+    int last = m_anchor;
+    for (const MyTableItemWidget *row : qAsConst(m_rows))
+        last = qMax(last, row->index());
+    const int height = qMax(m_viewport->height(), (last - m_anchor + 1) * m_rowHeight);
+    m_content->setGeometry(0, int(qint64(m_anchor) * m_rowHeight - m_top), width(), height);
 }
 
 void MyTableListWidget::layoutLocked(bool keepTop, int first, Rows &toLoad)
@@ -222,19 +270,18 @@ void MyTableListWidget::layoutLocked(bool keepTop, int first, Rows &toLoad)
     const int pool = m_rows.size();
     const int rh = m_rowHeight;
     const int viewHeight = m_viewport->height();
-    const int ch = contentHeight();
-    const int top = keepTop ? qBound(0, -m_content->y(), ch - viewHeight) : 0;
+    m_top = keepTop ? qBound<qint64>(0, m_top, maxTop()) : 0;
+    const int topIndex = int(m_top / rh);
 
-    // Keep the pool where it was, but make it cover the visible part of the content.
+    // Keep the pool where it was, but make it cover the visible part of the list.
     if (first < 0)
-        first = qMax(0, top / rh - kRowsAbove);
-    first = qMin(first, top / rh);
-    const int lastVisible = (top + qMax(1, viewHeight) - 1) / rh;
+        first = qMax(0, topIndex - kRowsAbove);
+    first = qMin(first, topIndex);
+    const int lastVisible = int((m_top + qMax(1, viewHeight) - 1) / rh);
     first = qMax(first, lastVisible - pool + 1);
     first = qBound(0, first, qMax(0, n - pool));
 
-    m_content->setGeometry(0, -top, w, ch);
-    updateScrollBar(ch, top);
+    m_anchor = first;
     for (int k = 0; k < pool; ++k) {
         MyTableItemWidget *row = m_rows.at(k);
         if (first + k < n) {
@@ -244,22 +291,25 @@ void MyTableListWidget::layoutLocked(bool keepTop, int first, Rows &toLoad)
             row->setBinding(-1, nullptr);
         }
     }
+    placeContent();
+    updateScrollBar();
 }
 
 void MyTableListWidget::reseat(int first, Rows &toLoad)
 {
+    m_anchor = first;
     for (int k = 0; k < m_rows.size(); ++k)
         bind(m_rows.at(k), first + k, toLoad);
 }
 
-void MyTableListWidget::recycle(int dy, Rows &toLoad)
+void MyTableListWidget::recycle(qint64 dy, Rows &toLoad)
 {
     const int n = m_items.size();
     const int pool = m_rows.size();
-    const int rh = m_rowHeight;
+    const qint64 rh = m_rowHeight;
     if (pool == 0 || n <= pool || dy == 0)
         return;
-    const int viewTop = -m_content->y();
+    const qint64 viewTop = m_top;
     const int first = m_rows.first()->index();
     if (first < 0)
         return;
@@ -269,61 +319,56 @@ void MyTableListWidget::recycle(int dy, Rows &toLoad)
     // list costs one pool's refill instead of one refill per item passed.
     int target = first;
     if (dy < 0) {
-        const int lowest = (viewTop - kRowsAbove * rh + rh - 1) / rh;
-        target = qBound(first, lowest, n - pool);
+        const qint64 lowest = (viewTop - kRowsAbove * rh + rh - 1) / rh;
+        target = int(qBound<qint64>(first, lowest, n - pool));
     } else {
-        const int highest = viewTop - kRowsAbove * rh;
-        target = highest < 0 ? 0 : qMin(first, highest / rh);
+        const qint64 highest = viewTop - kRowsAbove * rh;
+        target = highest < 0 ? 0 : int(qMin<qint64>(first, highest / rh));
     }
     if (qAbs(target - first) > pool) {
         reseat(target, toLoad);
         return;
     }
 
-    const int turns = qMax(qAbs(dy) / rh, 0) + 1;
-    for (int t = 0; t < turns; ++t) {
+    const qint64 turns = qAbs(dy) / rh + 1;
+    for (qint64 t = 0; t < turns; ++t) {
         MyTableItemWidget *head = m_rows.first();
         MyTableItemWidget *tail = m_rows.last();
+        const qint64 headTop = head->index() * rh;
         if (dy < 0) {
             const bool moreBelow = tail->index() >= 0 && tail->index() < n - 1;
-            if (!moreBelow || viewTop - head->y() <= kRowsAbove * rh)
+            if (!moreBelow || viewTop - headTop <= kRowsAbove * rh)
                 break;
             m_rows.removeFirst();
             m_rows.append(head);
-            const int index = qMin(head->index() + pool, n - 1);
-            head->move(head->x(), tail->y() + rh);
-            head->setBinding(index, m_items.at(index));
-            head->show();
-            toLoad.append(head);
+            bind(head, qMin(tail->index() + 1, n - 1), toLoad);
         } else {
             const bool moreAbove = head->index() > 0 && (tail->index() < 0 || tail->index() > pool - 1);
-            if (!moreAbove || viewTop - head->y() >= kRowsAbove * rh)
+            if (!moreAbove || viewTop - headTop >= kRowsAbove * rh)
                 break;
             m_rows.removeLast();
             m_rows.prepend(tail);
-            const int index = qMax(head->index() - 1, 0);
-            tail->move(tail->x(), head->y() - rh);
-            tail->setBinding(index, m_items.at(index));
-            tail->show();
-            toLoad.append(tail);
+            bind(tail, qMax(head->index() - 1, 0), toLoad);
         }
     }
 }
 
 void MyTableListWidget::scrollBy(int dy)
 {
+    scrollByPixels(dy);
+}
+
+void MyTableListWidget::scrollByPixels(qint64 dy)
+{
     // A step arriving while the list is busy (a layout, or this very scroll setting
     // the scroll bar) is dropped rather than waited for.
     if (!m_lock.tryLockForWrite())
         return;
     Rows toLoad;
-    const int viewHeight = m_viewport->height();
-    const int ch = contentHeight();
-    int y = qMin(m_content->y() + dy, 0);
-    y = qMax(y, viewHeight - ch);
-    m_content->setGeometry(0, y, width(), ch);
-    updateScrollBar(ch, -y);
+    m_top = qBound<qint64>(0, m_top - dy, maxTop());
     recycle(dy, toLoad);
+    placeContent();
+    updateScrollBar();
     m_lock.unlock();
     announce(toLoad);
 }
@@ -342,9 +387,11 @@ void MyTableListWidget::scrollBar_valueChange(int value)
 {
     if (!m_scrollBar->isVisibleTo(this))
         return;
-    const int dy = -(m_content->y() + value);
-    if (dy != 0)
-        scrollBy(dy);
+    if (value == barValueFor(m_top))
+        return;
+    const qint64 target = qMin(qint64(value) * m_rowHeight, maxTop());
+    if (target != m_top)
+        scrollByPixels(m_top - target);
 }
 
 void MyTableListWidget::resizeEvent(QResizeEvent *event)

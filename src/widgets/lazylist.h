@@ -2,7 +2,10 @@
 // A long list shown with a small fixed pool of row widgets. Rows that scroll out at
 // one end are moved to the other end and bound to the item that now belongs there;
 // the owner fills a row's controls when loadDataSingal() names it. The cost of a
-// scroll step therefore does not depend on the length of the list.
+// scroll step therefore does not depend on the length of the list. No widget is ever
+// as tall as the whole list (Qt caps widget sizes at 16,777,215 pixels): the scroll
+// position is kept as a number, the scroll bar counts items, and only the pool's
+// stretch of the list has a widget under it.
 
 #include <QList>
 #include <QReadWriteLock>
@@ -56,12 +59,19 @@ public:
     void setItems(const QList<void *> &items);
     void removeItem(void *item);
     void appendItem(void *item);
+    // Many at once: one layout, and only the rows that get a new item are filled.
+    void appendItems(const QList<void *> &items);
     // Signals every pool row that shows no item.
     void fillEmptyRows();
     // Places and binds the rows again, keeping the scroll position.
     void relayout();
     // Positive dy moves the content down, towards the top of the list.
     void scrollBy(int dy);
+    // How far the top of the view is from the top of the list, in pixels.
+    qint64 topOffset() const
+    {
+        return m_top;
+    }
 
     QList<void *> items() const;
     // The pool in on-screen order, first = topmost.
@@ -98,12 +108,18 @@ private:
     using Rows = QList<MyTableItemWidget *>;
     // first: the index the pool should start from, -1 to take it from the scroll position.
     void layoutLocked(bool keepTop, int first, Rows &toLoad);
+    void appendLocked(const QList<void *> &items, Rows &toLoad);
     int firstIndex() const;
-    void updateScrollBar(int contentHeight, int top);
+    void updateScrollBar();
     void bind(MyTableItemWidget *row, int index, Rows &toLoad);
     void reseat(int first, Rows &toLoad);
-    void recycle(int dy, Rows &toLoad);
-    int contentHeight() const;
+    void recycle(qint64 dy, Rows &toLoad);
+    // Puts the content widget under the pool's stretch of the list.
+    void placeContent();
+    void scrollByPixels(qint64 dy);
+    qint64 listHeight() const;
+    qint64 maxTop() const;
+    int barValueFor(qint64 top) const;
     void announce(const Rows &toLoad);
 
     Rows m_rows;
@@ -111,6 +127,8 @@ private:
     QWidget *m_content;
     QScrollBar *m_scrollBar;
     int m_rowHeight = 1;
+    qint64 m_top = 0; // the view's top in the whole list, in pixels
+    int m_anchor = 0; // the item that stands at the content widget's top
     QList<void *> m_items;
     mutable QReadWriteLock m_lock;
 };

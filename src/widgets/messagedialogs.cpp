@@ -25,6 +25,21 @@ QString &lastShownMessage()
     return message;
 }
 
+QStringList &lastShownButtons()
+{
+    static QStringList buttons;
+    return buttons;
+}
+
+QStringList visibleTexts(const QList<QLabel *> &buttons, const QWidget *dialog)
+{
+    QStringList texts;
+    for (const QLabel *b : buttons)
+        if (b->isVisibleTo(dialog))
+            texts << b->text();
+    return texts;
+}
+
 QString px(double designPixels)
 {
     return QString::number(scaled(designPixels));
@@ -55,6 +70,11 @@ void clear()
 QString lastMessage()
 {
     return lastShownMessage();
+}
+
+QStringList lastButtons()
+{
+    return lastShownButtons();
 }
 } // namespace DialogTestHook
 
@@ -87,9 +107,10 @@ void MovableDialog::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
 }
 
-void MovableDialog::armTestAnswer(const QString &message)
+void MovableDialog::armTestAnswer(const QString &message, const QList<QLabel *> &buttons)
 {
     lastShownMessage() = message;
+    lastShownButtons() = visibleTexts(buttons, this);
     if (pendingPresses().isEmpty())
         return;
     const DialogTestHook::Press press = pendingPresses().takeFirst();
@@ -204,7 +225,7 @@ void MyMessageDialog::singleButton(const QString &text)
 int MyMessageDialog::exec()
 {
     m_answer = false;
-    armTestAnswer(m_messageLabel->text());
+    armTestAnswer(m_messageLabel->text(), {m_cancelButton, m_okButton});
     return MovableDialog::exec();
 }
 
@@ -291,7 +312,7 @@ void CheckQURLItem::build()
 int CheckQURLItem::exec()
 {
     m_answer = 0;
-    armTestAnswer(m_messageLabel->text());
+    armTestAnswer(m_messageLabel->text(), {m_downclipBtn, m_downlistBtn});
     return MovableDialog::exec();
 }
 

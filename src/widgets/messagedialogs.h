@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QWidget;
@@ -23,6 +24,8 @@ int pendingAnswers();
 void clear();
 // The message of the last dialog that ran, hooked or not.
 QString lastMessage();
+// The texts of the visible buttons of the last dialog that ran, left to right.
+QStringList lastButtons();
 } // namespace DialogTestHook
 
 // Shared by both dialogs: dragging by any point, and the hook.
@@ -37,7 +40,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     // Runs the hooked answer, if any, once the modal loop is up.
-    void armTestAnswer(const QString &message);
+    // buttons: the dialog's answer buttons, left to right (the visible ones are recorded).
+    void armTestAnswer(const QString &message, const QList<QLabel *> &buttons);
     virtual QWidget *controlFor(DialogTestHook::Press press) const = 0;
 
 private:

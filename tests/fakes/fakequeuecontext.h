@@ -98,7 +98,7 @@ public:
     {
         return onAddItem ? onAddItem(record) : false;
     }
-    void addFinishedRow(const DownloadRecord &record) override
+    void addFinishedRow(const DownloadRecord &record, qint64) override
     {
         finishedRows << record;
     }
