@@ -2,14 +2,20 @@
 
 #include "platform/instancechannel.h"
 #include "platform/platform.h"
+#include "platform/singleinstance.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QProcess>
+#include <QSysInfo>
 
 #include <atomic>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <thread>
+#include <unistd.h>
 
 class TestPlatform : public QObject
 {
@@ -107,6 +113,50 @@ private slots:
     void privateTempBaseIsInTheUsersCache()
     {
         QVERIFY(Platform::privateTempBase().startsWith(TestEnv::root()));
+    }
+
+    // The single-instance lock: a living copy's lock holds; a dead copy's is taken over,
+    // also while a child it forked (stuck before its exec) still holds the file locked.
+    void instanceLockIsTakenOverOnlyFromTheDead_data()
+    {
+        QTest::addColumn<bool>("holderAlive");
+        QTest::addColumn<bool>("fileLockHeld");
+        QTest::addColumn<bool>("acquired");
+        QTest::newRow("a living copy's lock holds") << true << true << false;
+        QTest::newRow("a dead copy's lock is taken over") << false << false << true;
+        QTest::newRow("a dead copy's lock is taken over while an orphaned child keeps it locked")
+            << false << true << true;
+    }
+    void instanceLockIsTakenOverOnlyFromTheDead()
+    {
+        QFETCH(bool, holderAlive);
+        QFETCH(bool, fileLockHeld);
+        QFETCH(bool, acquired);
+        const QString path = SingleInstanceGuard::lockFilePathFor(QStringLiteral("LockTest"));
+        QFile::remove(path);
+        qint64 pid = QCoreApplication::applicationPid();
+        if (!holderAlive) {
+            QProcess shell;
+            shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+            QVERIFY(shell.waitForFinished());
+            pid = shell.readAllStandardOutput().trimmed().toLongLong();
+        }
+        QFile lock(path);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(pid) + '\n'
+                   + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
+                   + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+        const int fd = fileLockHeld ? ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC) : -1;
+        if (fileLockHeld)
+            QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+
+        SingleInstanceGuard guard(QStringLiteral("LockTest"));
+        QCOMPARE(guard.tryAcquire(), acquired);
+        QVERIFY(lock.open(QIODevice::ReadOnly));
+        QCOMPARE(lock.readLine().trimmed().toLongLong(), acquired ? QCoreApplication::applicationPid() : pid);
+        if (fd >= 0)
+            ::close(fd);
     }
 
     // What a later start (or any local peer) sends the running copy: only whole requests
