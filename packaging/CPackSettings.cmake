@@ -1,8 +1,8 @@
 # The Debian package: "cpack -G DEB" in the build folder (scripts/package). It holds
 # what "cmake --install" installs, under /usr. Depends comes from dpkg-shlibdeps for
-# the linked libraries (Qt 5, FFmpeg's libraries, cJSON), plus what the program runs or
-# loads without linking it: ffmpeg, yt-dlp, the fonts its font folder links to, and
-# Qt's SQLite plug-in.
+# the linked libraries (Qt 5, FFmpeg's libraries, cJSON, libarchive), plus what the program
+# runs or loads without linking it: ffmpeg, yt-dlp, gpgv (checks downloader updates), the
+# fonts its font folder links to, and Qt's SQLite plug-in.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME clipwright)
 set(CPACK_PACKAGE_VENDOR Kestrova)
@@ -27,5 +27,5 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.kestrova.com)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "ffmpeg, yt-dlp, fonts-lato, fonts-liberation2, fonts-wqy-microhei, libqt5sql5-sqlite")
+  "ffmpeg, yt-dlp, gpgv, fonts-lato, fonts-liberation2, fonts-wqy-microhei, libqt5sql5-sqlite")
 include(CPack)

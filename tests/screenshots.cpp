@@ -6,14 +6,18 @@
 #include "app/appenv.h"
 #include "app/settings.h"
 #include "engine/mediainfo.h"
+#include "external/components.h"
 #include "queue/downloaditem.h"
 #include "queue/scheduler.h"
 #include "settings/autodownloadwidget.h"
+#include "settings/downloadersetwidget.h"
 #include "settings/settingwidget.h"
 #include "shell/loadingwidget.h"
 #include "shell/mainwindow.h"
 #include "shell/titlebar.h"
 #include "testlib/localhttpserver.h"
+#include "update/componentstore.h"
+#include "update/componentupdates.h"
 #include "update/updatewidget.h"
 #include "views/downloadlist.h"
 #include "views/downloadpage.h"
@@ -27,6 +31,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -250,6 +258,9 @@ void shootDownloadPage(const QString &code, double scale)
         DLItemData *item = page->queue()->addRestoredItem(r);
         item->setStateForTest(sample.state, sample.progress, sample.countdown,
                               sample.state == ItemState::Downloading ? 1572864 : 0);
+        // The failed analysis reads like an outdated downloader, so its row offers the update.
+        if (sample.state == ItemState::AnalyzeFailed)
+            item->setFailureReasonForTest(FailureReason::OutdatedDownloader);
         emit item->updateShow(item);
     }
     page->refreshTotals();
@@ -320,6 +331,91 @@ void awaitAnswer(UpdateWidget *dialog)
     settle();
 }
 
+// Installed downloader components as after a few updates: yt-dlp with its previous
+// version, deno without one. Each prints its version, so a check finds them current.
+void installSampleComponents()
+{
+    const QList<QPair<QString, QStringList>> installed{
+        {Components::YtDlp, {QStringLiteral("2026.07.30"), QStringLiteral("2026.08.19")}},
+        {Components::Deno, {QStringLiteral("2.5.6")}}};
+    for (const auto &component : installed) {
+        for (const QString &version : component.second) {
+            const QString path = Components::executable(component.first, version);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+            file.write("#!/bin/sh\necho " + version.toUtf8() + "\n");
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QString error;
+            if (version != component.second.first())
+                ComponentStore::pointLink(component.first, Components::PreviousLink, component.second.first(), &error);
+            ComponentStore::pointLink(component.first, Components::CurrentLink, version, &error);
+        }
+    }
+}
+
+// A release server for the Downloader page's check: yt-dlp as installed, and a newer deno
+// whose download stops part-way, so the page is drawn with its progress showing.
+void serveStalledRelease(LocalHttpServer &server)
+{
+    const auto release = [&server](const QString &repo, const QString &tag, const QString &asset, qint64 size) {
+        const QString path = QStringLiteral("/download/") + asset;
+        LocalHttpServer::Options stall;
+        stall.stallAtOffset = size * 2 / 5;
+        server.addData(path, QByteArray(int(size), 'z'), "application/octet-stream", stall);
+        server.addData(path + QStringLiteral(".sha256sum"), QByteArray(64, 'a') + "  " + asset.toUtf8() + "\n",
+                       "text/plain");
+        const QJsonArray assets{
+            QJsonObject{{"name", asset}, {"browser_download_url", server.url(path).toString()}},
+            QJsonObject{{"name", QString(asset + QStringLiteral(".sha256sum"))},
+                        {"browser_download_url", server.url(path + QStringLiteral(".sha256sum")).toString()}}};
+        server.addData(QStringLiteral("/repos/%1/releases/latest").arg(repo),
+                       QJsonDocument(QJsonObject{{"tag_name", tag}, {"assets", assets}}).toJson(), "application/json");
+    };
+    release(QStringLiteral("yt-dlp/yt-dlp"), QStringLiteral("2026.08.19"), QStringLiteral("yt-dlp_linux"), 1024);
+    release(QStringLiteral("denoland/deno"), QStringLiteral("v2.5.7"),
+            QStringLiteral("deno-x86_64-unknown-linux-gnu.zip"), qint64(41) << 20);
+}
+
+// The Downloader page checking (its download held part-way), then showing an update's outcome.
+void shootDownloaderPage(SettingWidget *settings, QWidget *window, const QString &tag)
+{
+    LocalHttpServer releases;
+    if (!releases.start())
+        return;
+    serveStalledRelease(releases);
+    qputenv("CLIPWRIGHT_GITHUB_API", releases.url(QString()).toString().toUtf8());
+    // The sample proxy of the other pages does not exist; the check goes direct.
+    Settings::writeSwitch(Settings::Key::Proxy_enabled, false);
+    QMetaObject::invokeMethod(settings->pageButton(SettingWidget::DownloaderPage), "clicked");
+    DownloaderSetWidget *page = settings->downloaderPage();
+    page->loadSettings();
+    page->checkButton_slots();
+    QElapsedTimer t;
+    t.start();
+    while (!page->progressLabel()->text().contains(QLatin1String("deno")) && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    settle();
+    store(window->grab().toImage(), QStringLiteral("settings-downloader-checking-") + tag);
+    ComponentUpdates::instance()->stop();
+    qputenv("CLIPWRIGHT_GITHUB_API", "http://127.0.0.1:9");
+    Settings::writeSwitch(Settings::Key::Proxy_enabled, true);
+
+    ComponentResult ytdlp;
+    ytdlp.name = Components::YtDlp;
+    ytdlp.outcome = ComponentResult::Outcome::Updated;
+    ytdlp.oldVersion = QStringLiteral("2026.07.30");
+    ytdlp.newVersion = QStringLiteral("2026.08.19");
+    ComponentResult deno;
+    deno.name = Components::Deno;
+    deno.outcome = ComponentResult::Outcome::UpToDate;
+    deno.oldVersion = deno.newVersion = QStringLiteral("2.5.6");
+    page->showResults({ytdlp, deno}, false);
+    settle();
+    store(window->grab().toImage(), QStringLiteral("settings-downloader-") + tag);
+}
+
 // Every page of the settings dialog over the main window, with settings as a user might
 // have them, and the update dialog checking, finding a new version and finding none.
 void shootSettingsAndUpdate(const QString &code, double scale, LocalHttpServer &vendor)
@@ -360,6 +456,7 @@ void shootSettingsAndUpdate(const QString &code, double scale, LocalHttpServer &
         settle();
         store(window.grab().toImage(), QStringLiteral("settings-") + QLatin1String(shot.name) + QLatin1Char('-') + tag);
     }
+    shootDownloaderPage(settings, &window, tag);
     QMetaObject::invokeMethod(settings->pageButton(SettingWidget::AutoDownloadPage), "clicked");
     settings->autoDownloadPage()->enabledCheckBox()->click();
     settle();
@@ -398,8 +495,9 @@ int main(int argc, char *argv[])
 {
     // The program stores its language choice; keep that out of the developer's settings.
     QTemporaryDir home;
-    for (const char *v : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+    for (const char *v : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
         qputenv(v, QFile::encodeName(home.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/.local/share")));
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
         if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("This plugin does not")))
             QTextStream(stderr) << message << '\n';
@@ -408,6 +506,9 @@ int main(int argc, char *argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     // No update check leaves the machine while the windows are drawn.
     qputenv("CLIPWRIGHT_VENDOR_URL", "http://127.0.0.1:9");
+    qputenv("CLIPWRIGHT_GITHUB_API", "http://127.0.0.1:9");
+    ComponentAutoCheck::setTimings({-1, -1});
+    installSampleComponents();
     UpdateWidget::Timings quiet;
     quiet.firstCheckMs = -1;
     UpdateWidget::setTimings(quiet);

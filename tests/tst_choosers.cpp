@@ -622,6 +622,23 @@ private slots:
         QVERIFY(row->isTicked());
     }
 
+    // Entries downloaded before are marked and left unticked; a new listing starts afresh.
+    void downloadedEntriesAreMarkedAndUnticked()
+    {
+        SelectChannel2Widget dialog;
+        dialog.setList(QStringLiteral("list"), numbered("n", 4), numbered("u", 4));
+        dialog.markDownloaded({QStringLiteral("u1"), QStringLiteral("u3"), QStringLiteral("elsewhere")});
+        QStringList marks;
+        for (SChannelItem *row : dialog.listedRows())
+            marks << QString::number(row->isDownloaded()) + QString::number(row->isTicked());
+        QCOMPARE(marks, QStringList({"01", "10", "01", "10"}));
+        SelectChannel2Widget::answerNextWith([](SelectChannel2Widget &d) { d.downloadButton_slots(); });
+        dialog.exec();
+        QCOMPARE(dialog.selectedIndexes(), QStringList({"0", "2"}));
+        dialog.setList(QStringLiteral("again"), numbered("n", 2), numbered("u", 2));
+        QVERIFY(!dialog.listedRows().at(1)->isDownloaded() && dialog.listedRows().at(1)->isTicked());
+    }
+
     void closingCancelsAndANewListingStartsAfresh()
     {
         SelectChannel2Widget dialog;

@@ -88,7 +88,10 @@ private slots:
         QVERIFY(raw.open());
         QSqlQuery q(raw);
         QVERIFY(q.exec(QStringLiteral("select sql from sqlite_master where name='dldata'")) && q.next());
-        QCOMPARE(q.value(0).toString(), QLatin1String(DBManagerThread::CreateTableStatement));
+        // The table as first released, then the columns added since, at its end.
+        QString created = QLatin1String(DBManagerThread::CreateTableStatement);
+        created.chop(1);
+        QCOMPARE(q.value(0).toString(), created + QStringLiteral(", failreason varchar(64), finishdate varchar(64))"));
         raw.close();
         raw = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
@@ -347,6 +350,38 @@ private slots:
         QSqlQuery q(kept);
         QVERIFY(q.exec(QStringLiteral("select url from dldata")) && q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("https://v/older"));
+    }
+
+    // A data.db written by the previous version (no failure or date columns) opens with
+    // every row, gains the columns, and stays readable by that version's query.
+    void aDatabaseOfThePreviousVersionIsMigrated()
+    {
+        const QString dir = folderFor("previous");
+        {
+            QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("previous"));
+            old.setDatabaseName(dir + QStringLiteral("/data.db"));
+            QVERIFY(old.open());
+            QSqlQuery q(old);
+            QVERIFY(q.exec(QLatin1String(DBManagerThread::CreateTableStatement)));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url,md5,name,isfinished,progress,finishfilename) "
+                                          "values('https://v/old','k1','Old ''one''','1','0','/v/old.mp4')")));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url,md5,isfinished,progress) "
+                                          "values('https://v/half','k2','0','4200')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("previous"));
+        {
+            DBManagerThread db(dir);
+            QVERIFY(db.isUsable());
+            const QVector<StoredRow> rows = db.allRows();
+            QCOMPARE(rows.size(), 2);
+            QCOMPARE(rows.at(0).record.name, QStringLiteral("Old 'one'"));
+            QCOMPARE(rows.at(0).record.finishfilename, QStringLiteral("/v/old.mp4"));
+            QCOMPARE(rows.at(1).record.progress, 4200);
+            QVERIFY(db.runStatement(DBManagerThread::failReasonStatement("https://v/half", "k2", "permanent")));
+        }
+        DBManagerThread again(dir);
+        QCOMPARE(again.allRows().at(1).record.failreason, QStringLiteral("permanent"));
+        QCOMPARE(load(again, true).rows.size(), 2);
     }
 
     void statementsFromTheGuiRunDuringTheLoad()

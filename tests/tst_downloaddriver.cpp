@@ -361,6 +361,43 @@ private slots:
         QCOMPARE(QFileInfo(theirs).size(), qint64(8));
     }
 
+    void aFailureThatReadsLikeAnOldDownloaderIsRecognised_data()
+    {
+        QTest::addColumn<bool>("transfer");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("reason");
+        const int old = int(FailureReason::OutdatedDownloader);
+        const int unknown = int(FailureReason::Unknown);
+        QTest::newRow("an analysis the site wants a sign-in for")
+            << false << QStringLiteral("ERROR: [youtube] abc: Sign in to confirm you're not a bot") << old;
+        QTest::newRow("an analysis the extractor cannot read")
+            << false << QStringLiteral("ERROR: [generic] Unable to extract title; please report this issue") << old;
+        QTest::newRow("a playlist that does not exist is no sign of age")
+            << false << QStringLiteral("ERROR: This playlist does not exist.") << unknown;
+        QTest::newRow("a transfer refused with HTTP 403")
+            << true << QStringLiteral("ERROR: unable to download video data: HTTP Error 403: Forbidden") << old;
+        QTest::newRow("a file that is gone is no sign of age")
+            << true << QString::fromLatin1(FakeScenario::Http404) << unknown;
+    }
+    void aFailureThatReadsLikeAnOldDownloaderIsRecognised()
+    {
+        QFETCH(bool, transfer);
+        QFETCH(QString, error);
+        QFETCH(int, reason);
+        standardScenario();
+        if (transfer)
+            m_scenario->failTransfers(-1, 0, Behaviour::Error, QString(), error);
+        else
+            m_scenario->failJob(Job::Info, -1, Behaviour::Error, error);
+        QVERIFY(m_scenario->write());
+        YoutobeDownloadObj d;
+        if (transfer)
+            QCOMPARE(download(d, QStringLiteral("18")), int(MediaInfo::StateFailed));
+        else
+            QVERIFY(analyse(d) && !d.m_infoReady);
+        QCOMPARE(int(d.m_failureReason), reason);
+    }
+
     void everyFreshStartGetsAllAttempts()
     {
         // Analysis ends with a spent budget when there are no subtitles; the download
@@ -605,12 +642,7 @@ private slots:
         QVERIFY(server.addFile(QStringLiteral("/media/clip.mp4"), fixture(QStringLiteral("sound.mp4"))));
         const QString app = appDirPath();
         const QString real = m_root + QStringLiteral("/app-real");
-        QDir().mkpath(real);
-        QFile::copy(TestEnv::binDir() + QStringLiteral("/youtubedl"), real + QStringLiteral("/youtubedl"));
-        for (const char *tool : {"ffmpeg", "ffprobe"})
-            QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
-                        real + QLatin1Char('/') + QLatin1String(tool));
-        QFile::copy(app + QStringLiteral("/libMyDecoder.so"), real + QStringLiteral("/libMyDecoder.so"));
+        QVERIFY(TestEnv::makeRealApplicationFolder(real));
         setAppDirPath(real);
         YoutobeDownloadObj d;
         QVERIFY(analyse(d, server.url(QStringLiteral("/media/clip.mp4")).toString()));

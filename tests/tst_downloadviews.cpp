@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 
 using Settings::Key;
 
@@ -27,6 +28,8 @@ class FakeShell : public ShellServices
 public:
     int action = 0;
     int actionsRun = 0;
+    bool offersUpdate = false;
+    int updatesTaken = 0;
     void showLoading(bool, const QString &) override {}
     int finishedAction() const override
     {
@@ -37,6 +40,14 @@ public:
         ++actionsRun;
     }
     void showSettings() override {}
+    bool offersDownloaderUpdate() const override
+    {
+        return offersUpdate;
+    }
+    void updateDownloader() override
+    {
+        ++updatesTaken;
+    }
 };
 
 QStringList actionTexts(const QList<QAction *> &actions)
@@ -330,6 +341,46 @@ private slots:
         emit item->updateShow(item);
         QCOMPARE(p->downloadList()->rowFor(item)->statusText(),
                  QStringLiteral("Download Failed. Automatically re-download after 42 seconds. "));
+    }
+
+    void aFailureOfAnOutdatedDownloaderOffersAnUpdate_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("an analysis the site refused offers it")
+            << int(ItemState::AnalyzeFailed) << int(FailureReason::OutdatedDownloader) << true << true;
+        QTest::newRow("a download the site refused offers it")
+            << int(ItemState::DownloadFailed) << int(FailureReason::OutdatedDownloader) << true << true;
+        QTest::newRow("once taken in this run, it is offered no more")
+            << int(ItemState::AnalyzeFailed) << int(FailureReason::OutdatedDownloader) << false << false;
+        QTest::newRow("another failure offers nothing")
+            << int(ItemState::DownloadFailed) << int(FailureReason::Unknown) << true << false;
+    }
+    void aFailureOfAnOutdatedDownloaderOffersAnUpdate()
+    {
+        QFETCH(int, state);
+        QFETCH(int, reason);
+        QFETCH(bool, offered);
+        QFETCH(bool, shown);
+        m_shell.offersUpdate = offered;
+        m_shell.updatesTaken = 0;
+        auto p = page();
+        DLItemData *item = itemIn(*p, ItemState(state));
+        item->setFailureReasonForTest(FailureReason(reason));
+        emit item->updateShow(item);
+        DLItemWidget *row = p->downloadList()->rowFor(item);
+        QCOMPARE(row->statusText().contains(QStringLiteral("Update the downloader")), shown);
+        QVERIFY(row->statusText().contains(QStringLiteral("Failed.")));
+        if (!shown)
+            return;
+        // The link takes the offer: the shell opens the Downloader page and checks.
+        for (QLabel *label : row->findChildren<QLabel *>()) {
+            if (label->text() == row->statusText())
+                emit label->linkActivated(QStringLiteral("update"));
+        }
+        QCOMPARE(m_shell.updatesTaken, 1);
     }
 
     void aTitleEqualToItsLinkShowsOneLine()

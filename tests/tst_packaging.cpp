@@ -7,6 +7,7 @@
 #include "app/paths.h"
 #include "external/mydecoder.h"
 #include "testlib/testenv.h"
+#include "update/componentupdater.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -88,6 +89,7 @@ private slots:
         QVERIFY(QFile::exists(AppPaths::translationFile(QStringLiteral("ZH"))));
         for (const char *font : {"Arial.ttf", "Lato-Regular.ttf", "Lato-Bold.ttf", "sum"})
             QVERIFY2(QFileInfo(data + QStringLiteral("/font/") + QLatin1String(font)).isFile(), font);
+        QVERIFY(QFile::exists(ComponentUpdaterOptions::fromEnvironment().keyring));
         // ffmpeg and ffprobe are the system's: nothing of theirs is installed.
         QCOMPARE(ffmpegPath(), QStandardPaths::findExecutable(QStringLiteral("ffmpeg")));
         QDirIterator it(m_prefix, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -168,7 +170,7 @@ private slots:
         const QStringList wanted = QString::fromUtf8(depends.out).trimmed().split(QStringLiteral(", "));
         // What the program runs or loads without linking it, then what dpkg-shlibdeps found.
         for (const char *name :
-             {"ffmpeg", "yt-dlp", "fonts-lato", "fonts-liberation2", "fonts-wqy-microhei", "libqt5sql5-sqlite",
+             {"ffmpeg", "yt-dlp", "gpgv", "fonts-lato", "fonts-liberation2", "fonts-wqy-microhei", "libqt5sql5-sqlite",
               "libqt5core5a ", "libqt5widgets5 ", "libavformat", "libcjson1 "}) {
             const bool found = std::any_of(wanted.cbegin(), wanted.cend(),
                                            [name](const QString &d) { return d.startsWith(QLatin1String(name)); });
@@ -185,6 +187,7 @@ private slots:
                  QStringLiteral("./usr/share/clipwright/Lang/Lang_ZH.qm"),
                  QStringLiteral(
                      "./usr/share/clipwright/font/Lato-Regular.ttf -> ../../fonts/truetype/lato/Lato-Regular.ttf"),
+                 QStringLiteral("./usr/share/clipwright/keys/yt-dlp-release.gpg"),
                  QStringLiteral("./usr/share/applications/") + kAppId + QStringLiteral(".desktop"),
                  QStringLiteral("./usr/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"),
                  QStringLiteral("./usr/share/icons/hicolor/48x48/apps/") + kAppId + QStringLiteral(".png"),

@@ -138,6 +138,35 @@ private slots:
         QCOMPARE(proxyString(), expected);
     }
 
+    // The same texts steer the program's own requests (the downloader components).
+    void networkProxies_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::newRow("no text, no proxy") << "" << int(QNetworkProxy::NoProxy) << "" << 0;
+        QTest::newRow("socks5 prefix") << "socks5://S:1080" << int(QNetworkProxy::Socks5Proxy) << "S" << 1080;
+        QTest::newRow("a desktop socks prefix")
+            << "socks://127.0.0.1:7890" << int(QNetworkProxy::Socks5Proxy) << "127.0.0.1" << 7890;
+        QTest::newRow("https prefix is an HTTP proxy")
+            << "https://S:8443" << int(QNetworkProxy::HttpProxy) << "S" << 8443;
+        QTest::newRow("a bare address is an HTTP proxy") << "S:3128" << int(QNetworkProxy::HttpProxy) << "S" << 3128;
+        QTest::newRow("an empty port keeps the proxy, so nothing goes around it")
+            << "socks5://S:" << int(QNetworkProxy::Socks5Proxy) << "S" << 0;
+    }
+    void networkProxies()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, type);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        const QNetworkProxy proxy = Proxy::networkProxy(text);
+        QCOMPARE(int(proxy.type()), type);
+        QCOMPARE(proxy.hostName(), host);
+        QCOMPARE(int(proxy.port()), port);
+    }
+
     void pacScripts_data()
     {
         QTest::addColumn<QString>("script");

@@ -9,6 +9,7 @@
 #include "engine/downloaddriver.h"
 #include "fakes/fakequeuecontext.h"
 #include "fakes/fakescenario.h"
+#include "platform/platform.h"
 #include "queue/downloaditem.h"
 #include "queue/intake.h"
 #include "queue/scheduler.h"
@@ -487,7 +488,8 @@ private slots:
         QFETCH(bool, otherItem);
         QJsonArray entries;
         for (int i = 0; i < 3; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("c%1").arg(i)},
+            entries.append(QJsonObject{{"id", QString::number(i)},
+                                       {"url", QStringLiteral("c%1").arg(i)},
                                        {"title", QStringLiteral("C%1").arg(i)}});
         m_scenario->setChannelJson(QJsonObject{{"title", "Cached"}, {"entries", entries}});
         QVERIFY(m_scenario->write());
@@ -523,7 +525,8 @@ private slots:
         Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
         QJsonArray entries;
         for (int i = 0; i < 300; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)}, {"url", QStringLiteral("p%1").arg(i)},
+            entries.append(QJsonObject{{"id", QString::number(i)},
+                                       {"url", QStringLiteral("p%1").arg(i)},
                                        {"title", QStringLiteral("P%1").arg(i)}});
         m_scenario->setChannelJson(QJsonObject{{"title", "Long"}, {"entries", entries}});
         QVERIFY(m_scenario->write());
@@ -544,6 +547,88 @@ private slots:
         for (const StoredRow &row : m_db->allRows())
             QVERIFY2(row.record.url != playlist, "the placeholder's row was kept");
         QCOMPARE(m_db->allRows().size(), queued);
+    }
+
+    // A link downloaded before is asked about; one already queued is not added twice.
+    void pastingALinkThatWasDownloadedOrIsQueued_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("answer"); // 0 "Yes", -1 "No" or closed
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("queued");
+        const QString asked = QStringLiteral("This video was already downloaded on 2026-11-30 to /v/Old clip.mp4. "
+                                             "Download it again?");
+        QTest::newRow("downloaded before, and the user says no") << link(1) << -1 << asked << 1;
+        QTest::newRow("downloaded before, and the user says yes") << link(1) << 0 << asked << 2;
+        QTest::newRow("already waiting in the queue") << link(2) << 0 << "This link is already in the queue." << 1;
+        QTest::newRow("a batch: one question for its downloaded links, answered no")
+            << link(1) + "\n" + link(3) + "\n" + link(4) << -1
+            << "These videos were already downloaded:\n" + link(1) + "\nDownload them again?" << 3;
+        QTest::newRow("a batch with a queued link: one message, the rest queued")
+            << link(2) + "\n" + link(3) << 0 << "These links are already in the queue:\n" + link(2) << 2;
+    }
+    void pastingALinkThatWasDownloadedOrIsQueued()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, answer);
+        QFETCH(QString, message);
+        QFETCH(int, queued);
+        m_context.finished.insert(link(1), {true, QStringLiteral("2026-11-30"), QStringLiteral("/v/Old clip.mp4")});
+        m_context.messageAnswers.enqueue(answer);
+        DownloadQueue queue(&m_context);
+        queue.setLoading(true); // nothing runs
+        LinkIntake intake(&m_context, &queue);
+        DownloadRecord waiting;
+        waiting.url = link(2);
+        queue.addRestoredItem(waiting)->setStateForTest(ItemState::WaitingToDownload);
+        intake.pasteText(text);
+        QTRY_VERIFY(!intake.isPasting());
+        QCOMPARE(m_context.messages.value(0), message);
+        QCOMPARE(m_context.messages.size(), 1);
+        QCOMPARE(queue.count(), queued);
+        QCOMPARE(m_db->allRows().size(), queued - 1); // every queued link got its row
+    }
+
+    // Too little free space: the download does not start, says where space is short, and
+    // starts by itself once space is freed.
+    void aDownloadWaitsForDiskSpace_data()
+    {
+        QTest::addColumn<bool>("byRemoval");
+        QTest::newRow("freed, and noticed at the minute's check") << false;
+        QTest::newRow("freed, and noticed when another item is removed") << true;
+    }
+    void aDownloadWaitsForDiskSpace()
+    {
+        QFETCH(bool, byRemoval);
+        QVERIFY(m_scenario->write());
+        qint64 free = DLItemData::spaceNeededFor(9000) - 1;
+        Platform::setFreeBytesHook(
+            [&free](const QString &path) { return path.contains(QStringLiteral("/out")) ? free : qint64(1) << 40; });
+        DownloadRecord r;
+        r.url = link(600);
+        r.formatid = QStringLiteral("18");
+        r.md5 = itemKey(r.url, r.formatid);
+        r.isenabled = true;
+        DownloadQueue queue(&m_context);
+        DownloadRecord other;
+        other.url = link(601);
+        queue.setLoading(true);
+        DLItemData *bystander = queue.addRestoredItem(other);
+        bystander->setStateForTest(ItemState::Paused);
+        queue.setLoading(false);
+        DLItemData *item = queue.addRestoredItem(r);
+        QTRY_COMPARE_WITH_TIMEOUT(item->spaceShortFolder(), m_context.folder, 20000);
+        QCOMPARE(item->state(), ItemState::WaitingToDownload);
+        queue.downloadPass();
+        QCOMPARE(item->state(), ItemState::WaitingToDownload);
+        QVERIFY(m_scenario->loggedRuns(Job::Download).isEmpty());
+        free = qint64(1) << 40;
+        if (byRemoval)
+            queue.removeItem(bystander);
+        else
+            queue.m_timer_checkdl_slots();
+        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 20000);
+        Platform::setFreeBytesHook(nullptr);
     }
 
     void aBigPlaylistIsQueuedWholeWithoutAsking()

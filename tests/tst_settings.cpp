@@ -41,6 +41,7 @@ private slots:
         QCOMPARE(Settings::readSwitch(Key::AutoDL_DLSubtitle), false);
         QCOMPARE(Settings::readText(Key::AutoDL_DLSubtitleLang), QString());
         QCOMPARE(Settings::readSwitch(Key::AutoCheckUpdate), true);
+        QCOMPARE(Settings::readSwitch(Key::AutoUpdateComponents), true);
         QCOMPARE(Settings::readSwitch(Key::Proxy_enabled), false);
         QCOMPARE(Settings::readNumber(Key::Proxy_protocal), 0);
         QCOMPARE(Settings::readText(Key::SaveDownloadPath), QString());
@@ -54,12 +55,12 @@ private slots:
     void everyKeyHasItsOwnName()
     {
         QSet<QString> names;
-        for (int k = 0; k <= int(Key::addVideoPath); ++k) {
+        for (int k = 0; k <= int(Key::LastComponentCheck); ++k) {
             const QString name = Settings::keyName(Key(k));
             QVERIFY2(!names.contains(name), qPrintable(name));
             names.insert(name);
         }
-        QCOMPARE(names.size(), 20);
+        QCOMPARE(names.size(), 22);
     }
 
     void numbersAreClamped_data()

@@ -20,6 +20,7 @@
 #include "shell/mainwindow.h"
 #include "shell/titlebar.h"
 #include "testlib/testenv.h"
+#include "update/componentupdates.h"
 #include "update/updatewidget.h"
 #include "views/downloadpage.h"
 #include "widgets/controls.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalSpy>
 #include <memory>
 
 using Settings::Key;
@@ -181,12 +183,27 @@ private slots:
         QVERIFY(m_dialog->isVisible());
     }
 
+    void aFailedRowsOfferOpensTheDownloaderPageOncePerRun()
+    {
+        open();
+        press(m_dialog->closeButton());
+        QVERIFY(m_window->offersDownloaderUpdate());
+        QSignalSpy finished(ComponentUpdates::instance(), &ComponentUpdates::finished);
+        m_window->updateDownloader();
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(m_dialog->currentPage(), int(SettingWidget::DownloaderPage));
+        QVERIFY(ComponentUpdates::instance()->isRunning());
+        QVERIFY(finished.wait(30000)); // against a closed local port
+        QVERIFY(!m_window->offersDownloaderUpdate());
+    }
+
     void pageButtonsShowOnePageAtATime_data()
     {
         QTest::addColumn<int>("index");
         QTest::newRow("Proxy shows the proxy page") << int(SettingWidget::ProxyPage);
         QTest::newRow("Auto Download shows its page") << int(SettingWidget::AutoDownloadPage);
         QTest::newRow("Download Cache shows its page") << int(SettingWidget::DownloadCachePage);
+        QTest::newRow("Downloader shows its page") << int(SettingWidget::DownloaderPage);
         QTest::newRow("Normal shows the normal page again") << int(SettingWidget::NormalPage);
     }
     void pageButtonsShowOnePageAtATime()

@@ -640,6 +640,10 @@
         <translation>Download Cache</translation>
     </message>
     <message>
+        <source>Downloader</source>
+        <translation>Downloader</translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation>Help</translation>
     </message>
@@ -787,6 +791,137 @@ It can change the download cache directory or empty the download cache directory
     </message>
 </context>
 <context>
+    <name>DownloaderSetWidget</name>
+    <message>
+        <source>Downloader (yt-dlp):</source>
+        <translation>Downloader (yt-dlp):</translation>
+    </message>
+    <message>
+        <source>JavaScript runtime:</source>
+        <translation>JavaScript runtime:</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Check for updates</translation>
+    </message>
+    <message>
+        <source>Roll back</source>
+        <translation>Roll back</translation>
+    </message>
+    <message>
+        <source>Keep the downloader up to date automatically</source>
+        <translation>Keep the downloader up to date automatically</translation>
+    </message>
+    <message>
+        <source>A new version is used only after its checksum and yt-dlp&apos;s signature are verified and it has started once; the previous version is kept for a roll-back. The downloader is kept in:</source>
+        <translation>A new version is used only after its checksum and yt-dlp&apos;s signature are verified and it has started once; the previous version is kept for a roll-back. The downloader is kept in:</translation>
+    </message>
+    <message>
+        <source>%1, installed by Clipwright</source>
+        <translation>%1, installed by Clipwright</translation>
+    </message>
+    <message>
+        <source>%1, found at %2</source>
+        <translation>%1, found at %2</translation>
+    </message>
+    <message>
+        <source>Not installed</source>
+        <translation>Not installed</translation>
+    </message>
+    <message>
+        <source>%1; previous %2</source>
+        <translation>%1; previous %2</translation>
+    </message>
+    <message>
+        <source>deno %1, installed by Clipwright</source>
+        <translation>deno %1, installed by Clipwright</translation>
+    </message>
+    <message>
+        <source>node, found on this computer</source>
+        <translation>node, found on this computer</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Checking for updates...</translation>
+    </message>
+    <message>
+        <source>Downloading %1: %2 of %3</source>
+        <translation>Downloading %1: %2 of %3</translation>
+    </message>
+    <message>
+        <source>Downloading %1: %2</source>
+        <translation>Downloading %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: back to %2</source>
+        <translation>%1: back to %2</translation>
+    </message>
+    <message>
+        <source>%1: no previous version to go back to</source>
+        <translation>%1: no previous version to go back to</translation>
+    </message>
+    <message>
+        <source>%1: %2 is the latest version</source>
+        <translation>%1: %2 is the latest version</translation>
+    </message>
+    <message>
+        <source>%1: %2 stays, since %3 was rolled back</source>
+        <translation>%1: %2 stays, since %3 was rolled back</translation>
+    </message>
+    <message>
+        <source>%1: %2 installed</source>
+        <translation>%1: %2 installed</translation>
+    </message>
+    <message>
+        <source>%1: updated from %2 to %3</source>
+        <translation>%1: updated from %2 to %3</translation>
+    </message>
+    <message>
+        <source>the release could not be read</source>
+        <translation>the release could not be read</translation>
+    </message>
+    <message>
+        <source>the download failed</source>
+        <translation>the download failed</translation>
+    </message>
+    <message>
+        <source>the checksum did not match</source>
+        <translation>the checksum did not match</translation>
+    </message>
+    <message>
+        <source>the signature is missing or wrong</source>
+        <translation>the signature is missing or wrong</translation>
+    </message>
+    <message>
+        <source>the archive could not be unpacked</source>
+        <translation>the archive could not be unpacked</translation>
+    </message>
+    <message>
+        <source>the new version did not start properly</source>
+        <translation>the new version did not start properly</translation>
+    </message>
+    <message>
+        <source>it could not be installed</source>
+        <translation>it could not be installed</translation>
+    </message>
+    <message>
+        <source>nothing was installed</source>
+        <translation>nothing was installed</translation>
+    </message>
+    <message>
+        <source>%1 stays in use</source>
+        <translation>%1 stays in use</translation>
+    </message>
+    <message>
+        <source>%1: not updated, %2; %3.</source>
+        <translation>%1: not updated, %2; %3.</translation>
+    </message>
+</context>
+<context>
     <name>SupportQWidget</name>
     <message>
         <source>If you have any questions for this software, Please contact to us!</source>
@@ -834,6 +969,10 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>DLItemWidget</name>
+    <message>
+        <source>Not enough disk space in %1</source>
+        <translation>Not enough disk space in %1</translation>
+    </message>
     <message>
         <source>Resolution:</source>
         <translation>Resolution:</translation>
@@ -922,6 +1061,10 @@ It can change the download cache directory or empty the download cache directory
         <source>Waiting...</source>
         <translation>Waiting...</translation>
     </message>
+    <message>
+        <source>Update the downloader</source>
+        <translation>Update the downloader</translation>
+    </message>
 </context>
 <context>
     <name>DLListWidget</name>
@@ -970,6 +1113,34 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>DLManagerWidget</name>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>This link is already in the queue.</source>
+        <translation>This link is already in the queue.</translation>
+    </message>
+    <message>
+        <source>These links are already in the queue:</source>
+        <translation>These links are already in the queue:</translation>
+    </message>
+    <message>
+        <source>Download them again?</source>
+        <translation>Download them again?</translation>
+    </message>
+    <message>
+        <source>These videos were already downloaded:</source>
+        <translation>These videos were already downloaded:</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded to %1. Download it again?</source>
+        <translation>This video was already downloaded to %1. Download it again?</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded on %1 to %2. Download it again?</source>
+        <translation>This video was already downloaded on %1 to %2. Download it again?</translation>
+    </message>
     <message>
         <source>1 Mbps</source>
         <translation>1 Mbps</translation>
@@ -1419,8 +1590,11 @@ Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copie
 When Clipwright is already running, the links go to the running copy, its window
 comes to the front and this command ends at once.
 
-  -v, --version  print the version and exit
-  -h, --help     print this help and exit
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
 </source>
         <translation>Usage: clipwright [URL...]
        clipwright --version | --help
@@ -1429,8 +1603,11 @@ Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copie
 When Clipwright is already running, the links go to the running copy, its window
 comes to the front and this command ends at once.
 
-  -v, --version  print the version and exit
-  -h, --help     print this help and exit
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
 </translation>
     </message>
 </context>
@@ -1439,6 +1616,13 @@ comes to the front and this command ends at once.
     <message>
         <source>Clipwright is already running but did not take the links.</source>
         <translation>Clipwright is already running but did not take the links.</translation>
+    </message>
+</context>
+<context>
+    <name>SChannelItem</name>
+    <message>
+        <source>Downloaded</source>
+        <translation>Downloaded</translation>
     </message>
 </context>
 </TS>

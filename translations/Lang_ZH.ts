@@ -640,6 +640,10 @@
         <translation>下载缓存</translation>
     </message>
     <message>
+        <source>Downloader</source>
+        <translation>下载器</translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation>帮助</translation>
     </message>
@@ -787,6 +791,137 @@ It can change the download cache directory or empty the download cache directory
     </message>
 </context>
 <context>
+    <name>DownloaderSetWidget</name>
+    <message>
+        <source>Downloader (yt-dlp):</source>
+        <translation>下载器 (yt-dlp)：</translation>
+    </message>
+    <message>
+        <source>JavaScript runtime:</source>
+        <translation>JavaScript 运行时：</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>Roll back</source>
+        <translation>回滚</translation>
+    </message>
+    <message>
+        <source>Keep the downloader up to date automatically</source>
+        <translation>自动保持下载器为最新版本</translation>
+    </message>
+    <message>
+        <source>A new version is used only after its checksum and yt-dlp&apos;s signature are verified and it has started once; the previous version is kept for a roll-back. The downloader is kept in:</source>
+        <translation>新版本须通过校验和与 yt-dlp 签名验证并成功启动一次后才会启用；上一个版本会保留以便回滚。下载器保存在：</translation>
+    </message>
+    <message>
+        <source>%1, installed by Clipwright</source>
+        <translation>%1，由 Clipwright 安装</translation>
+    </message>
+    <message>
+        <source>%1, found at %2</source>
+        <translation>%1，位于 %2</translation>
+    </message>
+    <message>
+        <source>Not installed</source>
+        <translation>未安装</translation>
+    </message>
+    <message>
+        <source>%1; previous %2</source>
+        <translation>%1；上一版本 %2</translation>
+    </message>
+    <message>
+        <source>deno %1, installed by Clipwright</source>
+        <translation>deno %1，由 Clipwright 安装</translation>
+    </message>
+    <message>
+        <source>node, found on this computer</source>
+        <translation>node，本机已安装</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>正在检查更新...</translation>
+    </message>
+    <message>
+        <source>Downloading %1: %2 of %3</source>
+        <translation>正在下载 %1：%2 / %3</translation>
+    </message>
+    <message>
+        <source>Downloading %1: %2</source>
+        <translation>正在下载 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1: back to %2</source>
+        <translation>%1：已回滚到 %2</translation>
+    </message>
+    <message>
+        <source>%1: no previous version to go back to</source>
+        <translation>%1：没有可回滚的上一版本</translation>
+    </message>
+    <message>
+        <source>%1: %2 is the latest version</source>
+        <translation>%1：%2 已是最新版本</translation>
+    </message>
+    <message>
+        <source>%1: %2 stays, since %3 was rolled back</source>
+        <translation>%1：%3 已被回滚，继续使用 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 installed</source>
+        <translation>%1：已安装 %2</translation>
+    </message>
+    <message>
+        <source>%1: updated from %2 to %3</source>
+        <translation>%1：已从 %2 更新到 %3</translation>
+    </message>
+    <message>
+        <source>the release could not be read</source>
+        <translation>无法读取发布信息</translation>
+    </message>
+    <message>
+        <source>the download failed</source>
+        <translation>下载失败</translation>
+    </message>
+    <message>
+        <source>the checksum did not match</source>
+        <translation>校验和不匹配</translation>
+    </message>
+    <message>
+        <source>the signature is missing or wrong</source>
+        <translation>签名缺失或无效</translation>
+    </message>
+    <message>
+        <source>the archive could not be unpacked</source>
+        <translation>无法解压文件</translation>
+    </message>
+    <message>
+        <source>the new version did not start properly</source>
+        <translation>新版本未能正常启动</translation>
+    </message>
+    <message>
+        <source>it could not be installed</source>
+        <translation>无法安装</translation>
+    </message>
+    <message>
+        <source>nothing was installed</source>
+        <translation>未安装任何版本</translation>
+    </message>
+    <message>
+        <source>%1 stays in use</source>
+        <translation>继续使用 %1</translation>
+    </message>
+    <message>
+        <source>%1: not updated, %2; %3.</source>
+        <translation>%1：未更新，%2；%3。</translation>
+    </message>
+</context>
+<context>
     <name>SupportQWidget</name>
     <message>
         <source>If you have any questions for this software, Please contact to us!</source>
@@ -834,6 +969,10 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>DLItemWidget</name>
+    <message>
+        <source>Not enough disk space in %1</source>
+        <translation>磁盘空间不足：%1</translation>
+    </message>
     <message>
         <source>Resolution:</source>
         <translation>分辨率：</translation>
@@ -922,6 +1061,10 @@ It can change the download cache directory or empty the download cache directory
         <source>Waiting...</source>
         <translation>等待中...</translation>
     </message>
+    <message>
+        <source>Update the downloader</source>
+        <translation>更新下载器</translation>
+    </message>
 </context>
 <context>
     <name>DLListWidget</name>
@@ -970,6 +1113,34 @@ It can change the download cache directory or empty the download cache directory
 </context>
 <context>
     <name>DLManagerWidget</name>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……另有 %1 个</translation>
+    </message>
+    <message>
+        <source>This link is already in the queue.</source>
+        <translation>该链接已在下载队列中。</translation>
+    </message>
+    <message>
+        <source>These links are already in the queue:</source>
+        <translation>以下链接已在下载队列中：</translation>
+    </message>
+    <message>
+        <source>Download them again?</source>
+        <translation>要再次下载吗？</translation>
+    </message>
+    <message>
+        <source>These videos were already downloaded:</source>
+        <translation>以下视频已经下载过：</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded to %1. Download it again?</source>
+        <translation>该视频已下载到 %1。要再次下载吗？</translation>
+    </message>
+    <message>
+        <source>This video was already downloaded on %1 to %2. Download it again?</source>
+        <translation>该视频已于 %1 下载到 %2。要再次下载吗？</translation>
+    </message>
     <message>
         <source>1 Mbps</source>
         <translation>1 Mbps</translation>
@@ -1419,8 +1590,11 @@ Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copie
 When Clipwright is already running, the links go to the running copy, its window
 comes to the front and this command ends at once.
 
-  -v, --version  print the version and exit
-  -h, --help     print this help and exit
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
 </source>
         <translation>用法：clipwright [URL...]
       clipwright --version | --help
@@ -1429,8 +1603,11 @@ comes to the front and this command ends at once.
 如果 Clipwright 已在运行，链接会交给正在运行的程序，其窗口来到前台，
 本命令随即结束。
 
-  -v, --version  显示版本并退出
-  -h, --help     显示本帮助并退出
+  -v, --version          显示版本并退出
+  -h, --help             显示本帮助并退出
+  --components           显示正在使用的下载器组件
+  --update-components    检查并安装更新的下载器组件
+  --rollback-components  把下载器组件切换回之前的版本
 </translation>
     </message>
 </context>
@@ -1439,6 +1616,13 @@ comes to the front and this command ends at once.
     <message>
         <source>Clipwright is already running but did not take the links.</source>
         <translation>Clipwright 已在运行，但没有接收这些链接。</translation>
+    </message>
+</context>
+<context>
+    <name>SChannelItem</name>
+    <message>
+        <source>Downloaded</source>
+        <translation>已下载</translation>
     </message>
 </context>
 </TS>

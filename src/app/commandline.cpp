@@ -46,8 +46,11 @@ QString helpText()
                        "When Clipwright is already running, the links go to the running copy, its window\n"
                        "comes to the front and this command ends at once.\n"
                        "\n"
-                       "  -v, --version  print the version and exit\n"
-                       "  -h, --help     print this help and exit\n");
+                       "  -v, --version          print the version and exit\n"
+                       "  -h, --help             print this help and exit\n"
+                       "  --components           show the downloader components in use\n"
+                       "  --update-components    check for and install newer downloader components\n"
+                       "  --rollback-components  switch the downloader components back to their previous versions\n");
 }
 
 int answerWithoutWindow(int argc, char *argv[])

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "shell/mainwindow.h"
 #include "shell/runningcopy.h"
+#include "update/componentcommands.h"
 
 #include <QApplication>
 #include <QSplashScreen>
@@ -17,6 +18,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Before any window or lock: the component commands run headless beside a running program.
+    const int componentCommand = runComponentCommand(argc, argv);
+    if (componentCommand >= 0)
+        return componentCommand;
     // --version and --help answer without a window.
     if (const int rc = CommandLine::answerWithoutWindow(argc, argv); rc >= 0)
         return rc;

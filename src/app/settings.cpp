@@ -14,7 +14,7 @@ namespace
 constexpr int kNoRange = 0;
 
 // Order follows the Key enum; info() checks that it does.
-const std::array<KeyInfo, 20> kKeys = {{
+const std::array<KeyInfo, 22> kKeys = {{
     {Key::SaveDownloadPath, "SaveDownloadPath", Form::Text, "", kNoRange, kNoRange},
     {Key::DownloadSpeed, "DownloadSpeed", Form::Number, "4", 0, 4},
     {Key::CountAtSameTime, "CountAtSameTime", Form::Number, "5", 2, 5},
@@ -35,6 +35,10 @@ const std::array<KeyInfo, 20> kKeys = {{
     {Key::Proxy_enabled, "Proxy_enabled", Form::SwitchOneZero, "0", kNoRange, kNoRange},
     {Key::Language, "Language", Form::Text, nullptr, kNoRange, kNoRange},
     {Key::addVideoPath, "addVideoPath", Form::Text, "", kNoRange, kNoRange},
+    // The downloader components: kept current once a day unless switched off; the last
+    // automatic check as an ISO 8601 date and time in UTC.
+    {Key::AutoUpdateComponents, "AutoUpdateComponents", Form::SwitchTrueFalse, "TRUE", kNoRange, kNoRange},
+    {Key::LastComponentCheck, "LastComponentCheck", Form::Text, "", kNoRange, kNoRange},
 }};
 
 QSettings openStore()

@@ -29,6 +29,8 @@ enum class Key {
     Proxy_enabled,
     Language,
     addVideoPath,
+    AutoUpdateComponents,
+    LastComponentCheck,
 };
 
 // How a key's text is read. The three switch forms are not interchangeable:

@@ -217,6 +217,7 @@ void YoutobeDownloadObj::finishAtOnce()
 
 void YoutobeDownloadObj::getInfo(const QString &url)
 {
+    m_failureReason = FailureReason::Unknown;
     m_url = url;
     m_infoReady = true;
     m_retryCount = kAttempts;
@@ -423,6 +424,7 @@ void YoutobeDownloadObj::downLoadThread_Finished_Type6()
 
 void YoutobeDownloadObj::startDownload(MediaInfo *media)
 {
+    m_failureReason = FailureReason::Unknown;
     startDownloadAttempt(media, false);
 }
 
@@ -506,6 +508,7 @@ void YoutobeDownloadObj::drainOutput()
         return;
     downLoadThread_StandardOutput();
     const QString rest = m_stderrLines.flush() + m_stdoutLines.flush();
+    noteFailureReason(rest);
     if (m_jobType == DownloadVideo || m_jobType == DownloadAudio)
         parseDownloadOutput(rest, m_media, m_jobType == DownloadAudio ? DownloadStage::Audio : DownloadStage::Video,
                             m_flags);
@@ -735,6 +738,8 @@ void YoutobeDownloadObj::downLoadThread_StandardOutput()
     const QString out = m_stdoutLines.feed(m_downloadProcess->readAllStandardOutput());
     if (!err.isEmpty())
         qDebug().noquote() << err.trimmed();
+    noteFailureReason(err);
+    noteFailureReason(out);
     switch (m_jobType) {
     case ListChannel:
         m_channelOutput += out;
@@ -758,6 +763,17 @@ void YoutobeDownloadObj::downLoadThread_StandardOutput()
     case GetThumbnail:
     case NoJob:
         break;
+    }
+}
+
+void YoutobeDownloadObj::noteFailureReason(const QString &text)
+{
+    if (!text.contains(QLatin1String("ERROR")) && !text.contains(QLatin1String("HTTP error")))
+        return;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const FailureReason reason = classifyFailure(line);
+        if (reason != FailureReason::Unknown)
+            m_failureReason = reason;
     }
 }
 

@@ -6,6 +6,7 @@
 // short timers, and every step leaves traces in the work folder's state file so a
 // restarted item skips what is already done.
 
+#include "engine/failurereason.h"
 #include "engine/listing.h"
 #include "engine/mediainfo.h"
 #include "engine/outputparse.h"
@@ -72,6 +73,8 @@ public:
     bool m_resumed = false;
     int m_retryCount = 0;
     bool m_stopped = false;
+    // What the downloader's last recognised error says of an analysis or a download.
+    FailureReason m_failureReason = FailureReason::Unknown;
     QString m_autoProxy;
     qint64 m_totalBytes = 0;
     QString m_audioTempPath;
@@ -128,6 +131,7 @@ private:
     QString tempVideoBase() const;
     QString cacheFolder() const;
     void drainOutput();
+    void noteFailureReason(const QString &text);
     std::unique_ptr<ItemStateFile> stateFile() const;
 
     QPointer<QProcess> m_downloadProcess;

@@ -48,6 +48,23 @@ QString userProxyFromSettings()
     return QLatin1String(prefixes[Settings::readNumber(Key::Proxy_protocal)]) + server + QLatin1Char(':') + port;
 }
 
+QNetworkProxy networkProxy(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return QNetworkProxy(QNetworkProxy::NoProxy);
+    const int schemeEnd = trimmed.indexOf(QLatin1String("://"));
+    const QString scheme = schemeEnd >= 0 ? trimmed.left(schemeEnd).toLower() : QString();
+    const QString address = schemeEnd >= 0 ? trimmed.mid(schemeEnd + 3) : trimmed;
+    const int colon = address.lastIndexOf(QLatin1Char(':'));
+    const QString host = colon >= 0 ? address.left(colon) : address;
+    bool ok = false;
+    const uint port = colon >= 0 ? address.mid(colon + 1).toUInt(&ok) : 0;
+    const QNetworkProxy::ProxyType type =
+        scheme.startsWith(QLatin1String("socks")) ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy;
+    return QNetworkProxy(type, host, quint16(ok && port <= 65535 ? port : 0));
+}
+
 QString readSystemProxy()
 {
     qDebug() << "...autoReadIEProxyConfig...";

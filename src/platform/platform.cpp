@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QUrl>
 #include <QtDebug>
 
@@ -195,6 +196,35 @@ void runPowerAction(PowerAction action)
 void setPowerActionHook(std::function<void(PowerAction)> hook)
 {
     powerHook() = std::move(hook);
+}
+
+namespace
+{
+std::function<qint64(const QString &)> &freeBytesHook()
+{
+    static std::function<qint64(const QString &)> hook;
+    return hook;
+}
+} // namespace
+
+qint64 freeBytes(const QString &path)
+{
+    if (freeBytesHook())
+        return freeBytesHook()(path);
+    QString existing = path;
+    while (!existing.isEmpty() && !QFileInfo::exists(existing)) {
+        const QString parent = QFileInfo(existing).absolutePath();
+        if (parent == existing)
+            break;
+        existing = parent;
+    }
+    const QStorageInfo storage(existing);
+    return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+void setFreeBytesHook(std::function<qint64(const QString &path)> hook)
+{
+    freeBytesHook() = std::move(hook);
 }
 
 QString ensurePrivateFolder(const QString &path)

@@ -55,4 +55,9 @@ bool isOwnedByCurrentUser(const QString &path);
 // Per-user base for private temporary files ("~/.cache" or the runtime folder).
 QString privateTempBase();
 
+// Bytes free for this user on the file system holding path (or its nearest existing
+// parent); -1 when unknown. Tests replace the answer through the hook.
+qint64 freeBytes(const QString &path);
+void setFreeBytesHook(std::function<qint64(const QString &path)> hook);
+
 } // namespace Platform

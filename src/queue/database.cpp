@@ -117,6 +117,7 @@ bool DBManagerThread::openConnection(const QString &name)
     q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     if (!hasTable)
         q.exec(QLatin1String(CreateTableStatement));
+    migrate(q);
     q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS dldata_url_md5 ON dldata (url, md5)"));
     q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS dldata_md5 ON dldata (md5)"));
     return true;
@@ -146,6 +147,20 @@ bool DBManagerThread::ensureOpen()
     if (!m_opened)
         m_opened = openConnection(m_guiConnection);
     return m_opened;
+}
+
+void DBManagerThread::migrate(QSqlQuery &q)
+{
+    // Columns added after the first release, nullable, so a data.db of any earlier
+    // version opens with every row kept, and an earlier version still reads this one.
+    QStringList columns;
+    if (q.exec(QStringLiteral("PRAGMA table_info(dldata)")))
+        while (q.next())
+            columns << q.value(1).toString();
+    for (const char *column : {"failreason", "finishdate"})
+        if (!columns.contains(QLatin1String(column)))
+            q.exec(QStringLiteral("ALTER TABLE dldata ADD COLUMN ") + QLatin1String(column)
+                   + QStringLiteral(" varchar(64)"));
 }
 
 bool DBManagerThread::runStatement(const SqlStatement &statement)
@@ -190,9 +205,11 @@ qint64 DBManagerThread::markFinished(const DownloadRecord &r)
         return 0;
     const qint64 rowid = q.value(0).toLongLong();
     q.finish();
-    const bool ok = execBound(q, {QStringLiteral("UPDATE dldata set finishfilename=?,name=?,thumb=?,duration=?,size=?,"
-                                                 "extformat=?,isfinished='1' WHERE rowid=?"),
-                                  {r.finishfilename, r.name, r.thumb, r.duration, r.size, r.extformat, rowid}});
+    const QString date = r.finishdate.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : r.finishdate;
+    const bool ok =
+        execBound(q, {QStringLiteral("UPDATE dldata set finishfilename=?,name=?,thumb=?,duration=?,size=?,"
+                                     "extformat=?,finishdate=?,failreason=NULL,isfinished='1' WHERE rowid=?"),
+                      {r.finishfilename, r.name, r.thumb, r.duration, r.size, r.extformat, date, rowid}});
     return ok ? rowid : 0;
 }
 
@@ -274,6 +291,12 @@ SqlStatement DBManagerThread::fullRowStatement(const DownloadRecord &r)
              r.savepath, r.convertformat, bit(r.isenabled), r.md5, r.url}};
 }
 
+SqlStatement DBManagerThread::failReasonStatement(const QString &url, const QString &md5, const QString &reason)
+{
+    return {QStringLiteral("UPDATE dldata set failreason=? ") + oneUnfinishedRow(QStringLiteral("url=? AND md5=?")),
+            {reason.isEmpty() ? QVariant() : QVariant(reason), url, md5}};
+}
+
 SqlStatement DBManagerThread::deleteItemStatement(const QString &url, const QString &md5)
 {
     return {QStringLiteral("DELETE FROM dldata") + oneUnfinishedRow(QStringLiteral("url=? AND md5=?")), {url, md5}};
@@ -310,6 +333,8 @@ StoredRow DBManagerThread::rowFrom(const QSqlQuery &q)
     r.duration = text("duration");
     r.size = text("size");
     r.extformat = text("extformat");
+    r.failreason = text("failreason");
+    r.finishdate = text("finishdate");
     return row;
 }
 

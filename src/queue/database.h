@@ -67,6 +67,8 @@ public:
     static SqlStatement fixChoiceStatement(const DownloadRecord &r);
     static SqlStatement setKeyStatement(const QString &url, const QString &md5, const QString &formatId);
     static SqlStatement fullRowStatement(const DownloadRecord &r);
+    // The failure class of an unfinished row, "" to clear it.
+    static SqlStatement failReasonStatement(const QString &url, const QString &md5, const QString &reason);
     static SqlStatement deleteItemStatement(const QString &url, const QString &md5);
     static SqlStatement deleteFinishedStatement(qint64 rowid);
 
@@ -107,6 +109,7 @@ protected:
 private:
     bool openConnection(const QString &name);
     bool ensureOpen();
+    static void migrate(class QSqlQuery &q);
     void loadQueue();
     static StoredRow rowFrom(const class QSqlQuery &q);
 

@@ -1,13 +1,16 @@
 #include "queue/downloaditem.h"
 
+#include "app/folders.h"
 #include "app/format.h"
 #include "app/settings.h"
 #include "engine/downloaddriver.h"
+#include "platform/platform.h"
 #include "queue/database.h"
 #include "queue/intake.h"
 #include "queue/queuecontext.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
@@ -204,6 +207,21 @@ void DLItemData::startDownload()
         if (m_record.frame == QLatin1String("0x0"))
             d->m_convertExt = QStringLiteral("mp3");
     }
+    // Room first: with too little free space the download does not start; it waits and
+    // the queue tries again when space may have been freed.
+    const qint64 expected = media->selectedFileSize();
+    m_spaceShortFolder.clear();
+    if (expected > 0) {
+        for (const QString &place : {downloadCacheFolder(), d->m_outputFolder}) {
+            const qint64 free = Platform::freeBytes(place);
+            if (free >= 0 && free < spaceNeededFor(expected)) {
+                m_spaceShortFolder = place;
+                m_state = ItemState::WaitingToDownload;
+                emit updateShow(this);
+                return;
+            }
+        }
+    }
     m_state = ItemState::Downloading;
     if (m_record.md5.isEmpty()) {
         m_record.md5 = itemKey(m_record.url, d->m_formatId);
@@ -222,12 +240,29 @@ void DLItemData::startDownload()
     emit updateShow(this);
 }
 
+qint64 DLItemData::spaceNeededFor(qint64 bytes)
+{
+    constexpr qint64 kMinimumMargin = 200LL * 1024 * 1024;
+    return bytes + qMax(bytes / 20, kMinimumMargin);
+}
+
 void DLItemData::setStateForTest(ItemState state, int progress, int countdown, int speed)
 {
     m_state = state;
     m_record.progress = progress;
     m_downloadCountdown = countdown;
     reportSpeed(speed);
+}
+
+FailureReason DLItemData::failureReason() const
+{
+    return m_driver ? m_driver->m_failureReason : FailureReason::Unknown;
+}
+
+void DLItemData::setFailureReasonForTest(FailureReason reason)
+{
+    ensureDriver();
+    m_driver->m_failureReason = reason;
 }
 
 int DLItemData::currentProgress() const
@@ -430,6 +465,7 @@ const DownloadRecord &DLItemData::finishInfo()
             m_record.extformat = f->ext;
         m_record.duration = formatDurationMicros(media->durationSeconds * 1000000);
     }
+    m_record.finishdate = QDate::currentDate().toString(Qt::ISODate);
     return m_record;
 }
 
@@ -473,8 +509,12 @@ void DLItemData::getChannelInfoFinished_slots()
         m_entryQuality = choice.quality;
         m_entryLang = Settings::readText(Key::AutoDL_DLSubtitleLang);
     } else {
+        // Queued whole, but for entries downloaded before: a playlist pasted again brings
+        // only what is new.
+        const QStringList &urls = m_driver->m_channelUrls;
         for (int i = 0; i < names.size(); ++i)
-            m_chosenEntries << i;
+            if (!m_context->finishedDownloadOf(urls.value(i)).found)
+                m_chosenEntries << i;
         m_entrySubtitle = Settings::readSwitch(Key::AutoDL_DLSubtitle);
         m_entryQuality = m_context->autoDownloadQualityText();
         m_entryLang = Settings::readText(Key::AutoDL_DLSubtitleLang);

@@ -3,6 +3,7 @@
 // timers for progress and automatic retries. The scheduler decides when it starts;
 // the item performs the step and announces the outcome through its signals.
 
+#include "engine/failurereason.h"
 #include "queue/database.h"
 #include "queue/downloadrecord.h"
 
@@ -76,6 +77,10 @@ public:
     // Puts the item in a state without running anything (tests and screenshots); speed is
     // what it reports as transferring, in bytes per second.
     void setStateForTest(ItemState state, int progress = 0, int countdown = 0, int speed = 0);
+    // What the downloader's errors said of the last analysis or download; the setter is for
+    // tests and screenshots.
+    FailureReason failureReason() const;
+    void setFailureReasonForTest(FailureReason reason);
 
     QString speedText() const
     {
@@ -101,6 +106,13 @@ public:
     {
         return m_lastSpeed;
     }
+    // The folder without room for this download, while it waits for space; else "".
+    QString spaceShortFolder() const
+    {
+        return m_spaceShortFolder;
+    }
+    // Free bytes a download of this size needs: its size plus 5 %, at least 200 MB more.
+    static qint64 spaceNeededFor(qint64 bytes);
 
     // The bound row widget (kept by the list view), or null.
     QObject *boundRow = nullptr;
@@ -152,4 +164,5 @@ private:
     int m_downloadCountdown = 0;
     int m_analysisCountdown = 0;
     int m_lastSpeed = 0;
+    QString m_spaceShortFolder;
 };

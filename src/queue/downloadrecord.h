@@ -20,7 +20,9 @@ struct DownloadRecord {
     QString thumb;
     QString duration; // formatted for display
     QString extformat;
-    QString size; // formatted for display
+    QString size;       // formatted for display
+    QString failreason; // why the last attempt failed (a failure class), "" for none
+    QString finishdate; // "yyyy-MM-dd" the download finished, "" when unknown
 
     void reset()
     {

@@ -213,7 +213,7 @@ void LinkIntake::pasteText(const QString &raw)
             m_queue->analysisPass();
         return;
     }
-    m_pending = Intake::splitPastedText(text);
+    m_pending = withoutDuplicates(Intake::splitPastedText(text));
     m_pendingIndex = 0;
     m_pasteTimer.start();
     m_context->showLoading(true, QString());
@@ -236,11 +236,70 @@ void LinkIntake::pastetimer_slots()
     ++m_pendingIndex;
     m_context->showLoading(true, Intake::page("Loading...") + QString::number(m_pendingIndex) + QStringLiteral(" / ")
                                      + QString::number(m_pending.size()));
-    addLink(link);
+    addLink(link, false); // the batch was asked about as a whole
     m_pasteLock.unlock();
 }
 
-bool LinkIntake::addLink(const QString &text)
+namespace
+{
+// At most a few links in a message; the dialog is small.
+QString listed(const QStringList &links)
+{
+    constexpr int kShown = 5;
+    QString text;
+    for (int i = 0; i < links.size() && i < kShown; ++i)
+        text += QLatin1Char('\n') + links.at(i);
+    if (links.size() > kShown)
+        text += QLatin1Char('\n') + Intake::page("... and %1 more").arg(links.size() - kShown);
+    return text;
+}
+
+QString downloadedQuestion(const FinishedMatch &match)
+{
+    return match.date.isEmpty()
+               ? Intake::page("This video was already downloaded to %1. Download it again?").arg(match.path)
+               : Intake::page("This video was already downloaded on %1 to %2. Download it again?")
+                     .arg(match.date, match.path);
+}
+} // namespace
+
+bool LinkIntake::isQueued(const QString &link) const
+{
+    for (const DLItemData *item : m_queue->items())
+        if (item->record().url == link)
+            return true;
+    return false;
+}
+
+QStringList LinkIntake::withoutDuplicates(const QStringList &links)
+{
+    QStringList queued, downloaded, kept;
+    for (const QString &link : links) {
+        if (isQueued(link))
+            queued << link;
+        else if (m_context->finishedDownloadOf(link).found)
+            downloaded << link;
+        else
+            kept << link;
+    }
+    if (!queued.isEmpty())
+        m_context->message(Intake::page("These links are already in the queue:") + listed(queued),
+                           {Intake::page("Close")});
+    if (!downloaded.isEmpty()) {
+        const int answer = m_context->message(Intake::page("These videos were already downloaded:") + listed(downloaded)
+                                                  + QLatin1Char('\n') + Intake::page("Download them again?"),
+                                              {Intake::page("Yes"), Intake::page("No")});
+        if (answer == 0) {
+            kept.clear(); // in the order pasted
+            for (const QString &link : links)
+                if (!queued.contains(link))
+                    kept << link;
+        }
+    }
+    return kept;
+}
+
+bool LinkIntake::addLink(const QString &text, bool askIfDownloaded)
 {
     QString link = text.trimmed();
     const Intake::ClipOrPlaylist choice = Intake::youtubeChoice(link);
@@ -265,6 +324,16 @@ bool LinkIntake::addLink(const QString &text)
         m_context->message(Intake::page("The link is analyzing or downloading now, Please wait the process finished."),
                            {Intake::page("Yes")});
         return false;
+    }
+    if (isQueued(link)) {
+        m_context->message(Intake::page("This link is already in the queue."), {Intake::page("Close")});
+        return false;
+    }
+    if (askIfDownloaded) {
+        const FinishedMatch match = m_context->finishedDownloadOf(link);
+        if (match.found
+            && m_context->message(downloadedQuestion(match), {Intake::page("Yes"), Intake::page("No")}) != 0)
+            return false;
     }
     // The row is stored before the item exists: adding it may start its analysis at once,
     // and a cached playlist opens its chooser right there, whose close removes the item

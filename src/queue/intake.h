@@ -51,7 +51,9 @@ public:
 
     // The paste button: the clipboard's text (or the given one, for tests).
     void pasteText(const QString &text);
-    bool addLink(const QString &text);
+    // askIfDownloaded: ask before queueing a link that was downloaded before (the
+    // re-download button and links the user already agreed to skip the question).
+    bool addLink(const QString &text, bool askIfDownloaded = true);
     bool addItem(const DownloadRecord &record);
     bool isPasting() const
     {
@@ -67,6 +69,11 @@ public slots:
     void pastetimer_slots();
 
 private:
+    // Drops from a pasted batch the links already in the queue (one message) and, after
+    // one question, those downloaded before.
+    QStringList withoutDuplicates(const QStringList &links);
+    bool isQueued(const QString &link) const;
+
     QueueContext *m_context;
     DownloadQueue *m_queue;
     QStringList m_pending;

@@ -26,6 +26,13 @@ struct PlaylistChoice {
     QString quality; // a resolution text such as "1920x1080p"
 };
 
+// A finished download of a link, as the finished list knows it.
+struct FinishedMatch {
+    bool found = false;
+    QString date; // "yyyy-MM-dd", "" when unknown
+    QString path; // the file it was saved as
+};
+
 class QueueContext
 {
 public:
@@ -54,5 +61,7 @@ public:
     // rowid names the record's stored row (0 when it has none).
     virtual void addFinishedRow(const DownloadRecord &record, qint64 rowid) = 0;
     virtual void refreshTotals() = 0;
+    // The latest finished download of exactly this link, if any.
+    virtual FinishedMatch finishedDownloadOf(const QString &url) const = 0;
     virtual void runFinishedAction() = 0;
 };

@@ -56,6 +56,16 @@ DLItemData *DownloadQueue::addRestoredItem(const DownloadRecord &record)
     return append(item);
 }
 
+bool DownloadQueue::hasRunningWork() const
+{
+    for (const DLItemData *item : m_items) {
+        const ItemState state = item->state();
+        if (state == ItemState::Analyzing || state == ItemState::Downloading || state == ItemState::ListingEntries)
+            return true;
+    }
+    return false;
+}
+
 void DownloadQueue::addRestoredItems(const QVector<DownloadRecord> &records)
 {
     if (records.isEmpty())
@@ -89,15 +99,21 @@ void DownloadQueue::downloadPass()
     for (const DLItemData *item : qAsConst(m_items))
         if (item->state() == ItemState::Downloading && ++running >= limit)
             return;
+    const bool recheckSpace = m_recheckSpace;
+    m_recheckSpace = false;
     // A start may change the list (a failed start reports at once): walk a copy.
     const QList<DLItemData *> items = m_items;
     for (DLItemData *item : items) {
         if (running >= limit)
             break;
-        if (item->state() == ItemState::WaitingToDownload && m_items.contains(item)) {
-            item->startDownload();
+        if (item->state() != ItemState::WaitingToDownload || !m_items.contains(item))
+            continue;
+        if (!item->spaceShortFolder().isEmpty() && !recheckSpace)
+            continue;
+        item->startDownload();
+        // One still short of space (or sent back to analysis) takes no slot.
+        if (item->state() != ItemState::WaitingToDownload && item->state() != ItemState::WaitingToAnalyze)
             ++running;
-        }
     }
 }
 
@@ -197,6 +213,7 @@ void DownloadQueue::DLItemDownloadFinished_slots(DLItemData *item)
     m_context->addFinishedRow(record, db ? db->markFinished(record) : 0);
     item->stop();
     take(item);
+    m_recheckSpace = true;
     afterRemoval();
     if (m_items.isEmpty())
         m_context->runFinishedAction();
@@ -210,6 +227,7 @@ void DownloadQueue::DLItemDeleteItem_slots(DLItemData *item)
     item->remove();
     take(item);
     afterRemoval();
+    m_recheckSpace = true;
     downloadPass();
 }
 
@@ -222,6 +240,7 @@ void DownloadQueue::m_timer_checkdl_slots()
 {
     if (m_closing)
         return;
+    m_recheckSpace = true;
     downloadPass();
     analysisPass();
 }

@@ -49,6 +49,8 @@ public:
     // The queue load: many stored rows at once, announced with one itemsAdded().
     void addRestoredItems(const QVector<DownloadRecord> &records);
     int hasAnalysingLink(const QString &link) const;
+    // Whether any item is being analysed, listed or downloaded.
+    bool hasRunningWork() const;
 
     void downloadPass();
     void analysisPass();
@@ -115,5 +117,7 @@ private:
     bool m_closing = false;
     bool m_loading = false;
     bool m_pausingAll = false;
+    // Items waiting for disk space are tried again only when space may have been freed.
+    bool m_recheckSpace = false;
     QTimer m_timer_checkdl;
 };

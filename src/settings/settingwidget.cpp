@@ -5,9 +5,11 @@
 #include "settings/autodownloadwidget.h"
 #include "settings/connectwidget.h"
 #include "settings/dcachefolderwidget.h"
+#include "settings/downloadersetwidget.h"
 #include "settings/normalsetwidget.h"
 #include "settings/settingslook.h"
 #include "settings/supportqwidget.h"
+#include "update/componentupdates.h"
 #include "widgets/controls.h"
 #include "widgets/pictures.h"
 
@@ -35,12 +37,13 @@ SettingWidget::SettingWidget(QWidget *parent)
       m_titleLabel(new QLabel(m_header)), m_closeButton(new MyPushButton(m_header)), m_sideBar(new QWidget(this)),
       m_normalPage(new NormalSetWidget(this)), m_proxyPage(new ConnectWidget(this)),
       m_autoDownloadPage(new AutoDownloadWidget(this)), m_cachePage(new DCacheFolderWidget(this)),
-      m_supportPage(new SupportQWidget(this))
+      m_downloaderPage(new DownloaderSetWidget(this)), m_supportPage(new SupportQWidget(this))
 {
     m_pages[NormalPage] = m_normalPage;
     m_pages[ProxyPage] = m_proxyPage;
     m_pages[AutoDownloadPage] = m_autoDownloadPage;
     m_pages[DownloadCachePage] = m_cachePage;
+    m_pages[DownloaderPage] = m_downloaderPage;
     m_pages[HelpPage] = m_supportPage;
     for (int i = 0; i < PageCount; ++i) {
         m_pageButtons[i] = new MyTempButton2(m_sideBar);
@@ -78,6 +81,7 @@ SettingWidget::SettingWidget(QWidget *parent)
     connect(m_pageButtons[ProxyPage], SIGNAL(clicked()), this, SLOT(proxyButton_slots()));
     connect(m_pageButtons[AutoDownloadPage], SIGNAL(clicked()), this, SLOT(autodlButton_slots()));
     connect(m_pageButtons[DownloadCachePage], SIGNAL(clicked()), this, SLOT(dlCacheButton_slots()));
+    connect(m_pageButtons[DownloaderPage], SIGNAL(clicked()), this, SLOT(downloaderButton_slots()));
     connect(m_pageButtons[HelpPage], SIGNAL(clicked()), this, SLOT(supportButton_slots()));
     connect(m_normalPage, SIGNAL(languageSwitched()), this, SLOT(retranslate()));
 
@@ -92,6 +96,7 @@ void SettingWidget::buildPages()
     m_proxyPage->loadSettings();
     m_autoDownloadPage->loadSettings();
     m_cachePage->loadSettings();
+    m_downloaderPage->loadSettings();
     retranslate();
     selectPage(NormalPage);
 }
@@ -103,11 +108,13 @@ void SettingWidget::retranslate()
     m_pageButtons[ProxyPage]->setText(tr("Proxy"));
     m_pageButtons[AutoDownloadPage]->setText(tr("Auto Download"));
     m_pageButtons[DownloadCachePage]->setText(tr("Download Cache"));
+    m_pageButtons[DownloaderPage]->setText(tr("Downloader"));
     m_pageButtons[HelpPage]->setText(tr("Help"));
     m_normalPage->retranslate();
     m_proxyPage->retranslate();
     m_autoDownloadPage->retranslate();
     m_cachePage->retranslate();
+    m_downloaderPage->retranslate();
     m_supportPage->retranslate();
     // The Help page is offered only with the Chinese interface.
     const bool help = languageCode() == QLatin1String("ZH");
@@ -180,6 +187,17 @@ void SettingWidget::autodlButton_slots()
 void SettingWidget::dlCacheButton_slots()
 {
     selectPage(DownloadCachePage);
+}
+
+void SettingWidget::downloaderButton_slots()
+{
+    selectPage(DownloaderPage);
+}
+
+void SettingWidget::showDownloaderUpdate()
+{
+    selectPage(DownloaderPage);
+    ComponentUpdates::instance()->start();
 }
 
 void SettingWidget::supportButton_slots()

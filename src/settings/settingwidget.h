@@ -8,6 +8,7 @@
 class AutoDownloadWidget;
 class ConnectWidget;
 class DCacheFolderWidget;
+class DownloaderSetWidget;
 class MyPushButton;
 class MyTempButton2;
 class NormalSetWidget;
@@ -18,7 +19,15 @@ class SettingWidget : public QWidget
 {
     Q_OBJECT
 public:
-    enum PageIndex { NormalPage = 0, ProxyPage, AutoDownloadPage, DownloadCachePage, HelpPage, PageCount };
+    enum PageIndex {
+        NormalPage = 0,
+        ProxyPage,
+        AutoDownloadPage,
+        DownloadCachePage,
+        DownloaderPage,
+        HelpPage,
+        PageCount
+    };
 
     explicit SettingWidget(QWidget *parent = nullptr);
 
@@ -37,6 +46,10 @@ public:
     DCacheFolderWidget *cachePage() const
     {
         return m_cachePage;
+    }
+    DownloaderSetWidget *downloaderPage() const
+    {
+        return m_downloaderPage;
     }
     SupportQWidget *supportPage() const
     {
@@ -70,7 +83,10 @@ public slots:
     void proxyButton_slots();
     void autodlButton_slots();
     void dlCacheButton_slots();
+    void downloaderButton_slots();
     void supportButton_slots();
+    // A failed download's offer: the Downloader page, checking for updates.
+    void showDownloaderUpdate();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -91,6 +107,7 @@ private:
     ConnectWidget *m_proxyPage;
     AutoDownloadWidget *m_autoDownloadPage;
     DCacheFolderWidget *m_cachePage;
+    DownloaderSetWidget *m_downloaderPage;
     SupportQWidget *m_supportPage;
     int m_current = NormalPage;
 };

@@ -2,17 +2,14 @@
 
 #include "app/shellservices.h"
 #include "app/vendor.h"
-#include "shell/languages.h"
-#include "shell/mainwindow.h"
-#include "shell/titlebar.h"
 #include "views/downloadpage.h"
 
 namespace ShellLinks
 {
 DLManagerWidget *downloadPage()
 {
-    DoRaDuvoZezavi *window = mainWindow();
-    return window ? qobject_cast<DLManagerWidget *>(window->page(DoRaDuvoZezavi::Page::Download)) : nullptr;
+    const ShellServices *shell = shellServices();
+    return shell ? qobject_cast<DLManagerWidget *>(shell->downloadPage()) : nullptr;
 }
 
 int finishedAction()
@@ -24,8 +21,8 @@ int finishedAction()
 
 void setFinishedAction(int action)
 {
-    if (DoRaDuvoZezavi *window = mainWindow())
-        window->setFinishedAction(action);
+    if (ShellServices *shell = shellServices())
+        shell->setFinishedAction(action);
     if (DLManagerWidget *page = downloadPage())
         page->refreshTotals();
 }
@@ -38,12 +35,10 @@ void reloadDownloadSettings()
 
 QString switchLanguage(const QString &code)
 {
-    DoRaDuvoZezavi *window = mainWindow();
-    if (window && window->titleBar()) {
-        window->titleBar()->switchLanguage(code);
-        return languageCode();
-    }
-    setLanguageCode(installLanguage(code));
+    if (ShellServices *shell = shellServices())
+        return shell->switchLanguage(code);
+    // Without a window there is no translator to install; the pages still follow the code.
+    setLanguageCode(code);
     return languageCode();
 }
 } // namespace ShellLinks

@@ -6,9 +6,9 @@
 // Pages are installed with setPage() in the constructor, one line each. The window
 // talks to them through slots it calls by name, so it needs no page's header:
 //   every page        retranslate()
-//   Download          bool mayExit(), fristLoad()
+//   Download          bool mayExit(), fristLoad(), bool isDownloading()
 //   Toolkit           bool closeTool()
-//   Settings          buildPages()
+//   Settings          buildPages(), showDownloaderUpdate()
 //   Update (a dialog) startCheck(bool manual)
 
 #include "app/shellservices.h"
@@ -36,7 +36,7 @@ public:
     // Shows the overlay over the page area (text replaced when non-empty), or hides it.
     void showLoading(bool show, const QString &text = QString()) override;
     // 0 nothing, 1 restart, 2 shut down once the last download has finished.
-    void setFinishedAction(int action);
+    void setFinishedAction(int action) override;
     int finishedAction() const override
     {
         return m_finishedAction;
@@ -44,7 +44,20 @@ public:
     void runFinishedAction() override;
     void showSettings() override;
     bool moveQueueDatabase(const QString &folder) override;
-    void showUpdate(bool manual);
+    void showUpdate(bool manual) override;
+    QWidget *updateDialog() const override
+    {
+        return m_updateDialog;
+    }
+    QWidget *downloadPage() const override
+    {
+        return m_downloadPage;
+    }
+    QString switchLanguage(const QString &code) override;
+    bool downloadsRunning() const override;
+    bool offersDownloaderUpdate() const override;
+    // Opens the settings at the Downloader page and starts a check there.
+    void updateDownloader() override;
     void showDownloadPage();
     void showToolkitPage();
     // The title bar's close button: leave the download page or a tool, else close.

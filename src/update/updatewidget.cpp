@@ -3,8 +3,8 @@
 #include "app/appenv.h"
 #include "app/folders.h"
 #include "app/settings.h"
+#include "app/shellservices.h"
 #include "app/vendor.h"
-#include "shell/mainwindow.h"
 #include "widgets/controls.h"
 #include "widgets/pictures.h"
 
@@ -302,9 +302,9 @@ void UpdateWidget::showOutcome()
 
 void UpdateWidget::showNewVersion()
 {
-    DoRaDuvoZezavi *window = mainWindow();
-    if (window && window->page(DoRaDuvoZezavi::Page::Update) == this) {
-        window->showUpdate(false);
+    ShellServices *shell = shellServices();
+    if (shell && shell->updateDialog() == this) {
+        shell->showUpdate(false);
         return;
     }
     centerOnMainWindow(this);

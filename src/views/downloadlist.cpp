@@ -3,6 +3,7 @@
 #include "app/appenv.h"
 #include "app/format.h"
 #include "app/settings.h"
+#include "app/shellservices.h"
 #include "platform/platform.h"
 #include "queue/downloaditem.h"
 #include "queue/scheduler.h"
@@ -82,6 +83,7 @@ DLItemWidget::DLItemWidget(QWidget *parent)
     connect(m_removeAllAction, &QAction::triggered, this, &DLItemWidget::removeAllAction_slots);
     connect(m_pauseAllAction, &QAction::triggered, this, &DLItemWidget::pauseAllAction_slots);
     connect(m_resumeAllAction, &QAction::triggered, this, &DLItemWidget::resumeAllAction_slots);
+    connect(m_status, &QLabel::linkActivated, this, &DLItemWidget::updateDownloaderLink_slots);
     setHighlighted(false);
     retranslate();
 }
@@ -206,6 +208,7 @@ void DLItemWidget::refreshStatus()
     auto status = [this](const QString &text, bool underTitle, const char *colour) {
         placeStatus(underTitle);
         setStatusStyle(12, colour);
+        m_status->setTextFormat(Qt::PlainText);
         m_status->setText(text);
         m_status->show();
     };
@@ -236,6 +239,7 @@ void DLItemWidget::refreshStatus()
     case ItemState::AnalyzeFailed:
         m_redownload->show();
         status(tr("Analyzing Failed."), true, "px;color:#FF6000;}");
+        offerDownloaderUpdate();
         break;
     case ItemState::DownloadFailed: {
         m_redownload->show();
@@ -245,11 +249,14 @@ void DLItemWidget::refreshStatus()
             text += tr(" Automatically re-download after ") + QString::number(m_item->downloadCountdown())
                     + tr(" seconds. ");
         status(text, false, "px;color:#FF6000;}");
+        offerDownloaderUpdate();
         break;
     }
     case ItemState::WaitingToDownload:
         m_info->show();
         waiting(tr("Waiting..."));
+        if (!m_item->spaceShortFolder().isEmpty())
+            status(tr("Not enough disk space in %1").arg(m_item->spaceShortFolder()), false, "px;color:#FF6000;}");
         break;
     case ItemState::Paused:
         m_resume->show();
@@ -266,6 +273,22 @@ void DLItemWidget::refreshStatus()
     case ItemState::Stopped:
         break;
     }
+}
+
+void DLItemWidget::offerDownloaderUpdate()
+{
+    const ShellServices *shell = shellServices();
+    if (!shell || !shell->offersDownloaderUpdate() || m_item->failureReason() != FailureReason::OutdatedDownloader)
+        return;
+    m_status->setTextFormat(Qt::RichText);
+    m_status->setText(m_status->text().toHtmlEscaped() + QStringLiteral(" <a href=\"update\" style=\"color:#0396eb;\">")
+                      + tr("Update the downloader").toHtmlEscaped() + QStringLiteral("</a>"));
+}
+
+void DLItemWidget::updateDownloaderLink_slots()
+{
+    if (ShellServices *shell = shellServices())
+        shell->updateDownloader();
 }
 
 void DLItemWidget::refreshInfo()

@@ -71,6 +71,7 @@ public slots:
     void removeAllAction_slots();
     void pauseAllAction_slots();
     void resumeAllAction_slots();
+    void updateDownloaderLink_slots();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -80,6 +81,8 @@ protected:
 private:
     void placeStatus(bool underTitle);
     void setStatusStyle(int size, const char *colour);
+    // A failure that reads like an outdated downloader offers updating it (once per run).
+    void offerDownloaderUpdate();
 
     QPointer<DLItemData> m_item;
     bool m_highlighted = false;

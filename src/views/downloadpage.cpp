@@ -21,6 +21,8 @@
 #include "widgets/pictures.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QListView>
@@ -197,6 +199,7 @@ PlaylistChoice DLManagerWidget::choosePlaylistEntries(const QString &title, cons
 {
     SelectChannel2Widget chooser(window());
     chooser.setList(title, names, urls);
+    chooser.markDownloaded(m_finished->downloadedAmong(urls));
     chooser.exec();
     PlaylistChoice choice;
     choice.accepted = chooser.accepted();
@@ -260,7 +263,22 @@ void DLManagerWidget::runFinishedAction()
 
 void DLManagerWidget::redownload(const QString &url)
 {
-    m_intake->addLink(url);
+    m_intake->addLink(url, false); // the user asked for exactly this
+}
+
+FinishedMatch DLManagerWidget::finishedDownloadOf(const QString &url) const
+{
+    FinishedMatch match;
+    const FinishedEntry *entry = m_finished->latestFor(url);
+    if (!entry)
+        return match;
+    match.found = true;
+    match.path = entry->finishfilename;
+    match.date = entry->finishdate;
+    // Rows finished before the date was kept: the file's own date, when it is still there.
+    if (match.date.isEmpty() && QFileInfo::exists(entry->finishfilename))
+        match.date = QFileInfo(entry->finishfilename).lastModified().date().toString(Qt::ISODate);
+    return match;
 }
 
 // --- totals ---------------------------------------------------------------------------
@@ -447,6 +465,11 @@ bool DLManagerWidget::mayExit()
         return false;
     m_queue->saveAndStopAll();
     return true;
+}
+
+bool DLManagerWidget::isDownloading() const
+{
+    return m_queue->hasRunningWork();
 }
 
 void DLManagerWidget::reopen()

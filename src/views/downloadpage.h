@@ -87,6 +87,7 @@ public:
     bool addItem(const DownloadRecord &record) override;
     void addFinishedRow(const DownloadRecord &record, qint64 rowid) override;
     void refreshTotals() override;
+    FinishedMatch finishedDownloadOf(const QString &url) const override;
     void runFinishedAction() override;
 
     // Settings the settings dialog changed: read again (the limit also runs a pass).
@@ -100,6 +101,7 @@ public slots:
     void retranslate();
     bool mayExit();
     void fristLoad();
+    bool isDownloading() const;
     void reopen();
 
     void pasteURLButton_slots();

@@ -254,7 +254,8 @@ FinishedEntry *FinishedListWidget::store(const DownloadRecord &r, qint64 rowid)
                            r.size,
                            r.md5,
                            !r.finishfilename.isEmpty() && QFileInfo(r.finishfilename).isFile(),
-                           rowid};
+                           rowid,
+                           r.finishdate};
     FinishedEntry *raw = entry.get();
     m_entries.push_back(std::move(entry));
     ++m_count;
@@ -293,6 +294,26 @@ void FinishedListWidget::addEntries(const QVector<StoredRow> &rows)
     showEmptyView(false);
     appendItems(added);
     emit totalsChanged();
+}
+
+const FinishedEntry *FinishedListWidget::latestFor(const QString &url) const
+{
+    for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it)
+        if ((*it)->url == url)
+            return it->get();
+    return nullptr;
+}
+
+QSet<QString> FinishedListWidget::downloadedAmong(const QStringList &urls) const
+{
+    QSet<QString> finished;
+    for (const auto &entry : m_entries)
+        finished.insert(entry->url);
+    QSet<QString> found;
+    for (const QString &url : urls)
+        if (finished.contains(url))
+            found.insert(url);
+    return found;
 }
 
 FinishedItemWidget *FinishedListWidget::rowFor(const FinishedEntry *entry) const

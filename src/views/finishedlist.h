@@ -6,6 +6,7 @@
 #include "widgets/lazylist.h"
 
 #include <QPointer>
+#include <QSet>
 #include <memory>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct FinishedEntry {
     QString md5;
     bool filePresent = false; // looked at once, when the entry is added
     qint64 rowid = 0;         // its stored row, 0 for none
+    QString finishdate;       // "yyyy-MM-dd", "" when unknown
 };
 
 class FinishedItemWidget : public MyTableItemWidget
@@ -123,6 +125,10 @@ public:
         return m_entries.at(size_t(i)).get();
     }
     FinishedItemWidget *rowFor(const FinishedEntry *entry) const;
+    // The most recent entry of exactly this link, or null.
+    const FinishedEntry *latestFor(const QString &url) const;
+    // Those of the links that have a finished entry.
+    QSet<QString> downloadedAmong(const QStringList &urls) const;
     bool isEmptyViewShown() const;
     void retranslate();
 

@@ -162,7 +162,7 @@ void HDquality::resizeEvent(QResizeEvent *event)
 
 SChannelItem::SChannelItem(QWidget *parent)
     : QWidget(parent), m_selectButton(makeTickButton(this)), m_numberLabel(new QLabel(this)),
-      m_nameLabel(new QLabel(this))
+      m_nameLabel(new QLabel(this)), m_downloadedLabel(new QLabel(this))
 {
     setObjectName(QStringLiteral("channelRow"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -173,6 +173,10 @@ SChannelItem::SChannelItem(QWidget *parent)
     m_nameLabel->setFont(ChooserLook::pixelFont(12));
     m_nameLabel->setTextFormat(Qt::PlainText);
     m_nameLabel->setStyleSheet(QStringLiteral("QLabel{color:#333333;}"));
+    m_downloadedLabel->setFont(ChooserLook::pixelFont(11));
+    m_downloadedLabel->setStyleSheet(QStringLiteral("QLabel{color:#2e9a3f;}"));
+    m_downloadedLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_downloadedLabel->hide();
     connect(m_selectButton, SIGNAL(clicked()), this, SLOT(selectButton_slots()));
     resize(scaled(440), scaled(34));
 }
@@ -191,6 +195,16 @@ void SChannelItem::setTicked(bool ticked)
 {
     m_ticked = ticked;
     showTick(m_selectButton, ticked);
+}
+
+void SChannelItem::setDownloaded(bool downloaded)
+{
+    m_downloaded = downloaded;
+    m_downloadedLabel->setText(tr("Downloaded"));
+    m_downloadedLabel->setVisible(downloaded);
+    if (downloaded)
+        setTicked(false);
+    layoutRow();
 }
 
 void SChannelItem::setListed(bool listed)
@@ -222,7 +236,13 @@ void SChannelItem::layoutRow()
     m_selectButton->setGeometry(scaled(10), (h - tick) / 2, tick, tick);
     m_numberLabel->setGeometry(scaled(36), 0, scaled(40), h);
     const int nameX = scaled(78);
-    const int nameWidth = qMax(0, w - nameX - scaled(10));
+    int right = w - scaled(10);
+    if (m_downloaded) {
+        const int markWidth = m_downloadedLabel->fontMetrics().horizontalAdvance(m_downloadedLabel->text()) + scaled(4);
+        m_downloadedLabel->setGeometry(right - markWidth, 0, markWidth, h);
+        right -= markWidth + scaled(8);
+    }
+    const int nameWidth = qMax(0, right - nameX);
     m_nameLabel->setGeometry(nameX, 0, nameWidth, h);
     m_nameLabel->setText(m_nameLabel->fontMetrics().elidedText(m_name, Qt::ElideRight, nameWidth));
 }
@@ -450,6 +470,7 @@ void SelectChannel2Widget::setList(const QString &title, const QStringList &name
             m_rows.append(row);
         }
         row->setListed(true);
+        row->setDownloaded(false);
         row->setEntry(i, names.at(i), urls.value(i));
         row->setTicked(true);
     }
@@ -460,6 +481,14 @@ void SelectChannel2Widget::setList(const QString &title, const QStringList &name
             row->setEntry(row->index(), row->name(), row->url());
     m_scrollArea->verticalScrollBar()->setValue(0);
     fillQualities();
+    followTicks();
+}
+
+void SelectChannel2Widget::markDownloaded(const QSet<QString> &urls)
+{
+    for (SChannelItem *row : qAsConst(m_rows))
+        if (row->isListed() && urls.contains(row->url()))
+            row->setDownloaded(true);
     followTicks();
 }
 

@@ -6,6 +6,7 @@
 #include "widgets/messagedialogs.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -102,6 +103,12 @@ public:
 
     void setEntry(int index, const QString &name, const QString &url);
     void setTicked(bool ticked);
+    // Downloaded before: marked so, and left unticked.
+    void setDownloaded(bool downloaded);
+    bool isDownloaded() const
+    {
+        return m_downloaded;
+    }
     bool isTicked() const
     {
         return m_ticked;
@@ -143,12 +150,14 @@ private:
 
     bool m_listed = false;
     bool m_ticked = false;
+    bool m_downloaded = false;
     QString m_url;
     QString m_name;
     int m_index = 0;
     MyPushButton *m_selectButton;
     QLabel *m_numberLabel;
     QLabel *m_nameLabel;
+    QLabel *m_downloadedLabel;
 };
 
 // The dialog. The owner calls setList(), runs exec() and reads the choice.
@@ -159,6 +168,8 @@ public:
     explicit SelectChannel2Widget(QWidget *parent = nullptr);
 
     void setList(const QString &title, const QStringList &names, const QStringList &urls);
+    // Entries whose link was downloaded before: marked and unticked.
+    void markDownloaded(const QSet<QString> &urls);
 
     int exec() override;
 

@@ -6,6 +6,7 @@
 #include "queue/database.h"
 #include "queue/queuecontext.h"
 
+#include <QHash>
 #include <QQueue>
 
 class FakeQueueContext : public QueueContext
@@ -22,6 +23,7 @@ public:
     QQueue<QualityChoice> qualityAnswers;
     QQueue<PlaylistChoice> playlistAnswers;
     QQueue<int> clipAnswers;
+    QQueue<int> messageAnswers; // for messages; when empty a message is closed (-1)
 
     QStringList messages;
     QList<QPair<QString, QString>> clipQuestions;
@@ -82,7 +84,7 @@ public:
     int message(const QString &text, const QStringList &) override
     {
         messages << text;
-        return -1;
+        return messageAnswers.isEmpty() ? -1 : messageAnswers.dequeue();
     }
     int askClipOrPlaylist(const QString &clip, const QString &playlist) override
     {
@@ -105,6 +107,12 @@ public:
     void refreshTotals() override
     {
         ++totalsRefreshed;
+    }
+    // Finished downloads by link, as the page's finished list would answer.
+    QHash<QString, FinishedMatch> finished;
+    FinishedMatch finishedDownloadOf(const QString &url) const override
+    {
+        return finished.value(url);
     }
     void runFinishedAction() override
     {

@@ -42,9 +42,12 @@ void isolate()
     // a closed local port, never to the vendor's site. Tests that need an answer set their own.
     if (qEnvironmentVariableIsEmpty("CLIPWRIGHT_VENDOR_URL"))
         qputenv("CLIPWRIGHT_VENDOR_URL", "http://127.0.0.1:9");
+    // Likewise the downloader components' release check never reaches GitHub from a test.
+    if (qEnvironmentVariableIsEmpty("CLIPWRIGHT_GITHUB_API"))
+        qputenv("CLIPWRIGHT_GITHUB_API", "http://127.0.0.1:9");
     // No proxy of the machine running the tests may leak into what they observe.
     for (const char *v : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY",
-                          "CLIPWRIGHT_PROXY_PAC", "DISPLAY"})
+                          "CLIPWRIGHT_PROXY_PAC", "DISPLAY", "CLIPWRIGHT_YTDLP", "CLIPWRIGHT_COMPONENTS_KEYRING"})
         qunsetenv(v);
 }
 
@@ -74,6 +77,20 @@ void clearSettings()
                     QStringLiteral("Clipwright"));
     store.clear();
     store.sync();
+}
+
+bool makeRealApplicationFolder(const QString &path)
+{
+    bool ok = QDir().mkpath(path);
+    for (const char *built : {"youtubedl", "libMyDecoder.so"})
+        ok = QFile::copy(binDir() + QLatin1Char('/') + QLatin1String(built),
+                         path + QLatin1Char('/') + QLatin1String(built))
+             && ok;
+    for (const char *tool : {"ffmpeg", "ffprobe"})
+        ok = QFile::link(QStringLiteral("/usr/bin/") + QLatin1String(tool),
+                         path + QLatin1Char('/') + QLatin1String(tool))
+             && ok;
+    return ok;
 }
 
 } // namespace TestEnv

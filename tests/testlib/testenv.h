@@ -18,6 +18,9 @@ QString binDir();
 QString testBinDir();
 // Removes every stored setting of the program.
 void clearSettings();
+// An application folder at path with the built adapter and decoder and the system's
+// ffmpeg and ffprobe, for runs of the real downloader without any fake.
+bool makeRealApplicationFolder(const QString &path);
 } // namespace TestEnv
 
 #define CW_TEST_MAIN(TestObject)                                                                                       \

@@ -3,6 +3,7 @@
 
 #include "adaptercore.h"
 #include "dependentprocess.h"
+#include "external/components.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -75,17 +76,6 @@ bool isExecutableFile(const QString &path)
     return fi.isFile() && fi.isExecutable();
 }
 
-QString findYtdlp()
-{
-    const QString fromEnv = QFile::decodeName(qgetenv("CLIPWRIGHT_YTDLP"));
-    if (!fromEnv.isEmpty() && isExecutableFile(fromEnv))
-        return QFileInfo(fromEnv).absoluteFilePath();
-    const QString beside = selfDir() + QStringLiteral("/yt-dlp");
-    if (isExecutableFile(beside))
-        return beside;
-    return QStandardPaths::findExecutable(QStringLiteral("yt-dlp"));
-}
-
 QString findFfmpeg(bool *beside)
 {
     const QString here = selfDir() + QStringLiteral("/ffmpeg");
@@ -115,8 +105,10 @@ bool saveFile(const QString &path, const QByteArray &data)
 class Session
 {
 public:
-    Session(const Invocation &inv, const QString &ytdlp) : m_inv(inv), m_ytdlp(ytdlp)
+    Session(const Invocation &inv, const Components::YtdlpChoice &ytdlp) : m_inv(inv), m_ytdlp(ytdlp.path)
     {
+        for (const QString &arg : Components::jsRuntimeArguments(ytdlp.version))
+            m_runtimeArgs.append(QFile::encodeName(arg));
         bool beside = false;
         m_ffmpeg = findFfmpeg(&beside);
         if (beside)
@@ -151,6 +143,7 @@ private:
     int runYtdlp()
     {
         ArgList argv{QFile::encodeName(m_ytdlp)};
+        argv += m_runtimeArgs;
         argv += ytdlpArguments(m_inv, m_ctx);
         DependentProcess child;
         if (!child.start(argv)) {
@@ -340,6 +333,7 @@ private:
 
     Invocation m_inv;
     QString m_ytdlp;
+    ArgList m_runtimeArgs;
     QString m_ffmpeg;
     RunContext m_ctx;
     bool m_collect = false;
@@ -359,10 +353,15 @@ int main(int argc, char *argv[])
         args.append(QByteArray(argv[i]));
     const Invocation inv = parseInvocation(args);
 
-    const QString ytdlp = findYtdlp();
-    if (ytdlp.isEmpty()) {
+    const Components::YtdlpChoice ytdlp = Components::chooseYtdlp(selfDir());
+    if (ytdlp.path.isEmpty()) {
         writeLine(STDERR_FILENO, "ERROR: yt-dlp was not found");
         return 127;
+    }
+    // The version of the yt-dlp this adapter runs, known without starting it again.
+    if (args == ArgList{"--version"} && !ytdlp.version.isEmpty()) {
+        writeLine(STDOUT_FILENO, ytdlp.version.toUtf8());
+        return 0;
     }
     // Output reaches the program line by line, whatever Python thinks of the pipe.
     qputenv("PYTHONUNBUFFERED", "1");
