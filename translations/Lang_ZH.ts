@@ -266,11 +266,11 @@
         <translation>正在转换...</translation>
     </message>
     <message>
-        <source>Cut completed.</source>
+        <source>Adding audio completed.</source>
         <translation>音频添加完成。</translation>
     </message>
     <message>
-        <source>Cut failed.</source>
+        <source>Adding audio failed.</source>
         <translation>音频添加失败。</translation>
     </message>
     <message>
@@ -339,6 +339,14 @@
     <message>
         <source>Failed</source>
         <translation>失败</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>转换失败。</translation>
+    </message>
+    <message>
+        <source>Conversion failed for %1 of %2 files.</source>
+        <translation>%2 个文件中有 %1 个转换失败。</translation>
     </message>
 </context>
 <context>
@@ -529,6 +537,14 @@
         <source>Failed</source>
         <translation>失败</translation>
     </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>转换失败。</translation>
+    </message>
+    <message>
+        <source>Conversion failed for %1 of %2 files.</source>
+        <translation>%2 个文件中有 %1 个转换失败。</translation>
+    </message>
 </context>
 <context>
     <name>VideoSpliterWidget</name>
@@ -615,6 +631,14 @@
     <message>
         <source>Read file failed, Please try again.</source>
         <translation>读取文件失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Splitting failed.</source>
+        <translation>分割失败。</translation>
+    </message>
+    <message>
+        <source>Splitting failed for %1 of %2 pieces.</source>
+        <translation>%2 个片段中有 %1 个分割失败。</translation>
     </message>
 </context>
 <context>
