@@ -369,8 +369,12 @@ bool ComponentUpdater::fetch(const QUrl &url, const QByteArray &accept, QIODevic
         loop.exec();
     take();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    // A connection closed early can end without an error of Qt's: the announced length decides.
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
     if (problem.isEmpty() && reply->error() != QNetworkReply::NoError)
         problem = reply->errorString();
+    else if (problem.isEmpty() && announced.isValid() && announced.toLongLong() != received)
+        problem = QStringLiteral("the download ended after %1 of %2 bytes").arg(received).arg(announced.toLongLong());
     else if (problem.isEmpty() && status != 200)
         problem = QStringLiteral("HTTP status %1 for %2").arg(status).arg(url.toString());
     reply->deleteLater();
