@@ -1605,6 +1605,44 @@ It can change the download cache directory or empty the download cache directory
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: clipwright [URL...]
+       clipwright --version | --help
+
+Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copied links.
+When Clipwright is already running, the links go to the running copy, its window
+comes to the front and this command ends at once.
+
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
+</source>
+        <translation>Usage: clipwright [URL...]
+       clipwright --version | --help
+
+Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copied links.
+When Clipwright is already running, the links go to the running copy, its window
+comes to the front and this command ends at once.
+
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
+</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Clipwright is already running but did not take the links.</source>
+        <translation>Clipwright is already running but did not take the links.</translation>
+    </message>
+</context>
+<context>
     <name>SChannelItem</name>
     <message>
         <source>Downloaded</source>

@@ -1605,6 +1605,44 @@ It can change the download cache directory or empty the download cache directory
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: clipwright [URL...]
+       clipwright --version | --help
+
+Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copied links.
+When Clipwright is already running, the links go to the running copy, its window
+comes to the front and this command ends at once.
+
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
+</source>
+        <translation>用法：clipwright [URL...]
+      clipwright --version | --help
+
+把链接加入下载队列，与“+ 粘贴链接”处理复制的链接一样。
+如果 Clipwright 已在运行，链接会交给正在运行的程序，其窗口来到前台，
+本命令随即结束。
+
+  -v, --version          显示版本并退出
+  -h, --help             显示本帮助并退出
+  --components           显示正在使用的下载器组件
+  --update-components    检查并安装更新的下载器组件
+  --rollback-components  把下载器组件切换回之前的版本
+</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Clipwright is already running but did not take the links.</source>
+        <translation>Clipwright 已在运行，但没有接收这些链接。</translation>
+    </message>
+</context>
+<context>
     <name>SChannelItem</name>
     <message>
         <source>Downloaded</source>

@@ -1,7 +1,7 @@
 #include "engine/downloaddriver.h"
 
-#include "app/appenv.h"
 #include "app/folders.h"
+#include "app/paths.h"
 #include "app/settings.h"
 #include "engine/proxy.h"
 #include "engine/subtitles.h"
@@ -78,7 +78,7 @@ YoutobeDownloadObj::~YoutobeDownloadObj()
 
 QString YoutobeDownloadObj::downloaderProgram()
 {
-    const QString source = appDirPath() + QLatin1Char('/') + downloaderName();
+    const QString source = AppPaths::adapterProgram();
     const QString folder = toolTempFolder();
     if (folder.isEmpty())
         return source;
@@ -88,7 +88,7 @@ QString YoutobeDownloadObj::downloaderProgram()
         for (const QString &tool : {QStringLiteral("ffmpeg"), QStringLiteral("ffprobe")}) {
             const QString name = tool + Platform::executableSuffix();
             QFile::remove(folder + QLatin1Char('/') + name);
-            QFile::copy(appDirPath() + QLatin1Char('/') + name, folder + QLatin1Char('/') + name);
+            QFile::copy(AppPaths::mediaTool(tool), folder + QLatin1Char('/') + name);
         }
         QFile::copy(source, copy);
     }

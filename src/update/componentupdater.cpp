@@ -1,6 +1,7 @@
 #include "update/componentupdater.h"
 
 #include "app/appenv.h"
+#include "app/paths.h"
 #include "engine/proxy.h"
 #include "external/components.h"
 #include "update/componentstore.h"
@@ -116,7 +117,7 @@ ComponentUpdaterOptions ComponentUpdaterOptions::fromEnvironment()
         options.apiBase.chop(1);
     options.keyring = qEnvironmentVariable("CLIPWRIGHT_COMPONENTS_KEYRING");
     if (options.keyring.isEmpty()) {
-        const QString folder = appDirPath().isEmpty() ? QCoreApplication::applicationDirPath() : appDirPath();
+        const QString folder = appDirPath().isEmpty() ? QCoreApplication::applicationDirPath() : AppPaths::dataFolder();
         options.keyring = folder + QStringLiteral("/keys/yt-dlp-release.gpg");
     }
     options.architecture = QSysInfo::currentCpuArchitecture();
