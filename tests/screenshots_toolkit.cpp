@@ -1,6 +1,8 @@
 // Draws the toolkit home and each video tool with files loaded and a job running under
-// the loading overlay, at scale 1.0 and 1.5 in English and Chinese, for docs/screenshots
-// (scripts/screenshots). Runs headless with the real ffmpeg in a private HOME.
+// the loading overlay, then the tool as it is after that run was stopped, and after a
+// short run that finished with its notice, at scale 1.0 and 1.5 in English and Chinese,
+// for docs/screenshots (scripts/screenshots). Runs headless with the real ffmpeg in a
+// private HOME.
 
 #include "app/appenv.h"
 #include "app/settings.h"
@@ -23,10 +25,12 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 #include <functional>
 
 namespace
@@ -66,6 +70,11 @@ void makeMedia()
     ffmpeg({"-i", v + "holiday.mp4", "-t", "20", "-c", "copy", v + "interview.mkv"});
     ffmpeg({"-i", v + "holiday.mp4", "-t", "12", "-c", "copy", v + "concert.mov"});
     ffmpeg({"-f", "lavfi", "-i", "sine=frequency=523:sample_rate=44100:duration=30", v + "song.mp3"});
+    // Short ones for the runs that are let finish.
+    ffmpeg({"-i", v + "holiday.mp4", "-t", "3", "-vf", "scale=320:180", "-c:v", "libx264", "-preset", "ultrafast",
+            "-c:a", "aac", v + "beach.mp4"});
+    ffmpeg({"-i", v + "beach.mp4", "-c", "copy", v + "street.mkv"});
+    ffmpeg({"-i", v + "beach.mp4", "-c", "copy", v + "party.mov"});
 }
 
 QString media(const char *name)
@@ -116,6 +125,38 @@ void closeTool(DoRaDuvoZezavi &window)
     DialogTestHook::clear();
 }
 
+// Stops the running tool as the user does (its close button) and opens it again: what
+// is left of the stopped run.
+QImage grabStopped(DoRaDuvoZezavi &window, MyTempButton5 *tile)
+{
+    closeTool(window);
+    click(tile);
+    settle(80);
+    return window.grab().toImage();
+}
+
+// Lets the run that Start begins finish, and takes the window with the notice it ends with.
+QImage grabFinished(DoRaDuvoZezavi &window, QWidget *start)
+{
+    QImage shot;
+    QTimer poll;
+    poll.setInterval(30);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *notice = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
+        if (!notice || !shot.isNull())
+            return;
+        shot = window.grab().toImage();
+        QPainter painter(&shot);
+        painter.drawPixmap(notice->pos() - window.pos(), notice->grab());
+        painter.end();
+        click(notice->okButton());
+    });
+    poll.start();
+    click(start);
+    waitUntil([&] { return !shot.isNull() && !QApplication::activeModalWidget(); });
+    return shot;
+}
+
 void shoot(const QString &code, double scale)
 {
     Settings::writeLanguage(code);
@@ -129,7 +170,8 @@ void shoot(const QString &code, double scale)
     auto *home = qobject_cast<ToolKitManagerWidget *>(window.page(DoRaDuvoZezavi::Page::Toolkit));
     store(window.grab().toImage(), tag + QStringLiteral("-home"));
 
-    click(home->tile(ToolKitManagerWidget::ConverterTile));
+    MyTempButton5 *tile = home->tile(ToolKitManagerWidget::ConverterTile);
+    click(tile);
     VideoConverterWidget *converter = home->converter();
     FileDialogTestHook::answerNext(QStringList{media("holiday.mp4"), media("interview.mkv"), media("concert.mov")});
     click(converter->addButton());
@@ -137,9 +179,14 @@ void shoot(const QString &code, double scale)
     DialogTestHook::answerNext(DialogTestHook::Press::OK); // a job that ends first must not wait for a person
     click(converter->startButton());
     store(grabRunning(window, converter->job()), tag + QStringLiteral("-converter"));
+    store(grabStopped(window, tile), tag + QStringLiteral("-converter-stopped"));
+    FileDialogTestHook::answerNext(QStringList{media("beach.mp4"), media("street.mkv"), media("party.mov")});
+    click(converter->addButton());
+    store(grabFinished(window, converter->startButton()), tag + QStringLiteral("-converter-finished"));
     closeTool(window);
 
-    click(home->tile(ToolKitManagerWidget::RotaterTile));
+    tile = home->tile(ToolKitManagerWidget::RotaterTile);
+    click(tile);
     VideoRotateWidget *rotator = home->rotator();
     FileDialogTestHook::answerNext(QStringList{media("concert.mov"), media("interview.mkv"), media("holiday.mp4")});
     click(rotator->addButton());
@@ -147,18 +194,28 @@ void shoot(const QString &code, double scale)
     DialogTestHook::answerNext(DialogTestHook::Press::OK);
     click(rotator->startButton());
     store(grabRunning(window, rotator->job()), tag + QStringLiteral("-rotator"));
+    store(grabStopped(window, tile), tag + QStringLiteral("-rotator-stopped"));
+    FileDialogTestHook::answerNext(QStringList{media("party.mov"), media("beach.mp4")});
+    click(rotator->addButton());
+    store(grabFinished(window, rotator->startButton()), tag + QStringLiteral("-rotator-finished"));
     closeTool(window);
 
-    click(home->tile(ToolKitManagerWidget::JoinerTile));
+    tile = home->tile(ToolKitManagerWidget::JoinerTile);
+    click(tile);
     VideoJionerWidget *joiner = home->joiner();
     FileDialogTestHook::answerNext(QStringList{media("holiday.mp4"), media("interview.mkv"), media("concert.mov")});
     click(joiner->addButton());
     DialogTestHook::answerNext(DialogTestHook::Press::OK);
     click(joiner->startButton());
     store(grabRunning(window, joiner->job()), tag + QStringLiteral("-joiner"));
+    store(grabStopped(window, tile), tag + QStringLiteral("-joiner-stopped"));
+    FileDialogTestHook::answerNext(QStringList{media("beach.mp4"), media("beach.mp4")});
+    click(joiner->addButton());
+    store(grabFinished(window, joiner->startButton()), tag + QStringLiteral("-joiner-finished"));
     closeTool(window);
 
-    click(home->tile(ToolKitManagerWidget::CutterTile));
+    tile = home->tile(ToolKitManagerWidget::CutterTile);
+    click(tile);
     VideoCutterWidget *cutter = home->cutter();
     FileDialogTestHook::answerNext(media("holiday.mp4"));
     click(cutter->addButton());
@@ -169,9 +226,16 @@ void shoot(const QString &code, double scale)
     DialogTestHook::answerNext(DialogTestHook::Press::OK);
     click(cutter->startButton());
     store(window.grab().toImage(), tag + QStringLiteral("-cutter-running"));
+    store(grabStopped(window, tile), tag + QStringLiteral("-cutter-stopped"));
+    FileDialogTestHook::answerNext(media("beach.mp4"));
+    click(cutter->addButton());
+    waitUntil([cutter] { return cutter->startButton()->isEnabled(); });
+    cutter->startTimeLineEdit()->setText(QStringLiteral("1"));
+    store(grabFinished(window, cutter->startButton()), tag + QStringLiteral("-cutter-finished"));
     closeTool(window);
 
-    click(home->tile(ToolKitManagerWidget::SpliterTile));
+    tile = home->tile(ToolKitManagerWidget::SpliterTile);
+    click(tile);
     VideoSpliterWidget *splitter = home->splitter();
     FileDialogTestHook::answerNext(media("holiday.mp4"));
     click(splitter->addButton());
@@ -181,9 +245,15 @@ void shoot(const QString &code, double scale)
     DialogTestHook::answerNext(DialogTestHook::Press::OK);
     click(splitter->startButton());
     store(window.grab().toImage(), tag + QStringLiteral("-splitter-running"));
+    store(grabStopped(window, tile), tag + QStringLiteral("-splitter-stopped"));
+    FileDialogTestHook::answerNext(media("beach.mp4"));
+    click(splitter->addButton());
+    waitUntil([splitter] { return splitter->startButton()->isEnabled(); });
+    store(grabFinished(window, splitter->startButton()), tag + QStringLiteral("-splitter-finished"));
     closeTool(window);
 
-    click(home->tile(ToolKitManagerWidget::AddAudioTile));
+    tile = home->tile(ToolKitManagerWidget::AddAudioTile);
+    click(tile);
     VideoAddAudioWidget *adder = home->audioAdder();
     FileDialogTestHook::answerNext(media("interview.mkv"));
     click(adder->addVideoButton());
@@ -192,6 +262,12 @@ void shoot(const QString &code, double scale)
     DialogTestHook::answerNext(DialogTestHook::Press::OK);
     click(adder->startButton());
     store(grabRunning(window, adder->job()), tag + QStringLiteral("-audioadder"));
+    store(grabStopped(window, tile), tag + QStringLiteral("-audioadder-stopped"));
+    FileDialogTestHook::answerNext(media("street.mkv"));
+    click(adder->addVideoButton());
+    FileDialogTestHook::answerNext(media("song.mp3"));
+    click(adder->addAudioButton());
+    store(grabFinished(window, adder->startButton()), tag + QStringLiteral("-audioadder-finished"));
     closeTool(window);
 }
 } // namespace

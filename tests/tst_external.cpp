@@ -162,20 +162,19 @@ private slots:
                            "-map",
                            "[a]",
                            "/v/Join_file.mp4"};
-        QTest::newRow("rotating an mp4 rewrites its tag")
-            << ConverterArgs::rotate("/v/a.mp4", 90, "/v/b.mp4")
-            << QStringList{"-i", "/v/a.mp4", "-metadata:s:v", "rotate=90", "-codec", "copy", "/v/b.mp4"};
+        QTest::newRow("a clockwise quarter turn of an mp4 is the tag of three counter-clockwise quarters")
+            << ConverterArgs::rotate("/v/a.mp4", 90, 0, "/v/b.mp4")
+            << QStringList{"-i", "/v/a.mp4", "-metadata:s:v", "rotate=270", "-codec", "copy", "/v/b.mp4"};
         QTest::newRow("an upper-case MP4 is rotated by its tag too")
-            << ConverterArgs::rotate("/v/a.MP4", 180, "/v/b.MP4")
+            << ConverterArgs::rotate("/v/a.MP4", 180, 0, "/v/b.MP4")
             << QStringList{"-i", "/v/a.MP4", "-metadata:s:v", "rotate=180", "-codec", "copy", "/v/b.MP4"};
+        QTest::newRow("an mp4 shown turned a quarter clockwise turns on from there")
+            << ConverterArgs::rotate("/v/a.mp4", 90, -90, "/v/b.mp4")
+            << QStringList{"-i", "/v/a.mp4", "-metadata:s:v", "rotate=180", "-codec", "copy", "/v/b.mp4"};
         QTest::newRow("rotating another container turns the picture into a frame of the turned size")
-            << ConverterArgs::rotate("/v/a.mkv", 270, "/v/b.mkv")
+            << ConverterArgs::rotate("/v/a.mkv", 270, 0, "/v/b.mkv")
             << QStringList{"-i", "/v/a.mkv", "-vf", "rotate=270*PI/180:ow=rotw(270*PI/180):oh=roth(270*PI/180)",
                            "/v/b.mkv"};
-        QTest::newRow("a quarter turn of a mov goes through the filter")
-            << ConverterArgs::rotate("/v/a.MOV", 90, "/v/b.MOV")
-            << QStringList{"-i", "/v/a.MOV", "-vf", "rotate=90*PI/180:ow=rotw(90*PI/180):oh=roth(90*PI/180)",
-                           "/v/b.MOV"};
         QTest::newRow("adding audio copies the video and maps the added sound")
             << ConverterArgs::addAudio("/v/a.mp4", "/v/s.mp3", "/v/o.mp4")
             << QStringList{"-i",   "/v/a.mp4", "-i",   "/v/s.mp3", "-vcodec", "copy",
@@ -207,6 +206,7 @@ private slots:
         QCOMPARE(ConverterArgs::joinFilter(3),
                  QStringLiteral("[0:0] [0:1] [1:0] [1:1] [2:0] [2:1] concat=n=3:v=1:a=1 [v] [a]"));
         QCOMPARE(ConverterArgs::joinListLine("segment_0.MP4"), QStringLiteral("file 'segment_0.MP4' "));
+        QCOMPARE(ConverterArgs::joinListLine("it's.mp4"), QStringLiteral("file 'it'\\''s.mp4' "));
     }
 
     void decoderReadsRealFiles_data()

@@ -1,8 +1,10 @@
 // Settings turned into folders, under a temporary home: documents base variants,
-// the download folder, the cache folder and the private tool folder.
+// the download folder, the cache folder, the private tool folder, and where the
+// program's own files are.
 
 #include "app/appenv.h"
 #include "app/folders.h"
+#include "app/paths.h"
 #include "testlib/testenv.h"
 
 #include <QDateTime>
@@ -194,10 +196,50 @@ private slots:
         QVERIFY(!QFileInfo(copy).isSymLink());
     }
 
-    void ffmpegLivesInTheApplicationFolder()
+    // The program's own files, found from the folder of its executable: everything beside
+    // it in the build folder, the freedesktop layout under an installed prefix, where
+    // ffmpeg is the system's (found on PATH) and never one planted beside the program.
+    void programFilesFollowTheLayout_data()
     {
-        setAppDirPath(QStringLiteral("/opt/clip wright"));
-        QCOMPARE(ffmpegPath(), QStringLiteral("/opt/clip wright/ffmpeg"));
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<QString>("libraryFolder");
+        QTest::addColumn<QString>("dataFolder");
+        QTest::addColumn<QString>("ffmpeg");
+        QTest::newRow("a build folder keeps everything beside the program, ffmpeg included")
+            << "clip wright/bin"
+            << "clip wright/bin"
+            << "clip wright/bin"
+            << "clip wright/bin/ffmpeg";
+        QTest::newRow("an installed prefix uses lib/clipwright, share/clipwright and the system's ffmpeg")
+            << "prefix/bin"
+            << "prefix/lib/clipwright"
+            << "prefix/share/clipwright"
+            << "path/ffmpeg";
+    }
+    void programFilesFollowTheLayout()
+    {
+        QFETCH(QString, programFolder);
+        QFETCH(QString, libraryFolder);
+        QFETCH(QString, dataFolder);
+        QFETCH(QString, ffmpeg);
+        const QString root = TestEnv::root() + QStringLiteral("/tmp/layout/");
+        for (const char *dir : {"clip wright/bin", "prefix/bin", "prefix/lib/clipwright", "path"})
+            QVERIFY(QDir().mkpath(root + QLatin1String(dir)));
+        QFile tool(root + QStringLiteral("path/ffmpeg"));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.close();
+        tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(root + QStringLiteral("path")));
+        setAppDirPath(root + programFolder);
+
+        QCOMPARE(AppPaths::adapterProgram(), root + libraryFolder + QStringLiteral("/youtubedl"));
+        QCOMPARE(AppPaths::decoderLibrary(), root + libraryFolder + QStringLiteral("/libMyDecoder.so"));
+        QCOMPARE(AppPaths::translationFile(QStringLiteral("ZH")),
+                 root + dataFolder + QStringLiteral("/Lang/Lang_ZH.qm"));
+        QCOMPARE(ffmpegPath(), root + ffmpeg);
+        qputenv("PATH", path);
+        setAppDirPath(QString());
     }
 
     void centerOnMainWindow_data()

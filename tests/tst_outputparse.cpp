@@ -1,6 +1,7 @@
 // The downloader's and ffmpeg's output turned into progress, speed, remaining time
 // and the flags for the next attempt.
 
+#include "engine/failurereason.h"
 #include "engine/mediainfo.h"
 #include "engine/outputparse.h"
 #include "testlib/testenv.h"
@@ -9,6 +10,91 @@ class TestOutputParse : public QObject
 {
     Q_OBJECT
 private slots:
+    // Messages as yt-dlp prints them, in the 2023 wording (Debian 12) and the current one,
+    // and what the queue makes of them.
+    void failureMessagesAreClassified_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("code");
+        const QString cookies = QStringLiteral(" Use --cookies-from-browser or --cookies for the authentication. See  "
+                                               "https://github.com/yt-dlp/yt-dlp/wiki/"
+                                               "FAQ#how-do-i-pass-cookies-to-yt-dlp  for how to manually pass cookies");
+        QTest::newRow("a private video (2023)")
+            << "ERROR: [youtube] abc: Private video. Sign in if you've been granted access to this video"
+            << "permanent/private";
+        QTest::newRow("a private video (current, with the cookie hint)")
+            << "ERROR: [youtube] abc: Private video. Sign in if you've been granted access to this video." + cookies
+            << "permanent/private";
+        QTest::newRow("a terminated account")
+            << "ERROR: [youtube] abc: Video unavailable. This video is no longer available because the YouTube "
+               "account associated with this video has been terminated."
+            << "permanent/terminated";
+        QTest::newRow("a removed video") << "ERROR: [youtube] abc: Video unavailable. This video has been removed by "
+                                            "the uploader"
+                                         << "permanent/unavailable";
+        QTest::newRow("members only (2023)") << "ERROR: [youtube] abc: Join this channel to get access to members-only "
+                                                "content like this video, and other exclusive perks."
+                                             << "permanent/members";
+        QTest::newRow("members only (current)")
+            << "ERROR: [youtube] abc: This video is available to this channel's members on level: Member (or any "
+               "higher level). Join this channel to get access to members-only content and other exclusive perks."
+            << "permanent/members";
+        QTest::newRow("an age check (2023)") << "ERROR: [youtube] abc: Sign in to confirm your age. This video may be "
+                                                "inappropriate for some users."
+                                             << "permanent/age";
+        QTest::newRow("an age check (current)") << "ERROR: [youtube] abc: Sign in to confirm your age. This video may "
+                                                   "be inappropriate for some users."
+                                                       + cookies
+                                                << "permanent/age";
+        QTest::newRow("not in this country") << "ERROR: [youtube] abc: The uploader has not made this video available "
+                                                "in your country."
+                                             << "permanent/country";
+        QTest::newRow("geo restriction elsewhere") << "ERROR: [vimeo] 1: This video is not available from your "
+                                                      "location due to geo restriction"
+                                                   << "permanent/country";
+        QTest::newRow("an unsupported link") << "ERROR: Unsupported URL: https://example.com/page"
+                                             << "permanent/unsupported";
+        QTest::newRow("a login") << "ERROR: [vimeo] 1: This video is only available for registered users." + cookies
+                                 << "permanent/login";
+        QTest::newRow("HTTP 429") << "ERROR: unable to download video data: HTTP Error 429: Too Many Requests"
+                                  << "ratelimited";
+        QTest::newRow("the session rate-limited (current)")
+            << "ERROR: [youtube] abc: This content isn't available, try again later. The current session has been "
+               "rate-limited by YouTube for up to an hour."
+            << "ratelimited";
+        QTest::newRow("the bot check (current)")
+            << QString::fromUtf8("ERROR: [youtube] abc: Sign in to confirm you\u2019re not a bot.") + cookies
+            << "outdated";
+        QTest::newRow("an extractor that broke") << "ERROR: [youtube] abc: Unable to extract uploader id; please "
+                                                    "report this issue on  https://github.com/yt-dlp/yt-dlp/issues"
+                                                 << "outdated";
+        QTest::newRow("403 on the media") << "ERROR: unable to download video data: HTTP Error 403: Forbidden"
+                                          << "outdated";
+        QTest::newRow("a time-out") << "ERROR: unable to download video data: <urlopen error timed out>"
+                                    << "transient";
+        QTest::newRow("a server error while transferring")
+            << "[download] Got error: HTTP Error 503: Service Unavailable. Retrying (1/10)..."
+            << "transient";
+        QTest::newRow("a reset connection") << "ERROR: [download] Got error: [Errno 104] Connection reset by peer"
+                                            << "transient";
+        QTest::newRow("a full disk (downloader)") << "ERROR: unable to write data: [Errno 28] No space left on device"
+                                                  << "diskfull";
+        QTest::newRow("a full disk (converter)") << "av_interleaved_write_frame(): No space left on device"
+                                                 << "diskfull";
+        QTest::newRow("a 404 keeps the usual retries") << "ERROR: unable to download video data: HTTP Error 404: Not "
+                                                          "Found"
+                                                       << "";
+        QTest::newRow("a title that says private is no error") << "[info] Private video of my cat"
+                                                               << "";
+    }
+    void failureMessagesAreClassified()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, code);
+        QCOMPARE(failureCode(classifyFailureLine(line)), code);
+        QCOMPARE(failureFromCode(code), classifyFailureLine(line));
+    }
+
     void downloadSegments_data()
     {
         QTest::addColumn<int>("stage");

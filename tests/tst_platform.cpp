@@ -1,10 +1,21 @@
 // The stand-ins for the operating-system interfaces.
 
+#include "platform/instancechannel.h"
 #include "platform/platform.h"
+#include "platform/singleinstance.h"
 #include "testlib/testenv.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSysInfo>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
 
 class TestPlatform : public QObject
 {
@@ -102,6 +113,112 @@ private slots:
     void privateTempBaseIsInTheUsersCache()
     {
         QVERIFY(Platform::privateTempBase().startsWith(TestEnv::root()));
+    }
+
+    // The single-instance lock: a living copy's lock holds; a dead copy's is taken over,
+    // also while a child it forked (stuck before its exec) still holds the file locked.
+    void instanceLockIsTakenOverOnlyFromTheDead_data()
+    {
+        QTest::addColumn<bool>("holderAlive");
+        QTest::addColumn<bool>("fileLockHeld");
+        QTest::addColumn<bool>("acquired");
+        QTest::newRow("a living copy's lock holds") << true << true << false;
+        QTest::newRow("a dead copy's lock is taken over") << false << false << true;
+        QTest::newRow("a dead copy's lock is taken over while an orphaned child keeps it locked")
+            << false << true << true;
+    }
+    void instanceLockIsTakenOverOnlyFromTheDead()
+    {
+        QFETCH(bool, holderAlive);
+        QFETCH(bool, fileLockHeld);
+        QFETCH(bool, acquired);
+        const QString path = SingleInstanceGuard::lockFilePathFor(QStringLiteral("LockTest"));
+        QFile::remove(path);
+        qint64 pid = QCoreApplication::applicationPid();
+        if (!holderAlive) {
+            QProcess shell;
+            shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+            QVERIFY(shell.waitForFinished());
+            pid = shell.readAllStandardOutput().trimmed().toLongLong();
+        }
+        QFile lock(path);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(pid) + '\n'
+                   + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
+                   + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+        const int fd = fileLockHeld ? ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC) : -1;
+        if (fileLockHeld)
+            QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+
+        SingleInstanceGuard guard(QStringLiteral("LockTest"));
+        QCOMPARE(guard.tryAcquire(), acquired);
+        QVERIFY(lock.open(QIODevice::ReadOnly));
+        QCOMPARE(lock.readLine().trimmed().toLongLong(), acquired ? QCoreApplication::applicationPid() : pid);
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    // What a later start (or any local peer) sends the running copy: only whole requests
+    // within the bounds count. The over-long line is tried against the real program.
+    void instanceChannelTakesOnlyWholeBoundedRequests_data()
+    {
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<bool>("hangUpAfterSending");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("links with spaces and non-ASCII letters arrive whole and in order")
+            << QByteArray("https://vimeo.com/1 Gr\xc3\xbc\xc3\x9f"
+                          "e\r\nhttps://x.test/\xe6\x97\xa5\n\n")
+            << false << true
+            << QStringList{QString::fromUtf8("https://vimeo.com/1 Gr\xc3\xbc\xc3\x9f"
+                                             "e"),
+                           QString::fromUtf8("https://x.test/\xe6\x97\xa5")};
+        QTest::newRow("an empty request only asks for the window")
+            << QByteArray("\n") << false << true << QStringList();
+        QTest::newRow("more lines than allowed drop the peer")
+            << QByteArray("https://a.test/\n").repeated(InstanceChannel::MaxLines + 1) + '\n'
+            << false << false << QStringList();
+        QTest::newRow("a peer that hangs up before the empty line delivers nothing")
+            << QByteArray("https://a.test/\n") << true << false << QStringList();
+    }
+    void instanceChannelTakesOnlyWholeBoundedRequests()
+    {
+        QFETCH(QByteArray, sent);
+        QFETCH(bool, hangUpAfterSending);
+        QFETCH(bool, taken);
+        QFETCH(QStringList, lines);
+        InstanceChannel channel(QStringLiteral("ChannelTest"));
+        QVERIFY(channel.listen());
+        QVERIFY(channel.socketPath().startsWith(TestEnv::root() + QStringLiteral("/runtime/")));
+        QCOMPARE(QFileInfo(channel.socketPath()).permissions() & 0x0077, QFile::Permissions());
+        QList<QStringList> received;
+        connect(&channel, &InstanceChannel::received, this, [&received](const QStringList &l) { received << l; });
+
+        // The peer blocks on its socket, so it runs beside the channel's event loop.
+        QByteArray reply;
+        std::atomic<bool> done{false};
+        std::thread peer([&]() {
+            QLocalSocket socket;
+            socket.connectToServer(channel.socketPath());
+            if (socket.waitForConnected(5000)) {
+                socket.write(sent);
+                while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(5000)) {
+                }
+                if (!hangUpAfterSending) {
+                    while (socket.waitForReadyRead(5000))
+                        reply += socket.readAll();
+                    reply += socket.readAll();
+                }
+            }
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 15000);
+        peer.join();
+        // Every connection is closed and gone before anything is judged.
+        QTRY_VERIFY(channel.findChildren<QLocalSocket *>().isEmpty());
+        QCOMPARE(reply, taken ? QByteArray("OK\n") : QByteArray());
+        QCOMPARE(received, taken ? QList<QStringList>{lines} : QList<QStringList>());
     }
 
     void keepingAwakeWithoutABusIsQuiet()

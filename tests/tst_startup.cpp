@@ -1,11 +1,13 @@
 // Start-up: the scale factor, the main window's first shape, the splash, the
-// decoder's lazy loading, the plug-in folders and the single running instance.
+// decoder's lazy loading, the plug-in folders, and the single running copy that takes
+// the links of later starts.
 
 #include "app/appenv.h"
 #include "app/folders.h"
 #include "app/splash.h"
 #include "app/startup.h"
 #include "external/mydecoder.h"
+#include "platform/instancechannel.h"
 #include "platform/singleinstance.h"
 #include "shell/mainwindow.h"
 #include "testlib/testenv.h"
@@ -14,9 +16,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QScreen>
 #include <QSplashScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <csignal>
 #include <sys/types.h>
@@ -31,10 +36,31 @@ QString readLockPid(const QString &path)
     return QString::fromLatin1(f.readLine()).trimmed();
 }
 
+// Queued links are analysed at once. This downloader notes each start and then waits,
+// never leaving the machine, so the program starts nothing more once every link has its
+// analysis (a copy killed while it starts a process leaves a forked child behind).
+QString waitingDownloaderLog()
+{
+    return TestEnv::root() + QStringLiteral("/tmp/yt-dlp-started");
+}
+
+QString waitingDownloader()
+{
+    const QString path = TestEnv::root() + QStringLiteral("/tmp/yt-dlp-waits");
+    QFile script(path);
+    if (!script.exists() && script.open(QIODevice::WriteOnly)) {
+        script.write("#!/bin/sh\necho $$ >> '" + QFile::encodeName(waitingDownloaderLog()) + "'\nexec sleep 300\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    }
+    return path;
+}
+
 QProcessEnvironment programEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("CLIPWRIGHT_YTDLP"), waitingDownloader());
     return env;
 }
 } // namespace
@@ -182,39 +208,113 @@ private slots:
         QVERIFY(paths.contains(QLibraryInfo::location(QLibraryInfo::PluginsPath)));
     }
 
-    void secondStartExitsAtOnceWhileTheFirstRuns()
+    // Real copies of the program: the first holds the lock and the channel, later starts
+    // hand their links over and end, and the links join the first one's queue (its stored
+    // rows) as a paste of the same lines would put them there.
+    void laterStartsHandTheirLinksToTheRunningCopy()
     {
-        const QString program = TestEnv::binDir() + QStringLiteral("/clipwright");
-        QVERIFY(QFile::exists(program));
         const QString lockPath = SingleInstanceGuard::lockFilePathFor(QStringLiteral("Clipwright"));
+        const QString youtube = QStringLiteral("https://www.youtube.com/watch?v=");
+        const QString spaced = QString::fromUtf8("https://vimeo.com/77 Gr\xc3\xbc\xc3\x9f"
+                                                 "e aus K\xc3\xb6ln \xe6\x97\xa5\xe6\x9c\xac");
 
+        // No running copy: the program starts and queues its own link once it is up.
         QProcess first;
-        first.setProcessEnvironment(programEnvironment());
-        first.start(program, QStringList());
-        QVERIFY(first.waitForStarted());
+        startProgram(first, {youtube + QStringLiteral("first")});
         QTRY_COMPARE_WITH_TIMEOUT(readLockPid(lockPath), QString::number(first.processId()), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks(), QStringList{youtube + QStringLiteral("first")}, 30000);
 
-        QProcess second;
-        second.setProcessEnvironment(programEnvironment());
-        second.start(program, QStringList());
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
-        QCOMPARE(second.readAllStandardOutput(), QByteArray());
+        // Without links a later start only knocks; with links it hands them over. Either way
+        // it ends at once, saying nothing.
+        QCOMPARE(runLaterStart({}), 0);
+        QCOMPARE(runLaterStart({spaced, youtube + QStringLiteral("second")}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            queuedLinks(), (QStringList{youtube + QStringLiteral("first"), spaced, youtube + QStringLiteral("second")}),
+            20000);
+
+        // A peer sending an over-long line is dropped unanswered, the request it ends never
+        // taken; the running copy carries on.
+        QLocalSocket peer;
+        peer.connectToServer(InstanceChannel::socketPathFor(QStringLiteral("Clipwright")));
+        QVERIFY(peer.waitForConnected(5000));
+        peer.write(QByteArray("https://vimeo.com/") + QByteArray(InstanceChannel::MaxLineBytes, 'a') + "\n\n");
+        QTRY_COMPARE_WITH_TIMEOUT(peer.state(), QLocalSocket::UnconnectedState, 10000);
+        QCOMPARE(peer.readAll(), QByteArray());
         QCOMPARE(first.state(), QProcess::Running);
+        // A link the running copy would refuse to read is not reported as handed over.
+        QCOMPARE(runLaterStart({youtube + QString(InstanceChannel::MaxLineBytes, QLatin1Char('a'))}), 1);
+        QCOMPARE(runLaterStart({youtube + QStringLiteral("third")}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks().size(), 4, 20000);
 
-        // A crashed first instance leaves its lock behind; the next start takes it over.
+        // A crashed copy leaves its lock and socket behind; the next start takes both over.
+        QTRY_COMPARE_WITH_TIMEOUT(analysesStarted(), 4, 20000);
         ::kill(pid_t(first.processId()), SIGKILL);
         QVERIFY(first.waitForFinished(5000));
         QVERIFY(QFile::exists(lockPath));
-        QProcess third;
-        third.setProcessEnvironment(programEnvironment());
-        third.start(program, QStringList());
-        QVERIFY(third.waitForStarted());
-        QTRY_COMPARE_WITH_TIMEOUT(readLockPid(lockPath), QString::number(third.processId()), 10000);
-        QCOMPARE(third.state(), QProcess::Running);
-        third.kill();
-        third.waitForFinished(5000);
+        runOnQueue(QStringLiteral("DELETE FROM dldata")); // else the restore question waits for an answer
+        QProcess again;
+        startProgram(again, {});
+        QTRY_COMPARE_WITH_TIMEOUT(readLockPid(lockPath), QString::number(again.processId()), 10000);
+        QCOMPARE(runLaterStart({youtube + QStringLiteral("fourth")}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks(), QStringList{youtube + QStringLiteral("fourth")}, 30000);
+        QCOMPARE(again.state(), QProcess::Running);
+        again.kill();
+        again.waitForFinished(5000);
+    }
+
+private:
+    static QString program()
+    {
+        return TestEnv::binDir() + QStringLiteral("/clipwright");
+    }
+
+    static void startProgram(QProcess &process, const QStringList &arguments)
+    {
+        process.setProcessEnvironment(programEnvironment());
+        process.start(program(), arguments);
+        QVERIFY(process.waitForStarted());
+    }
+
+    // A later start's exit code; it must end on its own, printing nothing.
+    static int runLaterStart(const QStringList &arguments)
+    {
+        QProcess later;
+        later.setProcessEnvironment(programEnvironment());
+        later.start(program(), arguments);
+        if (!later.waitForFinished(20000) || later.exitStatus() != QProcess::NormalExit)
+            return -1;
+        if (!later.readAllStandardOutput().isEmpty())
+            return -2;
+        return later.exitCode();
+    }
+
+    static int analysesStarted()
+    {
+        QFile log(waitingDownloaderLog());
+        return log.open(QIODevice::ReadOnly) ? log.readAll().count('\n') : 0;
+    }
+
+    // The links the running copy stored, in the order it queued them.
+    static QStringList queuedLinks()
+    {
+        QStringList links;
+        runOnQueue(QStringLiteral("SELECT url FROM dldata ORDER BY rowid"), &links);
+        return links;
+    }
+
+    static void runOnQueue(const QString &statement, QStringList *firstColumn = nullptr)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+            db.setDatabaseName(downloadCacheFolder() + QStringLiteral("/data.db"));
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
+            if (db.open()) {
+                QSqlQuery q(statement, db);
+                while (firstColumn && q.next())
+                    *firstColumn << q.value(0).toString();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
     }
 };
 

@@ -278,20 +278,18 @@ private slots:
         QCOMPARE(Settings::readText(Settings::Key::addVideoPath), dir.path() + "/one/");
     }
 
-    void aSmallOutputIsRemovedWhereAsked_data()
+    void aSmallOutputIsNoResult_data()
     {
         QTest::addColumn<int>("bytes");
-        QTest::addColumn<bool>("dropSmall");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("1024 bytes are too few") << 1024 << true << false;
-        QTest::newRow("1025 bytes are enough") << 1025 << true << true;
-        QTest::newRow("the converter keeps small outputs") << 10 << false << true;
-        QTest::newRow("a missing output is a failure") << -1 << true << false;
+        QTest::newRow("1024 bytes are too few") << 1024 << false;
+        QTest::newRow("1025 bytes are enough") << 1025 << true;
+        QTest::newRow("an empty output is removed") << 0 << false;
+        QTest::newRow("a missing output is a failure") << -1 << false;
     }
-    void aSmallOutputIsRemovedWhereAsked()
+    void aSmallOutputIsNoResult()
     {
         QFETCH(int, bytes);
-        QFETCH(bool, dropSmall);
         QFETCH(bool, kept);
         QTemporaryDir dir;
         const QString path = dir.path() + "/out.mp4";
@@ -300,7 +298,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray(bytes, 'x'));
         }
-        QCOMPARE(ToolJob::keepOutput(path, dropSmall), kept);
+        QCOMPARE(ToolJob::keepOutput(path), kept);
         QCOMPARE(QFile::exists(path), kept);
     }
 };

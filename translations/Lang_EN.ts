@@ -266,12 +266,12 @@
         <translation>Converting...</translation>
     </message>
     <message>
-        <source>Cut completed.</source>
-        <translation>Cut completed.</translation>
+        <source>Adding audio completed.</source>
+        <translation>Adding audio completed.</translation>
     </message>
     <message>
-        <source>Cut failed.</source>
-        <translation>Cut failed.</translation>
+        <source>Adding audio failed.</source>
+        <translation>Adding audio failed.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -339,6 +339,14 @@
     <message>
         <source>Failed</source>
         <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>Conversion failed.</translation>
+    </message>
+    <message>
+        <source>Conversion failed for %1 of %2 files.</source>
+        <translation>Conversion failed for %1 of %2 files.</translation>
     </message>
 </context>
 <context>
@@ -529,6 +537,14 @@
         <source>Failed</source>
         <translation>Failed</translation>
     </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>Conversion failed.</translation>
+    </message>
+    <message>
+        <source>Conversion failed for %1 of %2 files.</source>
+        <translation>Conversion failed for %1 of %2 files.</translation>
+    </message>
 </context>
 <context>
     <name>VideoSpliterWidget</name>
@@ -615,6 +631,14 @@
     <message>
         <source>Read file failed, Please try again.</source>
         <translation>Read file failed, Please try again.</translation>
+    </message>
+    <message>
+        <source>Splitting failed.</source>
+        <translation>Splitting failed.</translation>
+    </message>
+    <message>
+        <source>Splitting failed for %1 of %2 pieces.</source>
+        <translation>Splitting failed for %1 of %2 pieces.</translation>
     </message>
 </context>
 <context>
@@ -1578,6 +1602,44 @@ It can change the download cache directory or empty the download cache directory
     <message>
         <source>Kuwait</source>
         <translation>Kuwait</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: clipwright [URL...]
+       clipwright --version | --help
+
+Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copied links.
+When Clipwright is already running, the links go to the running copy, its window
+comes to the front and this command ends at once.
+
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
+</source>
+        <translation>Usage: clipwright [URL...]
+       clipwright --version | --help
+
+Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copied links.
+When Clipwright is already running, the links go to the running copy, its window
+comes to the front and this command ends at once.
+
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
+</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Clipwright is already running but did not take the links.</source>
+        <translation>Clipwright is already running but did not take the links.</translation>
     </message>
 </context>
 <context>

@@ -266,11 +266,11 @@
         <translation>正在转换...</translation>
     </message>
     <message>
-        <source>Cut completed.</source>
+        <source>Adding audio completed.</source>
         <translation>音频添加完成。</translation>
     </message>
     <message>
-        <source>Cut failed.</source>
+        <source>Adding audio failed.</source>
         <translation>音频添加失败。</translation>
     </message>
     <message>
@@ -339,6 +339,14 @@
     <message>
         <source>Failed</source>
         <translation>失败</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>转换失败。</translation>
+    </message>
+    <message>
+        <source>Conversion failed for %1 of %2 files.</source>
+        <translation>%2 个文件中有 %1 个转换失败。</translation>
     </message>
 </context>
 <context>
@@ -529,6 +537,14 @@
         <source>Failed</source>
         <translation>失败</translation>
     </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>转换失败。</translation>
+    </message>
+    <message>
+        <source>Conversion failed for %1 of %2 files.</source>
+        <translation>%2 个文件中有 %1 个转换失败。</translation>
+    </message>
 </context>
 <context>
     <name>VideoSpliterWidget</name>
@@ -615,6 +631,14 @@
     <message>
         <source>Read file failed, Please try again.</source>
         <translation>读取文件失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Splitting failed.</source>
+        <translation>分割失败。</translation>
+    </message>
+    <message>
+        <source>Splitting failed for %1 of %2 pieces.</source>
+        <translation>%2 个片段中有 %1 个分割失败。</translation>
     </message>
 </context>
 <context>
@@ -1578,6 +1602,44 @@ It can change the download cache directory or empty the download cache directory
     <message>
         <source>Kuwait</source>
         <translation>科威特</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: clipwright [URL...]
+       clipwright --version | --help
+
+Adds the links to the download queue, as &quot;+ Paste URL&quot; does with copied links.
+When Clipwright is already running, the links go to the running copy, its window
+comes to the front and this command ends at once.
+
+  -v, --version          print the version and exit
+  -h, --help             print this help and exit
+  --components           show the downloader components in use
+  --update-components    check for and install newer downloader components
+  --rollback-components  switch the downloader components back to their previous versions
+</source>
+        <translation>用法：clipwright [URL...]
+      clipwright --version | --help
+
+把链接加入下载队列，与“+ 粘贴链接”处理复制的链接一样。
+如果 Clipwright 已在运行，链接会交给正在运行的程序，其窗口来到前台，
+本命令随即结束。
+
+  -v, --version          显示版本并退出
+  -h, --help             显示本帮助并退出
+  --components           显示正在使用的下载器组件
+  --update-components    检查并安装更新的下载器组件
+  --rollback-components  把下载器组件切换回之前的版本
+</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Clipwright is already running but did not take the links.</source>
+        <translation>Clipwright 已在运行，但没有接收这些链接。</translation>
     </message>
 </context>
 <context>

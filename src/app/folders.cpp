@@ -1,6 +1,7 @@
 #include "app/folders.h"
 
 #include "app/appenv.h"
+#include "app/paths.h"
 #include "platform/platform.h"
 
 #include <QDateTime>
@@ -89,8 +90,7 @@ QString toolTempFolder()
 
 QString ffmpegPath()
 {
-    const QString name = Platform::isOldWindows() ? QStringLiteral("/ffmpeg2") : QStringLiteral("/ffmpeg");
-    return appDirPath() + name + Platform::executableSuffix();
+    return AppPaths::mediaTool(Platform::isOldWindows() ? QStringLiteral("ffmpeg2") : QStringLiteral("ffmpeg"));
 }
 
 bool refreshPrivateCopy(const QString &source, const QString &copy)

@@ -1,12 +1,14 @@
 // Clipwright's entry: brings the program up in its fixed start-up order.
 
 #include "app/appenv.h"
+#include "app/commandline.h"
 #include "app/fonts.h"
+#include "app/paths.h"
 #include "app/splash.h"
 #include "app/startup.h"
 #include "platform/platform.h"
-#include "platform/singleinstance.h"
 #include "shell/mainwindow.h"
+#include "shell/runningcopy.h"
 #include "update/componentcommands.h"
 
 #include <QApplication>
@@ -20,16 +22,21 @@ int main(int argc, char *argv[])
     const int componentCommand = runComponentCommand(argc, argv);
     if (componentCommand >= 0)
         return componentCommand;
+    // --version and --help answer without a window.
+    if (const int rc = CommandLine::answerWithoutWindow(argc, argv); rc >= 0)
+        return rc;
 
     QApplication app(argc, argv);
-    restrictPluginPaths(QCoreApplication::applicationDirPath());
+    QGuiApplication::setDesktopFileName(QStringLiteral(CLIPWRIGHT_APP_ID));
     setAppDirPath(QCoreApplication::applicationDirPath());
+    restrictPluginPaths(AppPaths::libraryFolder());
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    loadLatinFonts(appDirPath());
+    loadLatinFonts(AppPaths::dataFolder());
 
-    SingleInstanceGuard instance(QStringLiteral("Clipwright"));
-    if (!instance.tryAcquire())
-        return 0;
+    // One running copy: a later start hands its links to it and ends.
+    RunningCopy running(QStringLiteral("Clipwright"), CommandLine::parse(app.arguments()).links);
+    if (!running.isFirst())
+        return running.handOver();
     // After the instance check, so a refused second start returns at once.
     Platform::keepSystemAwake();
 
@@ -40,6 +47,7 @@ int main(int argc, char *argv[])
     window->show();
     if (splash)
         splash->finish(window);
+    running.deliverTo(window);
 
     const int rc = app.exec();
     delete window;

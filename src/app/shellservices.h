@@ -53,6 +53,12 @@ public:
         return false;
     }
     virtual void updateDownloader() {}
+    // Shows the download page (the toolkit's tile); on the first visit the window's
+    // first load runs 100 ms later.
+    virtual void openDownloadPage(bool firstVisit)
+    {
+        Q_UNUSED(firstVisit)
+    }
     // The download cache folder changed: the running queue's database moves there at once.
     // False when there is no running queue to move (or the move failed).
     virtual bool moveQueueDatabase(const QString &folder)

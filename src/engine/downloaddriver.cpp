@@ -1,7 +1,7 @@
 #include "engine/downloaddriver.h"
 
-#include "app/appenv.h"
 #include "app/folders.h"
+#include "app/paths.h"
 #include "app/settings.h"
 #include "engine/proxy.h"
 #include "engine/subtitles.h"
@@ -75,7 +75,7 @@ YoutobeDownloadObj::~YoutobeDownloadObj()
 
 QString YoutobeDownloadObj::downloaderProgram()
 {
-    const QString source = appDirPath() + QLatin1Char('/') + downloaderName();
+    const QString source = AppPaths::adapterProgram();
     const QString folder = toolTempFolder();
     if (folder.isEmpty())
         return source;
@@ -83,7 +83,7 @@ QString YoutobeDownloadObj::downloaderProgram()
     // follows its source, so an upgraded program or ffmpeg is what runs.
     for (const QString &tool : {QStringLiteral("ffmpeg"), QStringLiteral("ffprobe")}) {
         const QString name = tool + Platform::executableSuffix();
-        refreshPrivateCopy(appDirPath() + QLatin1Char('/') + name, folder + QLatin1Char('/') + name);
+        refreshPrivateCopy(AppPaths::mediaTool(tool), folder + QLatin1Char('/') + name);
     }
     const QString copy = folder + QLatin1Char('/') + downloaderName();
     if (refreshPrivateCopy(source, copy))

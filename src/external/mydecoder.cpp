@@ -1,7 +1,6 @@
 #include "external/mydecoder.h"
 
-#include "app/appenv.h"
-#include "platform/platform.h"
+#include "app/paths.h"
 
 #include <QLibrary>
 #include <cstring>
@@ -19,7 +18,7 @@ OtherFn g_destroy = nullptr;
 
 int loadDecoderLibrary()
 {
-    QLibrary lib(appDirPath() + QLatin1Char('/') + Platform::sharedLibraryFileName(QStringLiteral("MyDecoder")));
+    QLibrary lib(AppPaths::decoderLibrary());
     if (!lib.load())
         return -1;
     g_getInfo = reinterpret_cast<GetInfoFn>(lib.resolve("VideoDecoder_GetInfo"));

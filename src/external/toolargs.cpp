@@ -176,7 +176,10 @@ QStringList joinByFilter(const QStringList &inputs, const QString &output)
 
 QString joinListLine(const QString &fileName)
 {
-    return QStringLiteral("file '") + fileName + QStringLiteral("' ");
+    // Inside single quotes everything is literal; a quote itself closes, is escaped, reopens.
+    QString quoted = fileName;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QStringLiteral("file '") + quoted + QStringLiteral("' ");
 }
 
 QString rotateFilter(int angle)
@@ -187,17 +190,24 @@ QString rotateFilter(int angle)
            + radians + QLatin1Char(')');
 }
 
-QStringList rotate(const QString &input, int angle, const QString &output)
+bool rotatesByTag(const QString &input)
 {
-    const QString a = QString::number(angle);
-    if (QFileInfo(input).suffix().toLower() == QLatin1String("mp4"))
+    return QFileInfo(input).suffix().toLower() == QLatin1String("mp4");
+}
+
+QStringList rotate(const QString &input, int angle, int shownRotation, const QString &output)
+{
+    if (rotatesByTag(input)) {
+        // The tag counts counter-clockwise, like the display matrix it becomes.
+        const int tag = ((shownRotation - angle) % 360 + 360) % 360;
         return {QStringLiteral("-i"),
                 input,
                 QStringLiteral("-metadata:s:v"),
-                QStringLiteral("rotate=") + a,
+                QStringLiteral("rotate=") + QString::number(tag),
                 QStringLiteral("-codec"),
                 QStringLiteral("copy"),
                 output};
+    }
     return {QStringLiteral("-i"), input, QStringLiteral("-vf"), rotateFilter(angle), output};
 }
 

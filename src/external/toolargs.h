@@ -63,11 +63,18 @@ QStringList joinByList(const QString &listFile, const QString &output);
 QStringList joinByFilter(const QStringList &inputs, const QString &output);
 // The concat filter over inputs taken as video stream 0 and audio stream 1 each.
 QString joinFilter(int inputCount);
-// One line of the join list file, without its line end.
+// One line of the join list file, without its line end: the name quoted so that any
+// name without a line break reads back as itself.
 QString joinListLine(const QString &fileName);
-// angle is 90, 180 or 270; mp4 inputs (any case) only get their rotation tag rewritten.
-QStringList rotate(const QString &input, int angle, const QString &output);
-// The rotate filter turning the picture by angle degrees into a frame of the rotated size.
+// Whether the rotator turns this input by its rotation tag on a stream copy (mp4, any case)
+// rather than through the rotate filter.
+bool rotatesByTag(const QString &input);
+// Turns the picture clockwise by angle (90, 180 or 270) degrees. A tagged input gets the
+// rotation tag that shows it turned from how it is shown now: shownRotation is its display
+// matrix's rotation as the converter reports it (degrees counter-clockwise, 0 for none).
+// Other inputs are turned upright by the converter when read, then by the filter.
+QStringList rotate(const QString &input, int angle, int shownRotation, const QString &output);
+// The rotate filter turning the picture clockwise by angle degrees into a frame of the rotated size.
 QString rotateFilter(int angle);
 // The video's first video stream copied, with the audio file's first sound stream.
 QStringList addAudio(const QString &video, const QString &audio, const QString &output);

@@ -1,7 +1,7 @@
 #pragma once
 // Refuses a second running copy of the program. A lock file in the user's runtime
 // (or temporary) folder stands in for a named mutex; the lock of a crashed process
-// is taken over.
+// is taken over, also while a half-started child of that process still holds it open.
 
 #include <QString>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "shell/languages.h"
 
-#include "app/appenv.h"
 #include "app/fonts.h"
+#include "app/paths.h"
 #include "app/settings.h"
 
 #include <QApplication>
@@ -20,12 +20,12 @@ QTranslator *processTranslator()
 
 QString languageListPath()
 {
-    return appDirPath() + QStringLiteral("/Lang/Lang_config");
+    return AppPaths::dataFolder() + QStringLiteral("/Lang/Lang_config");
 }
 
 QString translationPath(const QString &code)
 {
-    return appDirPath() + QStringLiteral("/Lang/Lang_") + code + QStringLiteral(".qm");
+    return AppPaths::translationFile(code);
 }
 
 LanguageList readLanguageList(const QString &path)
@@ -62,9 +62,9 @@ QString installLanguage(const QString &requested)
         path = translationPath(code);
     }
     if (code == QLatin1String("EN"))
-        loadLatinFonts(appDirPath());
+        loadLatinFonts(AppPaths::dataFolder());
     else
-        loadCjkFont(appDirPath());
+        loadCjkFont(AppPaths::dataFolder());
     Settings::writeLanguage(code);
 
     QTranslator *translator = processTranslator();

@@ -1,5 +1,5 @@
 #pragma once
-// Interface languages: the list file in the Lang folder beside the executable, and the
+// Interface languages: the list file in the program's Lang folder, and the
 // switch that loads a translation, picks a font that covers its script and stores the
 // choice. Pages set their texts again afterwards (the main window's retranslate()).
 
@@ -11,9 +11,9 @@ struct LanguageList {
     QStringList codes; // index i of one belongs to index i of the other
 };
 
-// appDirPath() + "/Lang/Lang_config"
+// The data folder's "Lang/Lang_config"
 QString languageListPath();
-// appDirPath() + "/Lang/Lang_" + code + ".qm"
+// The data folder's "Lang/Lang_" + code + ".qm"
 QString translationPath(const QString &code);
 
 // Reads "CODE=Name" lines up to the first empty line. A file that cannot be read

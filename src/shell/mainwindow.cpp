@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QtDebug>
 
 namespace
@@ -289,6 +290,16 @@ void DoRaDuvoZezavi::showDownloadPage()
         m_downloadPage->show();
     if (m_toolkitPage)
         m_toolkitPage->hide();
+}
+
+void DoRaDuvoZezavi::openDownloadPage(bool firstVisit)
+{
+    if (firstVisit)
+        QTimer::singleShot(100, this, SLOT(fristLoad_slots()));
+    showDownloadPage();
+    // Back from the toolkit, the download list lifts its hold and schedules once.
+    if (m_downloadPage && m_downloadPage->metaObject()->indexOfMethod("reopen()") >= 0)
+        QMetaObject::invokeMethod(m_downloadPage, "reopen", Qt::DirectConnection);
 }
 
 void DoRaDuvoZezavi::showToolkitPage()

@@ -59,6 +59,8 @@ public:
     // Opens the settings at the Downloader page and starts a check there.
     void updateDownloader() override;
     void showDownloadPage();
+    // The toolkit's download tile: the page is shown and its list lifts its hold.
+    void openDownloadPage(bool firstVisit) override;
     void showToolkitPage();
     // The title bar's close button: leave the download page or a tool, else close.
     void runCloseSteps();

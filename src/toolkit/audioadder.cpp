@@ -91,9 +91,8 @@ void VideoAddAudioWidget::startButton_slots()
     }
     m_startButton->setEnabled(false);
     const QString output = ToolJob::freeSiblingName(m_videoPath, QStringLiteral("_audio"));
-    m_job->setOutputPath(output);
     m_job->setDuration(0);
-    m_job->start(ffmpegPath(), ConverterArgs::addAudio(m_videoPath, m_audioPath, output));
+    m_job->start(ffmpegPath(), ConverterArgs::addAudio(m_videoPath, m_audioPath, output), output);
     guard.unlock();
     ToolHost::showBusy(true);
     ToolHost::showBusy(true, tr("Loading..."));
@@ -110,8 +109,8 @@ void VideoAddAudioWidget::ffmpegProcess_Finished(int)
         return;
     ToolHost::showBusy(false);
     updateStartButton();
-    const bool done = ToolJob::keepOutput(m_job->outputPath(), true);
-    m_job->showMessage(done ? tr("Cut completed.") : tr("Cut failed."), tr("OK"));
+    const bool done = ToolJob::keepOutput(m_job->outputPath());
+    m_job->showMessage(done ? tr("Adding audio completed.") : tr("Adding audio failed."), tr("OK"));
 }
 
 void VideoAddAudioWidget::stopAndClear()

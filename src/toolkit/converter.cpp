@@ -37,7 +37,7 @@ void VideoConverterWidget::retranslate()
     m_startButton->setText(tr("Start"));
 }
 
-QStringList VideoConverterWidget::rowArguments(const QString &input, QString &output) const
+QStringList VideoConverterWidget::rowArguments(const QString &input, QString &output)
 {
     const QString suffix = QString::fromLatin1(kSuffixes[choice() >= 0 && choice() <= 3 ? choice() : 0]);
     output = ToolJob::freeOutputName(ToolJob::outputBase(input), QString(), suffix);
@@ -83,5 +83,5 @@ void VideoConverterWidget::ffmpegProcess_StandardOutput_slots()
 
 void VideoConverterWidget::ffmpegProcess_Finished(int)
 {
-    finishRow(false);
+    finishRow();
 }

@@ -35,5 +35,5 @@ public slots:
     void ffmpegProcess_Finished(int exitCode);
 
 protected:
-    QStringList rowArguments(const QString &input, QString &output) const override;
+    QStringList rowArguments(const QString &input, QString &output) override;
 };

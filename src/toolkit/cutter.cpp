@@ -163,7 +163,7 @@ void VideoCutterWidget::ffmpegProcess_Finished(int)
     }
     ToolHost::showBusy(false);
     m_startButton->setEnabled(true);
-    const bool done = ToolJob::keepOutput(m_job->outputPath(), true);
+    const bool done = ToolJob::keepOutput(m_job->outputPath());
     m_job->showMessage(done ? tr("Cut completed.") : tr("Cut failed."), tr("OK"));
 }
 

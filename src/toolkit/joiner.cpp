@@ -3,26 +3,44 @@
 #include "app/folders.h"
 #include "external/toolargs.h"
 #include "platform/platform.h"
+#include "toolkit/backgroundcopy.h"
 #include "toolkit/toolhost.h"
 #include "toolkit/tooljob.h"
 #include "toolkit/toolwidgets.h"
 #include "widgets/controls.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
-VideoJionerWidget::VideoJionerWidget(QWidget *parent) : ListToolPage(parent, 0)
+namespace
+{
+// How long a stop waits for the copying to give up.
+const int kStopWaitMs = 400;
+
+// A suffix the converter can name a format by, and the list reader takes as it is.
+bool plainSuffix(const QString &suffix)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9]+$"));
+    return plain.match(suffix).hasMatch();
+}
+} // namespace
+
+VideoJionerWidget::VideoJionerWidget(QWidget *parent) : ListToolPage(parent, 0), m_copy(new BackgroundCopy(this))
 {
     attachJob();
     connectList();
+    connect(m_copy, SIGNAL(finished(bool)), this, SLOT(copiesMade_slots(bool)));
     retranslate();
 }
 
-QString VideoJionerWidget::listFilePath()
+VideoJionerWidget::~VideoJionerWidget() = default;
+
+QString VideoJionerWidget::workFolder() const
 {
-    return downloadCacheFolder() + QStringLiteral("/join.txt");
+    return m_workFolder ? m_workFolder->path() : QString();
 }
 
 void VideoJionerWidget::retranslate()
@@ -50,38 +68,33 @@ void VideoJionerWidget::startButton_slots()
     guard.unlock();
 }
 
-QString VideoJionerWidget::segmentName(int row) const
+QString VideoJionerWidget::copyName(int row) const
 {
-    return QStringLiteral("segment_") + QString::number(row) + QLatin1Char('.')
-           + QFileInfo(m_fileList->pathAt(row)).suffix();
+    // The list names plain copies: the list reader refuses unusual names, and a line
+    // break could not be written in the list at all.
+    const QString suffix = QFileInfo(m_fileList->pathAt(row)).suffix();
+    QString name = QStringLiteral("segment_") + QString::number(row);
+    if (plainSuffix(suffix))
+        name += QLatin1Char('.') + suffix;
+    return name;
 }
 
 bool VideoJionerWidget::writeListFile()
 {
-    const QString cache = downloadCacheFolder();
-    QFile::remove(listFilePath());
-    QFile list(listFilePath());
-    if (!list.open(QIODevice::WriteOnly)) {
+    m_listText.clear();
+    for (int row = 0; row < m_fileList->count(); ++row)
+        m_listText += ConverterArgs::joinListLine(copyName(row)).toUtf8() + "\r\n";
+    QFile list(workFolder() + QStringLiteral("/join.txt"));
+    if (!list.open(QIODevice::WriteOnly) || list.write(m_listText) != m_listText.size() || !list.flush()) {
         qCDebug(lcToolkit).noquote() << "VideoJionerWidget::writeListFile cannot write" << list.fileName();
         return false;
     }
-    // The list names plain copies beside it: the concat reader refuses unusual names.
-    for (int row = 0; row < m_fileList->count(); ++row) {
-        const QString name = segmentName(row);
-        QFile::remove(cache + QLatin1Char('/') + name);
-        QFile::copy(m_fileList->pathAt(row), cache + QLatin1Char('/') + name);
-        list.write(ConverterArgs::joinListLine(name).toUtf8() + "\r\n");
-    }
-    list.flush();
-    list.close();
     return true;
 }
 
-void VideoJionerWidget::removeSegmentCopies()
+void VideoJionerWidget::removeWorkFolder()
 {
-    const QString cache = downloadCacheFolder();
-    for (int row = 0; row < m_fileList->count(); ++row)
-        QFile::remove(cache + QLatin1Char('/') + segmentName(row));
+    m_workFolder.reset(); // QTemporaryDir removes the folder with everything in it
 }
 
 QString VideoJionerWidget::program() const
@@ -89,16 +102,13 @@ QString VideoJionerWidget::program() const
     const QString source = ffmpegPath();
     if (m_attempt != 0)
         return source;
-    // The first try runs a copy in the private tool folder, which no other user can plant.
+    // The first try runs a copy in the private tool folder, which no other user can
+    // plant; it follows the system's program when that changes.
     const QString folder = toolTempFolder();
     if (folder.isEmpty())
         return source;
     const QString copy = folder + QStringLiteral("/ffmpeg") + Platform::executableSuffix();
-    if (!QFile::exists(copy))
-        QFile::copy(source, copy);
-    if (!Platform::isOwnedByCurrentUser(copy))
-        return source;
-    return copy;
+    return refreshPrivateCopy(source, copy) ? copy : source;
 }
 
 void VideoJionerWidget::join()
@@ -116,28 +126,51 @@ void VideoJionerWidget::join()
             mixed = true;
         }
     }
-    if (mixed)
+    // Without a suffix of its own (or with one no format goes by) the output is an mp4.
+    if (mixed || !plainSuffix(suffix))
         suffix = QStringLiteral("mp4");
-    QString folder = QFileInfo(reference).absolutePath() + QLatin1Char('/');
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    // Backslashes are part of a name here, not separators.
+    const QString folder = QFileInfo(reference).absolutePath() + QLatin1Char('/');
     m_outputPath = ToolJob::freeJoinName(folder, suffix);
-
-    QStringList arguments;
-    if (!mixed && m_attempt == 0) {
-        if (!writeListFile())
-            return;
-        arguments = ConverterArgs::joinByList(listFilePath(), m_outputPath);
-    } else {
-        QStringList inputs;
-        for (int row = 0; row < m_fileList->count(); ++row)
-            inputs << m_fileList->pathAt(row);
-        arguments = ConverterArgs::joinByFilter(inputs, m_outputPath);
-    }
     m_totalDuration = 0;
-    m_job->setOutputPath(m_outputPath);
-    m_job->start(program(), arguments);
     ToolHost::showBusy(true);
     ToolHost::showBusy(true, tr("Converting..."));
+
+    if (!mixed && m_attempt == 0) {
+        // A fresh folder of the joiner's own: the cache may hold the user's files of any name.
+        m_workFolder = std::make_unique<QTemporaryDir>(downloadCacheFolder() + QStringLiteral("/join-XXXXXX"));
+        if (m_workFolder->isValid()) {
+            BackgroundCopy::Pairs pairs;
+            for (int row = 0; row < m_fileList->count(); ++row)
+                pairs.append({m_fileList->pathAt(row), workFolder() + QLatin1Char('/') + copyName(row)});
+            m_copy->start(pairs);
+            return; // copiesMade_slots goes on
+        }
+        qCDebug(lcToolkit).noquote() << "VideoJionerWidget::join cannot make a folder in" << downloadCacheFolder();
+        removeWorkFolder();
+        m_attempt = 1;
+    }
+    QStringList inputs;
+    for (int row = 0; row < m_fileList->count(); ++row)
+        inputs << m_fileList->pathAt(row);
+    startConverter(ConverterArgs::joinByFilter(inputs, m_outputPath));
+}
+
+void VideoJionerWidget::copiesMade_slots(bool ok)
+{
+    if (ok && writeListFile()) {
+        startConverter(ConverterArgs::joinByList(workFolder() + QStringLiteral("/join.txt"), m_outputPath));
+        return;
+    }
+    // Without whole copies the list cannot work: straight to the filter.
+    removeWorkFolder();
+    m_attempt = 1;
+    join();
+}
+
+void VideoJionerWidget::startConverter(const QStringList &arguments)
+{
+    m_job->start(program(), arguments, m_outputPath);
 }
 
 void VideoJionerWidget::fileListTreeWidgetClicked_slots(QTreeWidgetItem *, int) {}
@@ -158,9 +191,8 @@ void VideoJionerWidget::ffmpegProcess_Finished(int)
 {
     if (!m_job->acceptFinish())
         return;
-    if (m_attempt == 0)
-        removeSegmentCopies();
-    const bool done = !m_outputPath.isEmpty() && ToolJob::keepOutput(m_outputPath, true);
+    removeWorkFolder();
+    const bool done = ToolJob::keepOutput(m_outputPath);
     if (!done && m_attempt == 0) {
         // The retry keeps the overlay up and Start disabled: it is still the same job.
         m_attempt = 1;
@@ -175,9 +207,9 @@ void VideoJionerWidget::ffmpegProcess_Finished(int)
 void VideoJionerWidget::stopAndClear()
 {
     m_job->startGuard().lockForWrite();
+    m_copy->cancel(kStopWaitMs);
     m_job->stop();
-    if (m_attempt == 0)
-        removeSegmentCopies();
+    removeWorkFolder();
     m_fileList->clear();
     m_startButton->setEnabled(false);
     m_job->startGuard().unlock();

@@ -1,10 +1,16 @@
 #pragma once
 // The joiner: the entries of its list joined, in list order, into one file beside the
-// first. Files of one suffix are first joined losslessly through a list file; when
-// that leaves nothing usable, or the suffixes differ, a concat filter re-encodes them.
+// first. Files of one suffix are first joined losslessly through a list file naming
+// copies of them, made off the window's thread in a fresh folder of the joiner's own
+// inside the download cache; when that leaves nothing usable, or the suffixes differ,
+// a concat filter re-encodes them.
 
 #include "toolkit/toolpages.h"
 
+#include <memory>
+
+class BackgroundCopy;
+class QTemporaryDir;
 class QTreeWidgetItem;
 
 class VideoJionerWidget : public ListToolPage
@@ -12,6 +18,7 @@ class VideoJionerWidget : public ListToolPage
     Q_OBJECT
 public:
     explicit VideoJionerWidget(QWidget *parent = nullptr);
+    ~VideoJionerWidget() override;
 
     void retranslate() override;
     void stopAndClear() override;
@@ -29,8 +36,13 @@ public:
     {
         return m_outputPath;
     }
-    // The list file in the download cache folder.
-    static QString listFilePath();
+    // The private folder of the current list join (empty when none is under way).
+    QString workFolder() const;
+    // What the last list join's list file held.
+    QByteArray listText() const
+    {
+        return m_listText;
+    }
 
 public slots:
     void addfileButton_slots();
@@ -39,14 +51,21 @@ public slots:
     void ffmpegProcess_StandardOutput_slots();
     void ffmpegProcess_Finished(int exitCode);
 
+private slots:
+    void copiesMade_slots(bool ok);
+
 private:
     void join();
+    void startConverter(const QStringList &arguments);
     bool writeListFile();
-    void removeSegmentCopies();
-    QString segmentName(int row) const;
+    void removeWorkFolder();
+    QString copyName(int row) const;
     QString program() const;
 
+    std::unique_ptr<QTemporaryDir> m_workFolder;
+    BackgroundCopy *m_copy;
     QString m_outputPath;
+    QByteArray m_listText;
     qint64 m_totalDuration = 0;
     int m_attempt = 0;
 };

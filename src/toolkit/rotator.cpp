@@ -43,11 +43,21 @@ void VideoRotateWidget::retranslate()
     m_startButton->setText(tr("Start"));
 }
 
-QStringList VideoRotateWidget::rowArguments(const QString &input, QString &output) const
+QStringList VideoRotateWidget::rowArguments(const QString &input, QString &output)
 {
+    // A new tag replaces the old one: first a look at how the file is shown now.
+    if (ConverterArgs::rotatesByTag(input) && !m_shownRotation) {
+        m_job->setRunKind(0);
+        m_lookText.clear();
+        output.clear();
+        return ConverterArgs::probe(input);
+    }
+    m_job->setRunKind(1);
     const QString angle = angleText();
     output = ToolJob::freeSiblingName(input, QStringLiteral("_Rotate") + angle);
-    return ConverterArgs::rotate(input, angle.toInt(), output);
+    const int shown = m_shownRotation.value_or(0);
+    m_shownRotation.reset();
+    return ConverterArgs::rotate(input, angle.toInt(), shown, output);
 }
 
 void VideoRotateWidget::R090Button_slots()
@@ -79,10 +89,21 @@ void VideoRotateWidget::fileListTreeWidgetClicked_slots(QTreeWidgetItem *, int) 
 
 void VideoRotateWidget::ffmpegProcess_StandardOutput_slots()
 {
-    showProgress();
+    if (m_job->runKind() == 0)
+        m_lookText += m_job->readOutput();
+    else
+        showProgress();
 }
 
 void VideoRotateWidget::ffmpegProcess_Finished(int)
 {
-    finishRow(true);
+    if (m_job->runKind() != 0) {
+        finishRow();
+        return;
+    }
+    if (!m_job->acceptFinish())
+        return;
+    m_lookText += m_job->readOutput();
+    m_shownRotation = ToolJob::displayRotationIn(m_lookText);
+    startNextRow(); // the same row, now turned
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The rotator: every file of its list turned by 90, 180 or 270 degrees, one after
-// another. An mp4 only gets its rotation tag rewritten on a stream copy; any other
-// input is re-encoded through the rotate filter.
+// The rotator: every file of its list turned clockwise by 90, 180 or 270 degrees, one
+// after another. An mp4 only gets its rotation tag rewritten on a stream copy, after a
+// look at how it is shown now; any other input is re-encoded through the rotate filter.
 
 #include "toolkit/toolpages.h"
+
+#include <optional>
 
 class QTreeWidgetItem;
 
@@ -37,5 +39,10 @@ public slots:
     void ffmpegProcess_Finished(int exitCode);
 
 protected:
-    QStringList rowArguments(const QString &input, QString &output) const override;
+    QStringList rowArguments(const QString &input, QString &output) override;
+
+private:
+    // What the look at the current mp4 found: its display matrix's rotation.
+    std::optional<int> m_shownRotation;
+    QString m_lookText;
 };

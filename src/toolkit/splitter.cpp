@@ -102,6 +102,7 @@ void VideoSpliterWidget::showMode(bool countActive, bool timesActive)
 
 void VideoSpliterWidget::clearSelection()
 {
+    m_splitting = false;
     m_inputPath.clear();
     m_pathLabel->clear();
     showMode(false, false);
@@ -112,6 +113,8 @@ void VideoSpliterWidget::clearSelection()
 
 void VideoSpliterWidget::countButton_slots()
 {
+    if (m_splitting)
+        return;
     m_splitMode = 0;
     showMode(true, false);
     m_countButton->setEnabled(false);
@@ -121,6 +124,8 @@ void VideoSpliterWidget::countButton_slots()
 
 void VideoSpliterWidget::timesButton_slots()
 {
+    if (m_splitting)
+        return;
     m_splitMode = 1;
     showMode(false, true);
     m_timesButton->setEnabled(false);
@@ -128,11 +133,24 @@ void VideoSpliterWidget::timesButton_slots()
     refresh();
 }
 
+void VideoSpliterWidget::lockPlan(bool locked)
+{
+    m_splitting = locked;
+    if (locked) // the mode selectors keep showing the chosen mode but do nothing
+        showMode(false, false);
+    else if (m_splitMode == 0)
+        countButton_slots();
+    else
+        timesButton_slots();
+}
+
 void VideoSpliterWidget::refresh()
 {
     m_pathLabel->setText(m_inputPath);
     const quint64 d = quint64(qMax<qint64>(m_job->duration(), 0));
-    if (m_splitMode == 0) {
+    if (m_splitting) {
+        // The texts are rebuilt (a language switch), the plan is not.
+    } else if (m_splitMode == 0) {
         const quint64 n = quint64(qMax(m_countLineEdit->text().toLongLong(), qint64(1)));
         m_segmentLength = int(d / n + (d % n ? 1 : 0));
         m_segmentCount = int(n);
@@ -167,7 +185,9 @@ void VideoSpliterWidget::startButton_slots()
         return;
     m_startButton->setEnabled(false);
     m_segmentIndex = 0;
+    m_failedPieces = 0;
     refresh();
+    lockPlan(true);
     guard.unlock();
     startPiece();
 }
@@ -179,9 +199,15 @@ void VideoSpliterWidget::startPiece()
         return;
     if (m_segmentIndex >= m_segmentCount) {
         ToolHost::showBusy(false);
+        lockPlan(false);
         m_startButton->setEnabled(true);
         guard.unlock();
-        m_job->showMessage(tr("Splite completed."), tr("OK"));
+        QString text = tr("Splite completed.");
+        if (m_failedPieces == m_segmentCount)
+            text = tr("Splitting failed.");
+        else if (m_failedPieces > 0)
+            text = tr("Splitting failed for %1 of %2 pieces.").arg(m_failedPieces).arg(m_segmentCount);
+        m_job->showMessage(text, tr("OK"));
         return;
     }
     const QString output =
@@ -210,6 +236,9 @@ void VideoSpliterWidget::ffmpegProcess_Finished(int)
     if (!m_job->acceptFinish())
         return;
     if (m_job->runKind() == 1) {
+        // Each piece is judged by what it left, as the list tools judge their rows.
+        if (!ToolJob::keepOutput(m_job->outputPath()))
+            ++m_failedPieces;
         ++m_segmentIndex;
         startPiece();
         return;

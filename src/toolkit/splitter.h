@@ -76,6 +76,8 @@ private:
     void clearSelection();
     void startPiece();
     void showMode(bool countActive, bool timesActive);
+    // While pieces are written the plan stays as it was at Start.
+    void lockPlan(bool locked);
 
     MyPushButton *m_countButton;
     QLabel *m_countLabel;
@@ -91,4 +93,6 @@ private:
     int m_segmentLength = 0;
     int m_segmentCount = 0;
     int m_segmentIndex = 0;
+    int m_failedPieces = 0;
+    bool m_splitting = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // What the tools and the toolkit home ask of the main window: its busy overlay and the
-// download page. Kept in one place so the pages never reach into the window elsewhere.
+// download page, through the shell's services (app/shellservices.h). Nothing is shown
+// when no window has registered them.
 
 #include <QString>
 

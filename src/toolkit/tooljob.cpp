@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QRegularExpression>
 #include <QWidget>
 
 Q_LOGGING_CATEGORY(lcToolkit, "clipwright.toolkit")
@@ -113,14 +114,21 @@ QString percentText(int progress)
     return QString::number(progress / 100) + QLatin1Char('.') + QString::number(progress % 100) + QLatin1Char('%');
 }
 
-bool keepOutput(const QString &path, bool dropSmall)
+bool keepOutput(const QString &path)
 {
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
-    if (dropSmall && info.exists() && info.size() <= 1024)
+    if (info.exists() && info.size() <= 1024)
         QFile::remove(path);
     return QFileInfo::exists(path);
+}
+
+int displayRotationIn(const QString &text)
+{
+    static const QRegularExpression matrix(QStringLiteral("displaymatrix: rotation of (-?[0-9.]+) degrees"));
+    const QRegularExpressionMatch match = matrix.match(text);
+    return match.hasMatch() ? qRound(match.captured(1).toDouble()) : 0;
 }
 
 QStringList pickFiles(QWidget *page, bool several, const QString &caption, const QString &filter)
@@ -166,13 +174,16 @@ void ConverterOutput::clear()
 
 // ---------------------------------------------------------------------------
 
-ToolJobRunner::ToolJobRunner(QWidget *page) : QObject(page), m_page(page), m_process(new ChildProcess(this))
+namespace
 {
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    connect(m_process, SIGNAL(readyReadStandardOutput()), page, SLOT(ffmpegProcess_StandardOutput_slots()));
-    connect(m_process, SIGNAL(finished(int)), page, SLOT(ffmpegProcess_Finished(int)));
-    connect(m_process, SIGNAL(errorOccurred(QProcess::ProcessError)), this,
-            SLOT(processError_slots(QProcess::ProcessError)));
+// How long a stop waits for a killed run: the window must not freeze on a converter
+// stuck on slow storage.
+const int kStopWaitMs = 400;
+} // namespace
+
+ToolJobRunner::ToolJobRunner(QWidget *page) : QObject(page), m_page(page), m_process(nullptr)
+{
+    attachProcess();
 }
 
 ToolJobRunner::~ToolJobRunner()
@@ -182,8 +193,34 @@ ToolJobRunner::~ToolJobRunner()
     m_process->disconnect(m_page);
     if (m_process->state() != QProcess::NotRunning) {
         m_process->kill();
-        m_process->waitForFinished(400);
+        m_process->waitForFinished(kStopWaitMs);
     }
+}
+
+void ToolJobRunner::attachProcess()
+{
+    m_process = new ChildProcess(this);
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    connect(m_process, SIGNAL(readyReadStandardOutput()), m_page, SLOT(ffmpegProcess_StandardOutput_slots()));
+    connect(m_process, SIGNAL(finished(int)), m_page, SLOT(ffmpegProcess_Finished(int)));
+    connect(m_process, SIGNAL(errorOccurred(QProcess::ProcessError)), this,
+            SLOT(processError_slots(QProcess::ProcessError)));
+}
+
+void ToolJobRunner::abandonProcess()
+{
+    QProcess *stuck = m_process;
+    stuck->disconnect(m_page);
+    stuck->disconnect(this);
+    stuck->setParent(nullptr);
+    const QString partial = m_outputPath;
+    connect(stuck, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), stuck, [stuck, partial] {
+        if (!partial.isEmpty())
+            QFile::remove(partial);
+        stuck->deleteLater();
+    });
+    qCDebug(lcToolkit).noquote() << "ToolJobRunner::stop: the killed converter has not ended yet; left to end alone";
+    attachProcess();
 }
 
 QProcess *ToolJobRunner::process() const
@@ -191,11 +228,12 @@ QProcess *ToolJobRunner::process() const
     return m_process;
 }
 
-void ToolJobRunner::start(const QString &program, const QStringList &arguments)
+void ToolJobRunner::start(const QString &program, const QStringList &arguments, const QString &output)
 {
     m_output.clear();
     m_abort = false;
     m_running = true;
+    m_outputPath = output;
     m_startedRuns << arguments;
     qCDebug(lcToolkit).noquote() << "ToolJobRunner::start" << program << arguments.join(QLatin1Char(' '));
     m_process->start(program, arguments, QIODevice::ReadWrite);
@@ -204,9 +242,16 @@ void ToolJobRunner::start(const QString &program, const QStringList &arguments)
 void ToolJobRunner::stop()
 {
     m_abort = true;
-    m_process->kill();
-    m_process->close();
-    m_process->waitForFinished(400);
+    // A run that already ended by itself has written a whole output, even if not yet judged.
+    if (m_process->state() != QProcess::NotRunning) {
+        m_process->kill();
+        if (m_process->waitForFinished(kStopWaitMs)) {
+            if (!m_outputPath.isEmpty())
+                QFile::remove(m_outputPath);
+        } else {
+            abandonProcess();
+        }
+    }
     m_running = false;
     m_output.clear();
 }

@@ -46,9 +46,12 @@ int progressIn(const QString &text, qint64 duration);
 // 4507 gives "45.7%", 9999 gives "99.99%".
 QString percentText(int progress);
 
-// Judges a run by its output: one of 1024 bytes or less is deleted first when
-// dropSmall is set. True when the output is there afterwards.
-bool keepOutput(const QString &path, bool dropSmall);
+// Judges a run by its output: one of 1024 bytes or less is no result and is deleted.
+// True when the output is there afterwards.
+bool keepOutput(const QString &path);
+// The rotation of the first display matrix the converter reports for its input, in
+// degrees counter-clockwise as it prints them; 0 when it reports none.
+int displayRotationIn(const QString &text);
 
 // Opens the picker in the remembered folder and remembers the folder of the first
 // chosen file. Several files or one, as asked; empty when nothing was chosen.
@@ -85,9 +88,12 @@ public:
         return m_startGuard;
     }
 
-    // Clears the abort flag and starts a run of program.
-    void start(const QString &program, const QStringList &arguments);
-    // Sets the abort flag, kills the run and waits for it at most 400 ms.
+    // Clears the abort flag and starts a run of program that writes output (empty for a
+    // run that only reads). The output's name must be free: a stopped run removes it.
+    void start(const QString &program, const QStringList &arguments, const QString &output = QString());
+    // Sets the abort flag, kills the run and waits for it a bounded time, then removes
+    // what the run had written. A run that will not end in time is left to end on its
+    // own (its output removed then) and the next run gets a fresh process.
     void stop();
     bool isRunning() const
     {
@@ -120,10 +126,6 @@ public:
     {
         return m_outputPath;
     }
-    void setOutputPath(const QString &path)
-    {
-        m_outputPath = path;
-    }
     // Cutter and splitter: 0 while probing the length, 1 for the work.
     int runKind() const
     {
@@ -151,6 +153,9 @@ private slots:
     void processError_slots(QProcess::ProcessError error);
 
 private:
+    void attachProcess();
+    void abandonProcess();
+
     QWidget *m_page;
     ChildProcess *m_process;
     QReadWriteLock m_startGuard;

@@ -157,31 +157,40 @@ void BatchToolPage::startNextRow()
     if (m_currentIndex == -1) {
         m_fileList->setAllStatuses(toolText("Ready"));
         m_currentIndex = 0;
+        m_failedRows = 0;
     }
     m_job->setDuration(0);
     if (m_currentIndex >= m_fileList->count()) {
+        const int rows = m_currentIndex;
         m_currentIndex = -1;
         ToolHost::showBusy(false);
         m_startButton->setEnabled(true);
         guard.unlock();
-        m_job->showMessage(toolText("Conversion completed."), toolText("OK"));
+        // The walk goes on past a failed row, but its end says so.
+        QString text = toolText("Conversion completed.");
+        if (m_failedRows == rows)
+            text = toolText("Conversion failed.");
+        else if (m_failedRows > 0)
+            text = toolText("Conversion failed for %1 of %2 files.").arg(m_failedRows).arg(rows);
+        m_job->showMessage(text, toolText("OK"));
         return;
     }
     m_fileList->setStatus(m_currentIndex, toolText("Converting"));
     QString output;
     const QStringList arguments = rowArguments(m_fileList->pathAt(m_currentIndex), output);
-    m_job->setOutputPath(output);
-    m_job->start(ffmpegPath(), arguments);
+    m_job->start(ffmpegPath(), arguments, output);
     ToolHost::showBusy(true);
     ToolHost::showBusy(true, toolText("Converting..."));
     guard.unlock();
 }
 
-void BatchToolPage::finishRow(bool dropSmall)
+void BatchToolPage::finishRow()
 {
     if (!m_job->acceptFinish())
         return;
-    const bool done = ToolJob::keepOutput(m_job->outputPath(), dropSmall);
+    const bool done = ToolJob::keepOutput(m_job->outputPath());
+    if (!done)
+        ++m_failedRows;
     m_fileList->setStatus(m_currentIndex, done ? toolText("Converted") : toolText("Failed"));
     ++m_currentIndex;
     startNextRow();
@@ -241,9 +250,8 @@ bool ProbeToolPage::probeSucceeded()
 
 void ProbeToolPage::startWork(const QString &output, const QStringList &arguments)
 {
-    m_job->setOutputPath(output);
     m_job->setRunKind(1);
-    m_job->start(ffmpegPath(), arguments);
+    m_job->start(ffmpegPath(), arguments, output);
     m_job->startGuard().unlock();
     ToolHost::showBusy(true);
     ToolHost::showBusy(true, toolText("Loading..."));

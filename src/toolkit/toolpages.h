@@ -120,17 +120,19 @@ protected:
     using ListToolPage::ListToolPage;
 
     // The start step: begins a walk, starts the current row's run, or ends the walk
-    // after the last row.
+    // after the last row. Called again without finishRow() it runs the same row anew.
     void startNextRow();
     // Marks the row by its output (see ToolJob::keepOutput) and moves on.
-    void finishRow(bool dropSmall);
-    // The run of one row: sets output to the path it writes.
-    virtual QStringList rowArguments(const QString &input, QString &output) const = 0;
+    void finishRow();
+    // The run of one row: sets output to the path it writes (empty for a run that
+    // only reads its input).
+    virtual QStringList rowArguments(const QString &input, QString &output) = 0;
     // A running walk picks new rows up itself.
     bool busy() const override;
 
 private:
     int m_currentIndex = -1;
+    int m_failedRows = 0;
 };
 
 // One input file, whose length a probe run reads before the work can start.

@@ -1,6 +1,7 @@
 #include "update/componentupdater.h"
 
 #include "app/appenv.h"
+#include "app/paths.h"
 #include "engine/proxy.h"
 #include "external/components.h"
 #include "update/componentstore.h"
@@ -116,7 +117,7 @@ ComponentUpdaterOptions ComponentUpdaterOptions::fromEnvironment()
         options.apiBase.chop(1);
     options.keyring = qEnvironmentVariable("CLIPWRIGHT_COMPONENTS_KEYRING");
     if (options.keyring.isEmpty()) {
-        const QString folder = appDirPath().isEmpty() ? QCoreApplication::applicationDirPath() : appDirPath();
+        const QString folder = appDirPath().isEmpty() ? QCoreApplication::applicationDirPath() : AppPaths::dataFolder();
         options.keyring = folder + QStringLiteral("/keys/yt-dlp-release.gpg");
     }
     options.architecture = QSysInfo::currentCpuArchitecture();
@@ -368,8 +369,12 @@ bool ComponentUpdater::fetch(const QUrl &url, const QByteArray &accept, QIODevic
         loop.exec();
     take();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    // A connection closed early can end without an error of Qt's: the announced length decides.
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
     if (problem.isEmpty() && reply->error() != QNetworkReply::NoError)
         problem = reply->errorString();
+    else if (problem.isEmpty() && announced.isValid() && announced.toLongLong() != received)
+        problem = QStringLiteral("the download ended after %1 of %2 bytes").arg(received).arg(announced.toLongLong());
     else if (problem.isEmpty() && status != 200)
         problem = QStringLiteral("HTTP status %1 for %2").arg(status).arg(url.toString());
     reply->deleteLater();

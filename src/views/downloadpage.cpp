@@ -347,6 +347,12 @@ void DLManagerWidget::pasteURLButton_slots()
     refreshTotals();
 }
 
+void DLManagerWidget::pasteLinks(const QString &text)
+{
+    m_intake->pasteText(text);
+    refreshTotals();
+}
+
 void DLManagerWidget::pastetimer_slots()
 {
     m_intake->pastetimer_slots();

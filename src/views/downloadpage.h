@@ -57,6 +57,9 @@ public:
     int speedBoxIndex() const;
     bool acceptAnySite() const;
 
+    // Links handed over on the command line: what "+ Paste URL" does with copied text.
+    void pasteLinks(const QString &text);
+
     // The auto-download quality as a resolution text, from the stored index.
     static QString autoQualityText(int index);
 

@@ -1,5 +1,6 @@
 // Draws every picture under resources/images with QPainter, so the set stays one
 // consistent family and can be changed in code. Usage: cw_imagegen OUTPUT_FOLDER FONT_FOLDER
+// [ICON_FOLDER], the last for the desktop icons the package installs.
 // Sprite sheets are in sheets.cpp; the spinner is written by gifwriter, the scan code by qrcode.
 
 #include "common.h"
@@ -66,32 +67,56 @@ QColor mix(const QColor &a, const QColor &b, qreal t)
 namespace
 {
 
-// The program's mark: a rounded tile with a play triangle over a download arrow.
-void drawMark(QPainter &p, const QRectF &r)
-{
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal radius = r.width() * 0.22;
-    QLinearGradient g(r.topLeft(), r.bottomRight());
-    g.setColorAt(0, QColor(0x2a, 0xb0, 0xf5));
-    g.setColorAt(1, Palette::AccentDark);
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawRoundedRect(r, radius, radius);
+// The program's mark: a rounded tile with a play triangle over a download bar. One
+// geometry serves the painted pictures and the scalable icon.
+struct Mark {
+    QRectF tile;
+    qreal radius;
+    QColor top = QColor(0x2a, 0xb0, 0xf5);
+    QColor bottom = Palette::AccentDark;
+    QPointF play[3];
+    QLineF bar;
+    qreal barWidth;
+    QColor barColor = QColor(255, 255, 255, 235);
+};
 
+Mark markIn(const QRectF &r)
+{
+    Mark m;
+    m.tile = r;
+    m.radius = r.width() * 0.22;
     const qreal u = r.width() / 16.0;
     const QPointF o = r.topLeft();
+    m.play[0] = o + QPointF(5.6 * u, 3.4 * u);
+    m.play[1] = o + QPointF(11.6 * u, 7.0 * u);
+    m.play[2] = o + QPointF(5.6 * u, 10.6 * u);
+    m.bar = QLineF(o + QPointF(4.2 * u, 12.9 * u), o + QPointF(11.8 * u, 12.9 * u));
+    m.barWidth = 1.3 * u;
+    return m;
+}
+
+void drawMark(QPainter &p, const QRectF &r)
+{
+    const Mark m = markIn(r);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(m.tile.topLeft(), m.tile.bottomRight());
+    g.setColorAt(0, m.top);
+    g.setColorAt(1, m.bottom);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(m.tile, m.radius, m.radius);
+
     QPainterPath play;
-    play.moveTo(o + QPointF(5.6 * u, 3.4 * u));
-    play.lineTo(o + QPointF(11.6 * u, 7.0 * u));
-    play.lineTo(o + QPointF(5.6 * u, 10.6 * u));
+    play.moveTo(m.play[0]);
+    play.lineTo(m.play[1]);
+    play.lineTo(m.play[2]);
     play.closeSubpath();
     p.setBrush(Qt::white);
     p.drawPath(play);
 
-    QPen bar(QColor(255, 255, 255, 235), 1.3 * u, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(bar);
-    p.drawLine(o + QPointF(4.2 * u, 12.9 * u), o + QPointF(11.8 * u, 12.9 * u));
+    p.setPen(QPen(m.barColor, m.barWidth, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(m.bar);
     p.restore();
 }
 
@@ -102,6 +127,46 @@ void makeProgramIcon()
     drawMark(p, QRectF(8, 8, 240, 240));
     p.end();
     save(img, QStringLiteral("program.png"));
+}
+
+// The desktop's icons: the mark at the sizes of the icon theme, with the theme's margin,
+// and as SVG for any other size.
+void makeDesktopIcons(const QString &folder)
+{
+    for (const int size : {48, 128, 256}) {
+        QImage img = canvas(size, size);
+        QPainter p(&img);
+        const qreal margin = size / 32.0;
+        drawMark(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+        p.end();
+        const QString path = folder + QStringLiteral("/clipwright-%1.png").arg(size);
+        if (!img.save(path))
+            QTextStream(stderr) << "cannot write " << path << '\n';
+    }
+    const Mark m = markIn(QRectF(8, 8, 240, 240));
+    const auto n = [](qreal v) { return QString::number(v, 'f', 2); };
+    QString svg;
+    QTextStream out(&svg);
+    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 256\">\n"
+        << "  <defs>\n"
+        << "    <linearGradient id=\"tile\" gradientUnits=\"userSpaceOnUse\" x1=\"" << n(m.tile.left()) << "\" y1=\""
+        << n(m.tile.top()) << "\" x2=\"" << n(m.tile.right()) << "\" y2=\"" << n(m.tile.bottom()) << "\">\n"
+        << "      <stop offset=\"0\" stop-color=\"" << m.top.name() << "\"/>\n"
+        << "      <stop offset=\"1\" stop-color=\"" << m.bottom.name() << "\"/>\n"
+        << "    </linearGradient>\n"
+        << "  </defs>\n"
+        << "  <rect x=\"" << n(m.tile.x()) << "\" y=\"" << n(m.tile.y()) << "\" width=\"" << n(m.tile.width())
+        << "\" height=\"" << n(m.tile.height()) << "\" rx=\"" << n(m.radius) << "\" fill=\"url(#tile)\"/>\n"
+        << "  <path d=\"M " << n(m.play[0].x()) << ' ' << n(m.play[0].y()) << " L " << n(m.play[1].x()) << ' '
+        << n(m.play[1].y()) << " L " << n(m.play[2].x()) << ' ' << n(m.play[2].y()) << " Z\" fill=\"#ffffff\"/>\n"
+        << "  <line x1=\"" << n(m.bar.x1()) << "\" y1=\"" << n(m.bar.y1()) << "\" x2=\"" << n(m.bar.x2()) << "\" y2=\""
+        << n(m.bar.y2()) << "\" stroke=\"#ffffff\" stroke-opacity=\"" << n(m.barColor.alphaF()) << "\" stroke-width=\""
+        << n(m.barWidth) << "\" stroke-linecap=\"round\"/>\n"
+        << "</svg>\n";
+    out.flush();
+    QFile file(folder + QStringLiteral("/clipwright.svg"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(svg.toUtf8()) < 0)
+        QTextStream(stderr) << "cannot write " << file.fileName() << '\n';
 }
 
 void makeSplash()
@@ -485,7 +550,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc < 3) {
-        QTextStream(stderr) << "usage: cw_imagegen OUTPUT_FOLDER FONT_FOLDER\n";
+        QTextStream(stderr) << "usage: cw_imagegen OUTPUT_FOLDER FONT_FOLDER [ICON_FOLDER]\n";
         return 2;
     }
     g_out = QString::fromLocal8Bit(argv[1]);
@@ -496,6 +561,8 @@ int main(int argc, char **argv)
             g_fontFamily = QFontDatabase::applicationFontFamilies(id).first();
     }
     makeProgramIcon();
+    if (argc > 3)
+        makeDesktopIcons(QString::fromLocal8Bit(argv[3]));
     makeSplash();
     makeSpriteSheets();
     makeThumbnailPlaceholder();

@@ -1,0 +1,212 @@
+// Installing and packaging: the program installed into a temporary prefix runs and finds
+// its files there, the launcher and the software centre's description pass their
+// validators, and the Debian package holds the install and says what it depends on.
+
+#include "app/appenv.h"
+#include "app/folders.h"
+#include "app/paths.h"
+#include "external/mydecoder.h"
+#include "testlib/testenv.h"
+#include "update/componentupdater.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace
+{
+const QString kAppId = QStringLiteral(CLIPWRIGHT_APP_ID);
+const QString kVersion = QStringLiteral(CLIPWRIGHT_VERSION);
+
+struct Run {
+    int code = -1;
+    QByteArray out;
+};
+
+Run run(const QString &program, const QStringList &arguments,
+        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QStringLiteral(CLIPWRIGHT_BUILD_DIR));
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    Run r;
+    if (process.waitForFinished(240000) && process.exitStatus() == QProcess::NormalExit)
+        r.code = process.exitCode();
+    r.out = process.readAll();
+    return r;
+}
+
+QString missingTool(const QStringList &tools)
+{
+    for (const QString &tool : tools) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return tool;
+    }
+    return QString();
+}
+} // namespace
+
+class TestPackaging : public QObject
+{
+    Q_OBJECT
+    QString m_prefix;
+
+private slots:
+    void initTestCase()
+    {
+        m_prefix = TestEnv::root() + QStringLiteral("/prefix");
+        const Run r =
+            run(QStringLiteral(CMAKE_COMMAND_PATH), {QStringLiteral("--install"), QStringLiteral(CLIPWRIGHT_BUILD_DIR),
+                                                     QStringLiteral("--prefix"), m_prefix});
+        QVERIFY2(r.code == 0, r.out.constData());
+    }
+
+    void installedProgramPrintsItsVersionWithoutAWindow()
+    {
+        // No display at all: opening a window would abort the program.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        const Run r = run(m_prefix + QStringLiteral("/bin/clipwright"), {QStringLiteral("--version")}, env);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, (QStringLiteral("Clipwright ") + kVersion + QLatin1Char('\n')).toUtf8());
+    }
+
+    void installedProgramFindsItsFilesFromItsOwnFolder()
+    {
+        setAppDirPath(m_prefix + QStringLiteral("/bin"));
+        QVERIFY(AppPaths::isInstalled());
+        QVERIFY(QFileInfo(AppPaths::adapterProgram()).isExecutable());
+        resetDecoderLibraryForTests();
+        QCOMPARE(loadDecoderLibrary(), 0);
+        resetDecoderLibraryForTests();
+        const QString data = AppPaths::dataFolder();
+        QVERIFY(QFile::exists(data + QStringLiteral("/Lang/Lang_config")));
+        QVERIFY(QFile::exists(AppPaths::translationFile(QStringLiteral("EN"))));
+        QVERIFY(QFile::exists(AppPaths::translationFile(QStringLiteral("ZH"))));
+        for (const char *font : {"Arial.ttf", "Lato-Regular.ttf", "Lato-Bold.ttf", "sum"})
+            QVERIFY2(QFileInfo(data + QStringLiteral("/font/") + QLatin1String(font)).isFile(), font);
+        QVERIFY(QFile::exists(ComponentUpdaterOptions::fromEnvironment().keyring));
+        // ffmpeg and ffprobe are the system's: nothing of theirs is installed.
+        QCOMPARE(ffmpegPath(), QStandardPaths::findExecutable(QStringLiteral("ffmpeg")));
+        QDirIterator it(m_prefix, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = QFileInfo(it.next()).fileName();
+            QVERIFY2(!name.startsWith(QLatin1String("ffmpeg")) && !name.startsWith(QLatin1String("ffprobe")),
+                     qPrintable(it.filePath()));
+        }
+        setAppDirPath(QString());
+    }
+
+    void launcherAndMetainfoPassTheirValidators_data()
+    {
+        QTest::addColumn<QString>("validator");
+        QTest::addColumn<QString>("debianPackage");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("the desktop entry passes desktop-file-validate")
+            << "desktop-file-validate"
+            << "desktop-file-utils" << QStringList()
+            << QStringLiteral("/share/applications/") + kAppId + QStringLiteral(".desktop");
+        QTest::newRow("the metainfo passes appstreamcli validate")
+            << "appstreamcli"
+            << "appstream" << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net")}
+            << QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml");
+    }
+    void launcherAndMetainfoPassTheirValidators()
+    {
+        QFETCH(QString, validator);
+        QFETCH(QString, debianPackage);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        if (!missingTool({validator}).isEmpty())
+            QSKIP(qPrintable(validator + QStringLiteral(" is missing (Debian package ") + debianPackage
+                             + QStringLiteral("; scripts/setup installs it)")));
+        const Run r = run(validator, arguments << m_prefix + file);
+        QVERIFY2(r.code == 0, r.out.constData());
+    }
+
+    void launcherStartsTheProgramWithItsIconAndVersion()
+    {
+        QFile entry(m_prefix + QStringLiteral("/share/applications/") + kAppId + QStringLiteral(".desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("Exec=clipwright %U")));
+        QVERIFY(lines.contains(QStringLiteral("Icon=") + kAppId));
+        for (const char *size : {"48x48", "128x128", "256x256"})
+            QVERIFY2(QFile::exists(m_prefix + QStringLiteral("/share/icons/hicolor/") + QLatin1String(size)
+                                   + QStringLiteral("/apps/") + kAppId + QStringLiteral(".png")),
+                     size);
+        QVERIFY(QFile::exists(m_prefix + QStringLiteral("/share/icons/hicolor/scalable/apps/") + kAppId
+                              + QStringLiteral(".svg")));
+        QFile metainfo(m_prefix + QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
+        QVERIFY(metainfo.open(QIODevice::ReadOnly));
+        QVERIFY(metainfo.readAll().contains(
+            (QStringLiteral("<release version=\"") + kVersion + QLatin1Char('"')).toUtf8()));
+    }
+
+    void debianPackageHoldsTheInstallAndItsDepends()
+    {
+        const QString missing = missingTool({QStringLiteral("dpkg-deb"), QStringLiteral("dpkg-shlibdeps")});
+        if (!missing.isEmpty())
+            QSKIP(qPrintable(missing
+                             + QStringLiteral(" is missing (Debian package dpkg-dev; scripts/setup installs it)")));
+        // The build folder's own package rules, with the output kept out of the build folder.
+        const QString out = TestEnv::root() + QStringLiteral("/package");
+        const Run made = run(QStringLiteral(CPACK_COMMAND_PATH),
+                             {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), out,
+                              QStringLiteral("--config"), QStringLiteral(CLIPWRIGHT_BUILD_DIR "/CPackConfig.cmake")});
+        QVERIFY2(made.code == 0, made.out.constData());
+        const QStringList debs =
+            QDir(out).entryList({QStringLiteral("clipwright_") + kVersion + QStringLiteral("_*.deb")});
+        QCOMPARE(debs.size(), 1);
+        const QString deb = out + QLatin1Char('/') + debs.first();
+
+        const Run depends = run(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, QStringLiteral("Depends")});
+        QCOMPARE(depends.code, 0);
+        const QStringList wanted = QString::fromUtf8(depends.out).trimmed().split(QStringLiteral(", "));
+        // What the program runs or loads without linking it, then what dpkg-shlibdeps found.
+        for (const char *name :
+             {"ffmpeg", "yt-dlp", "gpgv", "fonts-lato", "fonts-liberation2", "fonts-wqy-microhei", "libqt5sql5-sqlite",
+              "libqt5core5a ", "libqt5widgets5 ", "libavformat", "libcjson1 "}) {
+            const bool found = std::any_of(wanted.cbegin(), wanted.cend(),
+                                           [name](const QString &d) { return d.startsWith(QLatin1String(name)); });
+            QVERIFY2(found,
+                     qPrintable(QLatin1String(name) + QStringLiteral(" not in: ") + wanted.join(QStringLiteral(", "))));
+        }
+
+        const Run listing = run(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), deb});
+        QCOMPARE(listing.code, 0);
+        const QString files = QString::fromUtf8(listing.out);
+        for (const QString &path : QStringList{
+                 QStringLiteral("./usr/bin/clipwright"), QStringLiteral("./usr/lib/clipwright/youtubedl"),
+                 QStringLiteral("./usr/lib/clipwright/libMyDecoder.so"),
+                 QStringLiteral("./usr/share/clipwright/Lang/Lang_ZH.qm"),
+                 QStringLiteral(
+                     "./usr/share/clipwright/font/Lato-Regular.ttf -> ../../fonts/truetype/lato/Lato-Regular.ttf"),
+                 QStringLiteral("./usr/share/clipwright/keys/yt-dlp-release.gpg"),
+                 QStringLiteral("./usr/share/applications/") + kAppId + QStringLiteral(".desktop"),
+                 QStringLiteral("./usr/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"),
+                 QStringLiteral("./usr/share/icons/hicolor/48x48/apps/") + kAppId + QStringLiteral(".png"),
+                 QStringLiteral("./usr/share/icons/hicolor/scalable/apps/") + kAppId + QStringLiteral(".svg"),
+                 QStringLiteral("./usr/share/doc/clipwright/copyright"),
+                 QStringLiteral("./usr/share/doc/clipwright/changelog.gz"),
+                 QStringLiteral("./usr/share/man/man1/clipwright.1.gz")})
+            QVERIFY2(files.contains(QLatin1Char(' ') + path + QLatin1Char('\n'))
+                         || files.contains(QLatin1Char(' ') + path + QStringLiteral(" ->")),
+                     qPrintable(path + QStringLiteral(" not in:\n") + files));
+        QVERIFY(!files.contains(QStringLiteral("ffmpeg")) && !files.contains(QStringLiteral("ffprobe")));
+
+        if (!missingTool({QStringLiteral("lintian")}).isEmpty())
+            QSKIP("lintian is missing (Debian package lintian; scripts/setup installs it)");
+        const Run checked = run(QStringLiteral("lintian"), {deb});
+        for (const QByteArray &line : checked.out.split('\n'))
+            QVERIFY2(!line.startsWith("E:"), checked.out.constData());
+    }
+};
+
+CW_TEST_MAIN(TestPackaging)
+#include "tst_packaging.moc"
