@@ -262,7 +262,7 @@ void shootDownloadPage(const QString &code, double scale)
                               sample.state == ItemState::Downloading ? 1572864 : 0);
         // The failed analysis reads like an outdated downloader, so its row offers the update.
         if (sample.state == ItemState::AnalyzeFailed)
-            item->setFailureReasonForTest(FailureReason::OutdatedDownloader);
+            item->setFailureForTest({FailureReason::OutdatedDownloader, PermanentCause::None});
         emit item->updateShow(item);
     }
     page->refreshTotals();

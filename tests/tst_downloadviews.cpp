@@ -5,6 +5,7 @@
 #include "app/appenv.h"
 #include "app/settings.h"
 #include "app/shellservices.h"
+#include "engine/failurereason.h"
 #include "queue/database.h"
 #include "queue/downloaditem.h"
 #include "queue/intake.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QTextDocumentFragment>
 
 using Settings::Key;
 
@@ -343,41 +345,64 @@ private slots:
                  QStringLiteral("Download Failed. Automatically re-download after 42 seconds. "));
     }
 
-    void aFailureOfAnOutdatedDownloaderOffersAnUpdate_data()
+    // A failed row says why, shows the countdown its class allows, and offers a new
+    // downloader where the message points to an old one (until the offer was taken).
+    void failedRowsSayWhy_data()
     {
         QTest::addColumn<int>("state");
-        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("countdown");
         QTest::addColumn<bool>("offered");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("an analysis the site refused offers it")
-            << int(ItemState::AnalyzeFailed) << int(FailureReason::OutdatedDownloader) << true << true;
-        QTest::newRow("a download the site refused offers it")
-            << int(ItemState::DownloadFailed) << int(FailureReason::OutdatedDownloader) << true << true;
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("link");
+        const int analysis = int(ItemState::AnalyzeFailed), download = int(ItemState::DownloadFailed);
+        QTest::newRow("a private video") << download << "permanent/private" << 0 << true
+                                         << "Download Failed: private video." << false;
+        QTest::newRow("an analysis refused for the viewer's country")
+            << analysis << "permanent/country" << 0 << true << "Analyzing Failed: not available in your country."
+            << false;
+        QTest::newRow("a site asking to slow down counts down in minutes")
+            << download << "ratelimited" << 480 << true
+            << "Download Failed: the site asks to slow down. Automatically re-download after 8 minutes. " << false;
+        QTest::newRow("so does its analysis") << analysis << "ratelimited" << 240 << true
+                                              << "Analyzing Failed: the site asks to slow down. Automatically "
+                                                 "re-download after 4 minutes. "
+                                              << false;
+        QTest::newRow("a transient failure keeps the usual words")
+            << download << "transient" << 42 << true << "Download Failed. Automatically re-download after 42 seconds. "
+            << false;
+        QTest::newRow("an outdated downloader offers the update")
+            << analysis << "outdated" << 0 << true << "Analyzing Failed: the downloader may be outdated." << true;
         QTest::newRow("once taken in this run, it is offered no more")
-            << int(ItemState::AnalyzeFailed) << int(FailureReason::OutdatedDownloader) << false << false;
-        QTest::newRow("another failure offers nothing")
-            << int(ItemState::DownloadFailed) << int(FailureReason::Unknown) << true << false;
+            << download << "outdated" << 0 << false << "Download Failed: the downloader may be outdated." << false;
     }
-    void aFailureOfAnOutdatedDownloaderOffersAnUpdate()
+    void failedRowsSayWhy()
     {
         QFETCH(int, state);
-        QFETCH(int, reason);
+        QFETCH(QString, code);
+        QFETCH(int, countdown);
         QFETCH(bool, offered);
-        QFETCH(bool, shown);
+        QFETCH(QString, status);
+        QFETCH(bool, link);
+        Settings::writeSwitch(Key::AutoReDownload, true);
         m_shell.offersUpdate = offered;
         m_shell.updatesTaken = 0;
         auto p = page();
         DLItemData *item = itemIn(*p, ItemState(state));
-        item->setFailureReasonForTest(FailureReason(reason));
+        item->setFailureForTest(failureFromCode(code));
+        item->setStateForTest(ItemState(state), 0, countdown, 0, countdown);
         emit item->updateShow(item);
         DLItemWidget *row = p->downloadList()->rowFor(item);
-        QCOMPARE(row->statusText().contains(QStringLiteral("Update the downloader")), shown);
-        QVERIFY(row->statusText().contains(QStringLiteral("Failed.")));
-        if (!shown)
+        const QString shown = row->statusText();
+        QCOMPARE(shown.contains(QStringLiteral("Update the downloader")), link);
+        QCOMPARE(link ? QTextDocumentFragment::fromHtml(shown).toPlainText().section(QStringLiteral(" Update"), 0, 0)
+                      : shown,
+                 status);
+        if (!link)
             return;
         // The link takes the offer: the shell opens the Downloader page and checks.
         for (QLabel *label : row->findChildren<QLabel *>()) {
-            if (label->text() == row->statusText())
+            if (label->text() == shown)
                 emit label->linkActivated(QStringLiteral("update"));
         }
         QCOMPARE(m_shell.updatesTaken, 1);

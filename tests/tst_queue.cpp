@@ -3,10 +3,12 @@
 // and order of the passes, the total speed, playlists, and leaving the page.
 
 #include "app/appenv.h"
+#include "app/folders.h"
 #include "app/format.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "engine/downloaddriver.h"
+#include "engine/failurereason.h"
 #include "fakes/fakequeuecontext.h"
 #include "fakes/fakescenario.h"
 #include "platform/platform.h"
@@ -629,6 +631,113 @@ private slots:
             queue.m_timer_checkdl_slots();
         QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 20000);
         Platform::setFreeBytesHook(nullptr);
+    }
+
+    // Failures by class, through the fake downloader printing yt-dlp's words: how often the
+    // job runs, the countdown to the automatic retry, and the countdown after that retry
+    // fails the same way (-1: no retry ran).
+    void failuresAreRetriedByTheirClass_data()
+    {
+        QTest::addColumn<bool>("analysis");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<int>("countdown");
+        QTest::addColumn<int>("thenCountdown");
+        const QString priv = "ERROR: [youtube] abc: Private video. Sign in if you've been granted access to this video";
+        QTest::newRow("analysis of a private video (2023 wording): one run, no retry") << true << priv << 1 << 0 << -1;
+        QTest::newRow("analysis of a private video (current wording): one run, no retry")
+            << true << priv + ". Use --cookies-from-browser or --cookies for the authentication." << 1 << 0 << -1;
+        QTest::newRow("analysis refused with 429: one run, then 2 and 4 minutes")
+            << true << "ERROR: [youtube] abc: HTTP Error 429: Too Many Requests" << 1 << 120 << 240;
+        QTest::newRow("analysis of a broken extractor: one run, one retry only")
+            << true << "ERROR: [youtube] abc: Unable to extract uploader id" << 1 << 60 << 0;
+        QTest::newRow("analysis over a server error: five runs, the usual minute")
+            << true << "ERROR: Unable to download webpage: HTTP Error 503: Service Unavailable" << 5 << 60 << 60;
+        QTest::newRow("download of a members-only video: one run, no retry")
+            << false << "ERROR: [youtube] abc: Join this channel to get access to members-only content" << 1 << 0 << -1;
+        QTest::newRow("download refused with 429: one run, then 2 and 4 minutes")
+            << false << "ERROR: unable to download video data: HTTP Error 429: Too Many Requests" << 1 << 120 << 240;
+        QTest::newRow("download refused with 403: one run, one retry only")
+            << false << "ERROR: unable to download video data: HTTP Error 403: Forbidden" << 1 << 60 << 0;
+        QTest::newRow("download with a reset connection: five runs, the usual minute")
+            << false << "ERROR: [download] Got error: [Errno 104] Connection reset by peer" << 5 << 60 << 60;
+    }
+    void failuresAreRetriedByTheirClass()
+    {
+        QFETCH(bool, analysis);
+        QFETCH(QString, error);
+        QFETCH(int, runs);
+        QFETCH(int, countdown);
+        QFETCH(int, thenCountdown);
+        Settings::writeSwitch(Settings::Key::AutoReDownload, true);
+        if (analysis)
+            m_scenario->failJob(Job::Info, -1, Behaviour::Error, error);
+        else
+            m_scenario->failTransfers(99, 10, Behaviour::Error, QString(), error);
+        QVERIFY(m_scenario->write());
+        const Job job = analysis ? Job::Info : Job::Download;
+        const ItemState failed = analysis ? ItemState::AnalyzeFailed : ItemState::DownloadFailed;
+        m_context.qualityAnswers.enqueue({true, QStringLiteral("18"), false, QString()});
+        DownloadQueue queue(&m_context);
+        m_db->insertLink(link(700));
+        DLItemData *item = queue.addNewLink(link(700));
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), failed, 30000);
+        QCOMPARE(m_scenario->loggedRuns(job).size(), runs);
+        auto count = [&] { return analysis ? item->analysisCountdown() : item->downloadCountdown(); };
+        QCOMPARE(count(), countdown);
+        // The class is kept with the row.
+        QCOMPARE(m_db->allRows().first().record.failreason, failureCode(item->failure()));
+        if (thenCountdown < 0)
+            return;
+        for (int i = 0; i < countdown; ++i)
+            analysis ? item->m_timer_autoreparsed_slots() : item->m_timer_autoredl_slots();
+        QTRY_COMPARE_WITH_TIMEOUT(m_scenario->loggedRuns(job).size(), 2 * runs, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(item->state(), failed, 30000);
+        QCOMPARE(count(), thenCountdown);
+    }
+
+    // A permanent failure survives a restart: the item comes back failed, and nothing runs.
+    void aPermanentFailureStaysAfterARestart()
+    {
+        m_scenario->failJob(Job::Info, -1, Behaviour::Error, QStringLiteral("ERROR: [vimeo] 1: Video unavailable"));
+        QVERIFY(m_scenario->write());
+        {
+            DownloadQueue queue(&m_context);
+            m_db->insertLink(link(710));
+            DLItemData *item = queue.addNewLink(link(710));
+            QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::AnalyzeFailed, 30000);
+            queue.saveAndStopAll();
+        }
+        const StoredRow stored = m_db->allRows().first();
+        QCOMPARE(stored.record.failreason, QStringLiteral("permanent/unavailable"));
+        DownloadQueue again(&m_context);
+        again.addRestoredItems({stored.record});
+        QCOMPARE(again.items().first()->state(), ItemState::AnalyzeFailed);
+        QCOMPARE(failureText(again.items().first()->failure()), QStringLiteral("video unavailable or removed"));
+        QTest::qWait(200);
+        QCOMPARE(m_scenario->loggedRuns(Job::Info).size(), 1);
+    }
+
+    // A full disk pauses every download at once and says so once; nothing is deleted.
+    void aFullDiskPausesEveryDownload()
+    {
+        m_scenario->hangTransfersAt(40, QStringLiteral("22"));
+        m_scenario->failTransfers(99, 30, Behaviour::Error, QStringLiteral("18"),
+                                  QStringLiteral("ERROR: unable to write data: [Errno 28] No space left on device"));
+        QVERIFY(m_scenario->write());
+        m_context.qualityAnswers.enqueue({true, QStringLiteral("22"), false, QString()});
+        m_context.qualityAnswers.enqueue({true, QStringLiteral("18"), false, QString()});
+        DownloadQueue queue(&m_context);
+        DLItemData *running = queue.addNewLink(link(720));
+        QTRY_COMPARE_WITH_TIMEOUT(running->state(), ItemState::Downloading, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(running->currentProgress() > 0, 20000);
+        DLItemData *failing = queue.addNewLink(link(721));
+        QTRY_COMPARE_WITH_TIMEOUT(failing->state(), ItemState::Paused, 30000);
+        QCOMPARE(running->state(), ItemState::Paused);
+        QCOMPARE(m_context.messages.size(), 1);
+        QVERIFY2(m_context.messages.first().contains(downloadCacheFolder()), qPrintable(m_context.messages.first()));
+        QCOMPARE(m_scenario->loggedRuns(Job::Download).size(), 2);
+        QVERIFY(QFileInfo::exists(running->driver()->mediaInfo()->tempPath)); // the partial file stays
     }
 
     void aBigPlaylistIsQueuedWholeWithoutAsking()

@@ -994,6 +994,18 @@ It can change the download cache directory or empty the download cache directory
 <context>
     <name>DLItemWidget</name>
     <message>
+        <source> Automatically re-download after %1 minutes. </source>
+        <translation> Automatically re-download after %1 minutes. </translation>
+    </message>
+    <message>
+        <source>Download Failed: %1.</source>
+        <translation>Download Failed: %1.</translation>
+    </message>
+    <message>
+        <source>Analyzing Failed: %1.</source>
+        <translation>Analyzing Failed: %1.</translation>
+    </message>
+    <message>
         <source>Not enough disk space in %1</source>
         <translation>Not enough disk space in %1</translation>
     </message>
@@ -1647,6 +1659,64 @@ comes to the front and this command ends at once.
     <message>
         <source>Downloaded</source>
         <translation>Downloaded</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadQueue</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1. Every download is paused; free some space there, then resume them.</source>
+        <translation>The disk is full: %1. Every download is paused; free some space there, then resume them.</translation>
+    </message>
+</context>
+<context>
+    <name>FailureReason</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>the downloader may be outdated</source>
+        <translation>the downloader may be outdated</translation>
+    </message>
+    <message>
+        <source>the site asks to slow down</source>
+        <translation>the site asks to slow down</translation>
+    </message>
+    <message>
+        <source>login required</source>
+        <translation>login required</translation>
+    </message>
+    <message>
+        <source>unsupported link</source>
+        <translation>unsupported link</translation>
+    </message>
+    <message>
+        <source>not available in your country</source>
+        <translation>not available in your country</translation>
+    </message>
+    <message>
+        <source>age confirmation needed</source>
+        <translation>age confirmation needed</translation>
+    </message>
+    <message>
+        <source>members only</source>
+        <translation>members only</translation>
+    </message>
+    <message>
+        <source>account terminated</source>
+        <translation>account terminated</translation>
+    </message>
+    <message>
+        <source>video unavailable or removed</source>
+        <translation>video unavailable or removed</translation>
+    </message>
+    <message>
+        <source>private video</source>
+        <translation>private video</translation>
     </message>
 </context>
 </TS>

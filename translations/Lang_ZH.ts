@@ -994,6 +994,18 @@ It can change the download cache directory or empty the download cache directory
 <context>
     <name>DLItemWidget</name>
     <message>
+        <source> Automatically re-download after %1 minutes. </source>
+        <translation> 将在 %1 分钟后自动重新下载。</translation>
+    </message>
+    <message>
+        <source>Download Failed: %1.</source>
+        <translation>下载失败：%1。</translation>
+    </message>
+    <message>
+        <source>Analyzing Failed: %1.</source>
+        <translation>解析失败：%1。</translation>
+    </message>
+    <message>
         <source>Not enough disk space in %1</source>
         <translation>磁盘空间不足：%1</translation>
     </message>
@@ -1647,6 +1659,64 @@ comes to the front and this command ends at once.
     <message>
         <source>Downloaded</source>
         <translation>已下载</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadQueue</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The disk is full: %1. Every download is paused; free some space there, then resume them.</source>
+        <translation>磁盘已满：%1。所有下载均已暂停；请在该处腾出空间后再继续下载。</translation>
+    </message>
+</context>
+<context>
+    <name>FailureReason</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>磁盘已满</translation>
+    </message>
+    <message>
+        <source>the downloader may be outdated</source>
+        <translation>下载器可能已过时</translation>
+    </message>
+    <message>
+        <source>the site asks to slow down</source>
+        <translation>网站要求放慢请求</translation>
+    </message>
+    <message>
+        <source>login required</source>
+        <translation>需要登录</translation>
+    </message>
+    <message>
+        <source>unsupported link</source>
+        <translation>不支持的链接</translation>
+    </message>
+    <message>
+        <source>not available in your country</source>
+        <translation>在你所在的国家/地区不可用</translation>
+    </message>
+    <message>
+        <source>age confirmation needed</source>
+        <translation>需要年龄验证</translation>
+    </message>
+    <message>
+        <source>members only</source>
+        <translation>仅限会员</translation>
+    </message>
+    <message>
+        <source>account terminated</source>
+        <translation>账号已被终止</translation>
+    </message>
+    <message>
+        <source>video unavailable or removed</source>
+        <translation>视频不可用或已删除</translation>
+    </message>
+    <message>
+        <source>private video</source>
+        <translation>私享视频</translation>
     </message>
 </context>
 </TS>

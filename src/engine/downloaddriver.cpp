@@ -210,6 +210,7 @@ void YoutobeDownloadObj::finishAtOnce()
 void YoutobeDownloadObj::getInfo(const QString &url)
 {
     m_failureReason = FailureReason::Unknown;
+    m_failureCause = PermanentCause::None;
     m_url = url;
     m_infoReady = true;
     m_retryCount = kAttempts;
@@ -244,6 +245,8 @@ void YoutobeDownloadObj::startInfoJob()
 void YoutobeDownloadObj::infoFailed()
 {
     --m_retryCount;
+    if (attemptsAreFutile())
+        m_retryCount = 0;
     if (m_retryCount < 1) {
         m_infoReady = false;
         emit getInfoFinished();
@@ -401,6 +404,8 @@ void YoutobeDownloadObj::downLoadThread_Finished_Type6()
     m_channelNoTitle = listing.noTitle;
     if (m_channelNames.isEmpty()) {
         --m_retryCount;
+        if (attemptsAreFutile())
+            m_retryCount = 0;
         m_infoReady = false;
         if (m_retryCount > 0)
             later(200, [this]() { redownload_slots(); });
@@ -421,6 +426,7 @@ void YoutobeDownloadObj::downLoadThread_Finished_Type6()
 void YoutobeDownloadObj::startDownload(MediaInfo *media)
 {
     m_failureReason = FailureReason::Unknown;
+    m_failureCause = PermanentCause::None;
     startDownloadAttempt(media, false);
 }
 
@@ -488,6 +494,8 @@ void YoutobeDownloadObj::startDownloadAttempt(MediaInfo *media, bool retry)
 void YoutobeDownloadObj::downloadFailed()
 {
     --m_retryCount;
+    if (attemptsAreFutile())
+        m_retryCount = 0;
     if (m_retryCount > 0) {
         later(200, [this]() { redownload_slots(); });
         return;
@@ -775,13 +783,31 @@ void YoutobeDownloadObj::downLoadThread_StandardOutput()
 
 void YoutobeDownloadObj::noteFailureReason(const QString &text)
 {
-    if (!text.contains(QLatin1String("ERROR")) && !text.contains(QLatin1String("HTTP error")))
+    if (!text.contains(QLatin1String("ERROR")) && !text.contains(QLatin1String("rror")) // "Got error", "HTTP error"
+        && !text.contains(QLatin1String("No space left")))
         return;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
-        const FailureReason reason = classifyFailure(line);
-        if (reason != FailureReason::Unknown)
-            m_failureReason = reason;
+        const FailureClass failure = classifyFailureLine(line);
+        if (failure.reason != FailureReason::Unknown) {
+            m_failureReason = failure.reason;
+            m_failureCause = failure.cause;
+        }
     }
+}
+
+bool YoutobeDownloadObj::attemptsAreFutile() const
+{
+    switch (m_failureReason) {
+    case FailureReason::Permanent:
+    case FailureReason::RateLimited:
+    case FailureReason::DiskFull:
+    case FailureReason::OutdatedDownloader:
+        return true;
+    case FailureReason::Transient:
+    case FailureReason::Unknown:
+        break;
+    }
+    return false;
 }
 
 void YoutobeDownloadObj::redownload_slots()
@@ -927,7 +953,9 @@ void YoutobeDownloadObj::convertProcess_StandardOutput_slots()
 {
     if (m_stopped || !m_convertProcess)
         return;
-    parseConvertProgress(QString::fromUtf8(m_convertProcess->readAllStandardOutput()), m_media, m_totalBytes);
+    const QString text = QString::fromUtf8(m_convertProcess->readAllStandardOutput());
+    noteFailureReason(text); // a full disk shows here first
+    parseConvertProgress(text, m_media, m_totalBytes);
 }
 
 void YoutobeDownloadObj::convertProcess_Finished(int exitCode)

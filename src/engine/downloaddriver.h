@@ -77,8 +77,14 @@ public:
     bool m_resumed = false;
     int m_retryCount = 0;
     bool m_stopped = false;
-    // What the downloader's last recognised error says of an analysis or a download.
+    // What the downloader's (or converter's) last recognised error says of an analysis or
+    // a download, and for a permanent failure, why.
     FailureReason m_failureReason = FailureReason::Unknown;
+    PermanentCause m_failureCause = PermanentCause::None;
+    FailureClass failure() const
+    {
+        return {m_failureReason, m_failureCause};
+    }
     QString m_autoProxy;
     qint64 m_totalBytes = 0;
     QString m_audioTempPath;
@@ -140,6 +146,9 @@ private:
     void drainOutput();
     DownloadStage transferStage() const;
     void noteFailureReason(const QString &text);
+    // True when trying again at once cannot help (private, rate limited, disk full, an
+    // extractor that needs a new downloader): the remaining attempts are given up.
+    bool attemptsAreFutile() const;
     std::unique_ptr<ItemStateFile> stateFile() const;
 
     QPointer<ChildProcess> m_downloadProcess;

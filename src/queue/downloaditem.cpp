@@ -83,6 +83,12 @@ void DLItemData::loadRecord(const DownloadRecord &stored)
     m_record.savepath = stored.savepath;
     m_record.md5 = stored.md5;
     m_record.progress = stored.progress;
+    m_record.failreason = stored.failreason;
+    // A permanent failure stays one after a restart: no analysis runs for it by itself.
+    m_failure = failureFromCode(stored.failreason);
+    if (m_failure.reason == FailureReason::Permanent)
+        m_state =
+            m_record.isenabled && !m_record.formatid.isEmpty() ? ItemState::DownloadFailed : ItemState::AnalyzeFailed;
 }
 
 void DLItemData::ensureDriver()
@@ -118,13 +124,45 @@ void DLItemData::getInfoFinished_slots()
         choose();
         return; // choose() reports (or the item is gone)
     }
-    m_state = ItemState::AnalyzeFailed;
-    m_analysisCountdown = kRetrySeconds;
-    if (Settings::readSwitch(Key::AutoReDownload))
-        m_timer_autoreparsed->start(1000);
-    emit updateParsed();
+    analysisFailed();
     emit updateDownload();
     emit updateShow(this);
+}
+
+void DLItemData::analysisFailed()
+{
+    m_state = ItemState::AnalyzeFailed;
+    noteFailure();
+    m_analysisCountdown = automaticRetryWait();
+    if (m_analysisCountdown > 0 && Settings::readSwitch(Key::AutoReDownload))
+        m_timer_autoreparsed->start(1000);
+    emit updateParsed();
+}
+
+void DLItemData::noteFailure()
+{
+    m_failure = m_driver ? m_driver->failure() : FailureClass();
+    m_record.failreason = failureCode(m_failure);
+    if (DBManagerThread *db = m_context->database())
+        db->runStatement(DBManagerThread::failReasonStatement(m_record.url, m_record.md5, m_record.failreason));
+}
+
+int DLItemData::automaticRetryWait()
+{
+    switch (m_failure.reason) {
+    case FailureReason::Permanent:
+    case FailureReason::DiskFull:
+        return 0;
+    case FailureReason::RateLimited:
+        // 2, 4, 8 and 16 minutes, then the site has said no for long enough.
+        return ++m_rateLimitStrikes > 4 ? 0 : 120 << (m_rateLimitStrikes - 1);
+    case FailureReason::OutdatedDownloader:
+        return ++m_outdatedStrikes > 1 ? 0 : kRetrySeconds;
+    case FailureReason::Transient:
+    case FailureReason::Unknown:
+        break;
+    }
+    return kRetrySeconds;
 }
 
 void DLItemData::choose()
@@ -246,23 +284,18 @@ qint64 DLItemData::spaceNeededFor(qint64 bytes)
     return bytes + qMax(bytes / 20, kMinimumMargin);
 }
 
-void DLItemData::setStateForTest(ItemState state, int progress, int countdown, int speed)
+void DLItemData::setStateForTest(ItemState state, int progress, int countdown, int speed, int analysisCountdown)
 {
     m_state = state;
     m_record.progress = progress;
     m_downloadCountdown = countdown;
+    m_analysisCountdown = analysisCountdown;
     reportSpeed(speed);
 }
 
-FailureReason DLItemData::failureReason() const
+void DLItemData::setFailureForTest(const FailureClass &failure)
 {
-    return m_driver ? m_driver->m_failureReason : FailureReason::Unknown;
-}
-
-void DLItemData::setFailureReasonForTest(FailureReason reason)
-{
-    ensureDriver();
-    m_driver->m_failureReason = reason;
+    m_failure = failure;
 }
 
 int DLItemData::currentProgress() const
@@ -301,10 +334,27 @@ void DLItemData::downloadFinished_slots(void *result)
         emit downloadFinished(this);
         return;
     }
-    m_state = ItemState::DownloadFailed;
-    m_downloadCountdown = kRetrySeconds;
     reportSpeed(0);
-    if (Settings::readSwitch(Key::AutoReDownload) && m_timer_autoredl)
+    noteFailure();
+    // A write that failed for want of room shows no message of its own: the free space tells.
+    const qint64 written = QFileInfo(media->tempPath).size();
+    const qint64 free = Platform::freeBytes(m_driver->m_outputFolder);
+    QString fullFolder = m_failure.reason == FailureReason::DiskFull ? downloadCacheFolder() : QString();
+    if (fullFolder.isEmpty() && free >= 0 && written > 0 && free < written) {
+        m_failure = {FailureReason::DiskFull, PermanentCause::None};
+        fullFolder = m_driver->m_outputFolder;
+    }
+    if (m_failure.reason == FailureReason::DiskFull) {
+        // Nothing is lost: the item waits paused, its partial file kept, until resumed.
+        m_state = ItemState::Paused;
+        emit updateShow(this);
+        emit diskFull(this, fullFolder);
+        emit updateDownload();
+        return;
+    }
+    m_state = ItemState::DownloadFailed;
+    m_downloadCountdown = automaticRetryWait();
+    if (m_downloadCountdown > 0 && Settings::readSwitch(Key::AutoReDownload) && m_timer_autoredl)
         m_timer_autoredl->start(1000);
     emit updateDownload();
     emit updateShow(this);
@@ -367,6 +417,12 @@ void DLItemData::retry()
 {
     if (m_state == ItemState::DownloadFailed || m_state == ItemState::AnalyzeFailed) {
         stopTimers();
+        // The user tries again: a stored verdict no longer holds the item back after a restart.
+        if (!m_record.failreason.isEmpty()) {
+            m_record.failreason.clear();
+            if (DBManagerThread *db = m_context->database())
+                db->runStatement(DBManagerThread::failReasonStatement(m_record.url, m_record.md5, QString()));
+        }
         m_state = m_state == ItemState::DownloadFailed ? ItemState::WaitingToDownload : ItemState::WaitingToAnalyze;
         emit updateShow(this);
     }
@@ -480,11 +536,7 @@ void DLItemData::getChannelInfoFinished_slots()
     if (!m_driver)
         return;
     if (!m_driver->m_infoReady) {
-        m_state = ItemState::AnalyzeFailed;
-        m_analysisCountdown = kRetrySeconds;
-        if (Settings::readSwitch(Key::AutoReDownload))
-            m_timer_autoreparsed->start(1000);
-        emit updateParsed();
+        analysisFailed();
         emit updateShow(this);
         return;
     }

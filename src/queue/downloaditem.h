@@ -76,11 +76,20 @@ public:
     int currentProgress() const;
     // Puts the item in a state without running anything (tests and screenshots); speed is
     // what it reports as transferring, in bytes per second.
-    void setStateForTest(ItemState state, int progress = 0, int countdown = 0, int speed = 0);
+    void setStateForTest(ItemState state, int progress = 0, int countdown = 0, int speed = 0,
+                         int analysisCountdown = 0);
     // What the downloader's errors said of the last analysis or download; the setter is for
     // tests and screenshots.
-    FailureReason failureReason() const;
-    void setFailureReasonForTest(FailureReason reason);
+    // Why the last analysis or download failed (kept over a restart for permanent ones).
+    FailureClass failure() const
+    {
+        return m_failure;
+    }
+    FailureReason failureReason() const
+    {
+        return m_failure.reason;
+    }
+    void setFailureForTest(const FailureClass &failure);
 
     QString speedText() const
     {
@@ -128,6 +137,8 @@ signals:
     void dlspeedChange(int change);
     void downloadFinished(DLItemData *item);
     void deleteDataItem(DLItemData *item);
+    // The download stopped because folder is full; the item waits paused.
+    void diskFull(DLItemData *item, const QString &folder);
 
 public slots:
     void getInfoFinished_slots();
@@ -140,6 +151,11 @@ public slots:
 
 private:
     void ensureDriver();
+    void analysisFailed();
+    // Takes the driver's failure class and stores it with the row.
+    void noteFailure();
+    // Seconds until the automatic retry this failure allows, 0 for none.
+    int automaticRetryWait();
     void choose();
     void stopTimers();
     void reportSpeed(int speed);
@@ -165,4 +181,7 @@ private:
     int m_analysisCountdown = 0;
     int m_lastSpeed = 0;
     QString m_spaceShortFolder;
+    FailureClass m_failure;
+    int m_rateLimitStrikes = 0;
+    int m_outdatedStrikes = 0;
 };

@@ -27,6 +27,7 @@ DLItemData *DownloadQueue::adopt(DLItemData *item)
     connect(item, &DLItemData::dlspeedChange, this, &DownloadQueue::DLItemChangeDLSpeed_slots);
     connect(item, &DLItemData::downloadFinished, this, &DownloadQueue::DLItemDownloadFinished_slots);
     connect(item, &DLItemData::deleteDataItem, this, &DownloadQueue::DLItemDeleteItem_slots);
+    connect(item, &DLItemData::diskFull, this, &DownloadQueue::DLItemDiskFull_slots);
     m_items.append(item);
     if (!m_timer_checkdl.isActive())
         m_timer_checkdl.start();
@@ -269,6 +270,21 @@ void DownloadQueue::DLItempauseAllItem_slots()
         item->pause();
     m_pausingAll = false;
     m_context->refreshTotals();
+}
+
+void DownloadQueue::DLItemDiskFull_slots(DLItemData *item, const QString &folder)
+{
+    Q_UNUSED(item);
+    if (m_closing || m_reportingDiskFull)
+        return;
+    // Everything stops at once, nothing already downloaded is deleted, and the user hears
+    // it once: resuming after freeing space continues each partial file.
+    DLItempauseAllItem_slots();
+    m_reportingDiskFull = true;
+    m_context->message(
+        tr("The disk is full: %1. Every download is paused; free some space there, then resume them.").arg(folder),
+        {tr("Close")});
+    m_reportingDiskFull = false;
 }
 
 void DownloadQueue::DLItemresumeAllItem_slots()

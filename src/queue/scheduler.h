@@ -100,6 +100,7 @@ public slots:
     void DLItemRemoveAllItem_slots();
     void DLItempauseAllItem_slots();
     void DLItemresumeAllItem_slots();
+    void DLItemDiskFull_slots(DLItemData *item, const QString &folder);
 
 private:
     DLItemData *append(DLItemData *item);
@@ -117,6 +118,7 @@ private:
     bool m_closing = false;
     bool m_loading = false;
     bool m_pausingAll = false;
+    bool m_reportingDiskFull = false;
     // Items waiting for disk space are tried again only when space may have been freed.
     bool m_recheckSpace = false;
     QTimer m_timer_checkdl;

@@ -236,18 +236,22 @@ void DLItemWidget::refreshStatus()
         m_info->show();
         status(tr("Download success."), false, "px;color:#484848;}");
         break;
-    case ItemState::AnalyzeFailed:
+    case ItemState::AnalyzeFailed: {
         m_redownload->show();
-        status(tr("Analyzing Failed."), true, "px;color:#FF6000;}");
+        const QString reason = failureText(m_item->failure());
+        QString text = reason.isEmpty() ? tr("Analyzing Failed.") : tr("Analyzing Failed: %1.").arg(reason);
+        if (m_item->failureReason() == FailureReason::RateLimited)
+            text += countdownText(m_item->analysisCountdown());
+        status(text, true, "px;color:#FF6000;}");
         offerDownloaderUpdate();
         break;
+    }
     case ItemState::DownloadFailed: {
         m_redownload->show();
         m_info->show();
-        QString text = tr("Download Failed.");
-        if (Settings::readSwitch(Settings::Key::AutoReDownload) && m_item->downloadCountdown() > 0)
-            text += tr(" Automatically re-download after ") + QString::number(m_item->downloadCountdown())
-                    + tr(" seconds. ");
+        const QString reason = failureText(m_item->failure());
+        QString text = reason.isEmpty() ? tr("Download Failed.") : tr("Download Failed: %1.").arg(reason);
+        text += countdownText(m_item->downloadCountdown());
         status(text, false, "px;color:#FF6000;}");
         offerDownloaderUpdate();
         break;
@@ -273,6 +277,16 @@ void DLItemWidget::refreshStatus()
     case ItemState::Stopped:
         break;
     }
+}
+
+QString DLItemWidget::countdownText(int seconds) const
+{
+    if (!Settings::readSwitch(Settings::Key::AutoReDownload) || seconds <= 0)
+        return QString();
+    // Waits of minutes (a site that asks to slow down) read in minutes.
+    if (seconds > 60)
+        return tr(" Automatically re-download after %1 minutes. ").arg((seconds + 59) / 60);
+    return tr(" Automatically re-download after ") + QString::number(seconds) + tr(" seconds. ");
 }
 
 void DLItemWidget::offerDownloaderUpdate()

@@ -81,6 +81,8 @@ protected:
 
 private:
     void placeStatus(bool underTitle);
+    // The automatic retry's countdown, "" when none runs.
+    QString countdownText(int seconds) const;
     void setStatusStyle(int size, const char *colour);
     // A failure that reads like an outdated downloader offers updating it (once per run).
     void offerDownloaderUpdate();
