@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "engine/mediainfo.h"
 #include "external/components.h"
+#include "engine/failurereason.h"
 #include "queue/downloaditem.h"
 #include "queue/scheduler.h"
 #include "settings/autodownloadwidget.h"
@@ -295,6 +296,46 @@ void shootDownloadPage(const QString &code, double scale)
     page->downloadList()->scrollBy(-scaled(90) * 20);
     settle();
     store(window.grab().toImage(), tag + QStringLiteral("-restored-2"));
+
+    // Rows that failed for a known reason, and one waiting for disk space.
+    page->queue()->DLItemRemoveAllItem_slots();
+    struct Failed {
+        ItemState state;
+        const char *code;
+        int countdown;
+    };
+    const Failed failures[] = {{ItemState::DownloadFailed, "permanent/private", 0},
+                               {ItemState::AnalyzeFailed, "permanent/country", 0},
+                               {ItemState::DownloadFailed, "ratelimited", 480},
+                               {ItemState::DownloadFailed, "outdated", 0},
+                               {ItemState::WaitingToDownload, "", 0}};
+    for (const Failed &f : failures) {
+        DownloadRecord r;
+        r.url = QStringLiteral("https://www.youtube.com/watch?v=failed%1").arg(++n);
+        r.name = (zh ? QStringLiteral("示例视频 %1") : QStringLiteral("Sample video %1")).arg(n);
+        r.frame = QStringLiteral("1920x1080");
+        r.extformat = QStringLiteral("mp4");
+        DLItemData *item = page->queue()->addRestoredItem(r);
+        item->setFailureForTest(failureFromCode(QLatin1String(f.code)));
+        item->setStateForTest(f.state, 1200, f.countdown);
+        if (f.state == ItemState::WaitingToDownload)
+            item->setSpaceShortForTest(QStringLiteral("/home/me/Videos"));
+        emit item->updateShow(item);
+    }
+    page->refreshTotals();
+    settle();
+    store(window.grab().toImage(), tag + QStringLiteral("-failures"));
+
+    // The question before a link downloaded earlier is queued again.
+    MyMessageDialog duplicate;
+    duplicate.setMessage(
+        QCoreApplication::translate("DLManagerWidget", "This video was already downloaded on %1 to %2. Download it again?")
+            .arg(QStringLiteral("2026-11-30"), QStringLiteral("/home/me/Videos/Harbour timelapse.mp4")));
+    duplicate.setQuestionButtons();
+    duplicate.show();
+    settle();
+    store(duplicate.grab().toImage(), tag + QStringLiteral("-duplicate"));
+    duplicate.hide();
 
     page->downloadedButton_slots();
     settle();

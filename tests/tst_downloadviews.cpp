@@ -219,6 +219,7 @@ private slots:
         QTest::addColumn<QString>("question");
         QTest::newRow("leaving the page with a task running") << "leave";
         QTest::newRow("restoring the last run's downloads") << "restore";
+        QTest::newRow("pasting a link downloaded before") << "duplicate";
     }
     void questionsOfferNoAndYes()
     {
@@ -232,6 +233,14 @@ private slots:
         if (question == QLatin1String("leave")) {
             itemIn(*p, ItemState::WaitingToDownload);
             QVERIFY(!p->mayExit());
+        } else if (question == QLatin1String("duplicate")) {
+            p->finishedList()->addEntry(QStringLiteral("https://vimeo.com/42"), QStringLiteral("/v/It's here.mp4"),
+                                        QStringLiteral("Here"), QString(), QString(), QString(), QString(),
+                                        QStringLiteral("k"));
+            p->intake()->pasteText(QStringLiteral("https://vimeo.com/42"));
+            QCOMPARE(DialogTestHook::lastMessage(),
+                     QStringLiteral("This video was already downloaded to /v/It's here.mp4. Download it again?"));
+            QCOMPARE(p->queue()->count(), 0); // "No" queues nothing
         } else {
             p->fristLoad();
             QTRY_VERIFY(!p->queue()->isLoading());

@@ -90,6 +90,10 @@ public:
         return m_failure.reason;
     }
     void setFailureForTest(const FailureClass &failure);
+    void setSpaceShortForTest(const QString &folder)
+    {
+        m_spaceShortFolder = folder;
+    }
 
     QString speedText() const
     {
