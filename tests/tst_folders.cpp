@@ -36,11 +36,7 @@ private slots:
         wipeHome();
     }
 
-    void homeIsTheTestHome()
-    {
-        QCOMPARE(home(), TestEnv::home());
-    }
-
+    // The documents base, and the download folder under it.
     void documentsBase_data()
     {
         QTest::addColumn<QStringList>("existing");
@@ -58,8 +54,9 @@ private slots:
             QVERIFY(QDir(home()).mkdir(d));
         QCOMPARE(::documentsBase(), home() + expected);
         QVERIFY(QFileInfo(home() + expected).isDir());
-        if (existing.isEmpty())
-            QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/My Documents")));
+        QCOMPARE(resolveFolderSetting(Key::addVideoPath), home() + expected + "Kestrova/Clipwright");
+        // No second base is made beside the one in use.
+        QCOMPARE(QDir(home()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), qMax(1, existing.size()));
     }
 
     void downloadFolder_data()
@@ -97,28 +94,18 @@ private slots:
         QCOMPARE(Settings::readText(Key::SaveDownloadPath), stored);
     }
 
-    void downloadFolderUsesMyDocumentsWhenThatIsWhatExists()
-    {
-        QDir(home()).mkdir(QStringLiteral("My Documents"));
-        QCOMPARE(resolveFolderSetting(Key::addVideoPath), home() + QStringLiteral("/My Documents/Kestrova/Clipwright"));
-        QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/Documents")));
-    }
-
     void downloadCacheFolder_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("unset gives the default cache") << QString() << "@DEFAULT";
-        QTest::newRow("a bare drive letter gives the default cache") << "C:"
-                                                                     << "@DEFAULT";
-        QTest::newRow("two characters give the default cache") << "/a"
-                                                               << "@DEFAULT";
-        QTest::newRow("three characters are used") << "/ab"
-                                                   << "/ab";
-        QTest::newRow("backslashes become slashes") << "D:\\Cache\\Clips"
-                                                    << "D:/Cache/Clips";
-        QTest::newRow("a missing folder is not created") << "/nonexistent/cache"
-                                                         << "/nonexistent/cache";
+        QTest::addColumn<QString>("expected"); // none: the default cache, made on the way
+        QTest::newRow("unset gives the default cache") << QString() << QString();
+        QTest::newRow("a bare drive letter gives the default cache") << "C:" << QString();
+        QTest::newRow("two characters give the default cache") << "/a" << QString();
+        QTest::newRow("three characters are used") << "/ab" << QStringLiteral("/ab");
+        QTest::newRow("a missing Windows path's backslashes become slashes")
+            << "D:\\Cache\\Clips" << QStringLiteral("D:/Cache/Clips");
+        QTest::newRow("a missing folder is not created")
+            << "/nonexistent/cache" << QStringLiteral("/nonexistent/cache");
     }
     void downloadCacheFolder()
     {
@@ -126,40 +113,25 @@ private slots:
         QFETCH(QString, expected);
         if (!stored.isNull())
             saveStringSetting(Key::DownloadTempFolder, stored);
-        const QString defaultCache = home() + QStringLiteral("/Documents/Kestrova/Temp_Download");
-        if (expected == QLatin1String("@DEFAULT"))
-            expected = defaultCache;
-        QCOMPARE(::downloadCacheFolder(), expected);
-        QCOMPARE(QFileInfo(defaultCache).isDir(), expected == defaultCache);
-        if (!stored.isNull())
-            QCOMPARE(Settings::readText(Key::DownloadTempFolder), stored);
-        else
-            QVERIFY(!Settings::contains(Key::DownloadTempFolder));
+        const QString defaultCache = home() + "/Documents/Kestrova/Temp_Download";
+        QCOMPARE(::downloadCacheFolder(), expected.isNull() ? defaultCache : expected);
+        QCOMPARE(QFileInfo(defaultCache).isDir(), expected.isNull());
+        // The setting itself is never rewritten.
+        QCOMPARE(Settings::readText(Key::DownloadTempFolder), stored);
+        QCOMPARE(Settings::contains(Key::DownloadTempFolder), !stored.isNull());
     }
 
+    // The tool folder is owner-only (and made so again), outside the shared temporary folder
+    // where another user could plant a program.
     void toolTempFolderIsPrivate()
     {
         const QString folder = toolTempFolder();
-        QVERIFY(!folder.isEmpty());
-        QVERIFY(folder.endsWith(QStringLiteral("/Kestrova/temp")));
-        // Not in the shared temporary folder, where another user could plant a program.
-        QVERIFY2(!folder.startsWith(QDir::tempPath()), qPrintable(folder));
-        QVERIFY(folder.startsWith(TestEnv::root()));
-        for (const QString &f : {folder, QFileInfo(folder).absolutePath()}) {
-            const QFile::Permissions p = QFileInfo(f).permissions();
-            QVERIFY2(!(p
-                       & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
-                          | QFile::ExeOther)),
-                     qPrintable(f));
-        }
-    }
-
-    void toolTempFolderRepairsLoosePermissions()
-    {
-        const QString folder = toolTempFolder();
+        QVERIFY2(folder.startsWith(TestEnv::root() + "/cache/") && folder.endsWith("/Kestrova/temp"),
+                 qPrintable(folder));
         QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
         QCOMPARE(toolTempFolder(), folder);
-        QVERIFY(!(QFileInfo(folder).permissions() & QFile::WriteOther));
+        for (const QString &f : {folder, QFileInfo(folder).absolutePath()})
+            QVERIFY2(!(QFileInfo(f).permissions() & QFile::Permissions(0x0077)), qPrintable(f));
     }
 
     // An upgrade of the program or of the system's tool must reach the working copy.
@@ -201,27 +173,15 @@ private slots:
     // ffmpeg is the system's (found on PATH) and never one planted beside the program.
     void programFilesFollowTheLayout_data()
     {
-        QTest::addColumn<QString>("programFolder");
-        QTest::addColumn<QString>("libraryFolder");
-        QTest::addColumn<QString>("dataFolder");
-        QTest::addColumn<QString>("ffmpeg");
+        QTest::addColumn<QStringList>("layout"); // program, library and data folders, ffmpeg
         QTest::newRow("a build folder keeps everything beside the program, ffmpeg included")
-            << "clip wright/bin"
-            << "clip wright/bin"
-            << "clip wright/bin"
-            << "clip wright/bin/ffmpeg";
+            << QStringList{"clip wright/bin", "clip wright/bin", "clip wright/bin", "clip wright/bin/ffmpeg"};
         QTest::newRow("an installed prefix uses lib/clipwright, share/clipwright and the system's ffmpeg")
-            << "prefix/bin"
-            << "prefix/lib/clipwright"
-            << "prefix/share/clipwright"
-            << "path/ffmpeg";
+            << QStringList{"prefix/bin", "prefix/lib/clipwright", "prefix/share/clipwright", "path/ffmpeg"};
     }
     void programFilesFollowTheLayout()
     {
-        QFETCH(QString, programFolder);
-        QFETCH(QString, libraryFolder);
-        QFETCH(QString, dataFolder);
-        QFETCH(QString, ffmpeg);
+        QFETCH(QStringList, layout);
         const QString root = TestEnv::root() + QStringLiteral("/tmp/layout/");
         for (const char *dir : {"clip wright/bin", "prefix/bin", "prefix/lib/clipwright", "path"})
             QVERIFY(QDir().mkpath(root + QLatin1String(dir)));
@@ -231,13 +191,11 @@ private slots:
         tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(root + QStringLiteral("path")));
-        setAppDirPath(root + programFolder);
-
-        QCOMPARE(AppPaths::adapterProgram(), root + libraryFolder + QStringLiteral("/youtubedl"));
-        QCOMPARE(AppPaths::decoderLibrary(), root + libraryFolder + QStringLiteral("/libMyDecoder.so"));
-        QCOMPARE(AppPaths::translationFile(QStringLiteral("ZH")),
-                 root + dataFolder + QStringLiteral("/Lang/Lang_ZH.qm"));
-        QCOMPARE(ffmpegPath(), root + ffmpeg);
+        setAppDirPath(root + layout.at(0));
+        QCOMPARE(AppPaths::adapterProgram(), root + layout.at(1) + "/youtubedl");
+        QCOMPARE(AppPaths::decoderLibrary(), root + layout.at(1) + "/libMyDecoder.so");
+        QCOMPARE(AppPaths::translationFile("ZH"), root + layout.at(2) + "/Lang/Lang_ZH.qm");
+        QCOMPARE(ffmpegPath(), root + layout.at(3));
         qputenv("PATH", path);
         setAppDirPath(QString());
     }

@@ -21,42 +21,33 @@ class TestPlatform : public QObject
 {
     Q_OBJECT
 private slots:
-    void toolsHaveNoSuffixHere()
-    {
-        QCOMPARE(Platform::executableSuffix(), QString());
-        QCOMPARE(Platform::sharedLibraryFileName(QStringLiteral("MyDecoder")), QStringLiteral("libMyDecoder.so"));
-        QVERIFY(!Platform::isOldWindows());
-    }
-
-    void hidingAFolderLeavesItAsItWas()
-    {
-        const QString dir = TestEnv::root() + QStringLiteral("/tmp/visible");
-        QVERIFY(QDir().mkpath(dir));
-        QVERIFY(Platform::setHiddenAttribute(dir));
-        QVERIFY(QFileInfo(dir).isDir());
-    }
-
+    // The environment's proxy, or its proxy script, is what the system proxy choice uses.
     void systemProxyFromEnvironment_data()
     {
         QTest::addColumn<QByteArray>("variable");
         QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<int>("enable");
         QTest::addColumn<QString>("server");
-        QTest::newRow("no proxy variable: disabled") << QByteArray() << QByteArray() << 0 << "";
-        QTest::newRow("http_proxy with a slash")
-            << QByteArray("http_proxy") << QByteArray("http://10.0.0.1:3128/") << 1 << "http://10.0.0.1:3128";
+        QTest::addColumn<int>("enable");
+        QTest::addColumn<QString>("script");
+        QTest::newRow("no proxy variable: disabled") << QByteArray() << QByteArray() << "" << 0 << "";
+        QTest::newRow("http_proxy loses its slash")
+            << QByteArray("http_proxy") << QByteArray("http://10.0.0.1:3128/") << "http://10.0.0.1:3128" << 1 << "";
         QTest::newRow("HTTPS_PROXY as host and port")
-            << QByteArray("HTTPS_PROXY") << QByteArray("proxy.lan:8080") << 1 << "proxy.lan:8080";
-        QTest::newRow("all_proxy socks") << QByteArray("all_proxy") << QByteArray("socks5://127.0.0.1:1080") << 1
-                                         << "socks5://127.0.0.1:1080";
-        QTest::newRow("blank value: disabled") << QByteArray("http_proxy") << QByteArray("   ") << 0 << "";
+            << QByteArray("HTTPS_PROXY") << QByteArray("proxy.lan:8080") << "proxy.lan:8080" << 1 << "";
+        QTest::newRow("all_proxy socks") << QByteArray("all_proxy") << QByteArray("socks5://127.0.0.1:1080")
+                                         << "socks5://127.0.0.1:1080" << 1 << "";
+        QTest::newRow("blank value: disabled") << QByteArray("http_proxy") << QByteArray("   ") << "" << 0 << "";
+        QTest::newRow("CLIPWRIGHT_PROXY_PAC names the proxy script")
+            << QByteArray("CLIPWRIGHT_PROXY_PAC") << QByteArray("http://127.0.0.1:9/proxy.pac") << "" << 0
+            << "http://127.0.0.1:9/proxy.pac";
     }
     void systemProxyFromEnvironment()
     {
         QFETCH(QByteArray, variable);
         QFETCH(QByteArray, value);
-        QFETCH(int, enable);
         QFETCH(QString, server);
+        QFETCH(int, enable);
+        QFETCH(QString, script);
         if (!variable.isEmpty())
             qputenv(variable.constData(), value);
         const Platform::SystemProxyValues v = Platform::systemProxyValues();
@@ -64,55 +55,22 @@ private slots:
             qunsetenv(variable.constData());
         QCOMPARE(v.proxyEnable, enable);
         QCOMPARE(v.proxyServer, server);
-        QCOMPARE(v.autoConfigUrl, QString());
+        QCOMPARE(v.autoConfigUrl, script);
     }
 
-    void proxyScriptAddressFromEnvironment()
+    // A file or a link planted where a private folder should be is refused, never followed.
+    void aPrivateFolderIsNeverAFileOrALink()
     {
-        qputenv("CLIPWRIGHT_PROXY_PAC", "http://127.0.0.1:9/proxy.pac");
-        const Platform::SystemProxyValues v = Platform::systemProxyValues();
-        qunsetenv("CLIPWRIGHT_PROXY_PAC");
-        QCOMPARE(v.autoConfigUrl, QStringLiteral("http://127.0.0.1:9/proxy.pac"));
-    }
-
-    void powerActionsGoThroughTheHook()
-    {
-        QList<Platform::PowerAction> seen;
-        Platform::setPowerActionHook([&seen](Platform::PowerAction a) { seen << a; });
-        Platform::runPowerAction(Platform::PowerAction::Restart);
-        Platform::runPowerAction(Platform::PowerAction::ShutDown);
-        Platform::setPowerActionHook(nullptr);
-        QCOMPARE(seen, (QList<Platform::PowerAction>{Platform::PowerAction::Restart, Platform::PowerAction::ShutDown}));
-    }
-
-    void privateFolderIsOwnerOnly()
-    {
-        const QString dir = TestEnv::root() + QStringLiteral("/tmp/a/b/private");
-        QCOMPARE(Platform::ensurePrivateFolder(dir), dir);
-        QCOMPARE(QFileInfo(dir).permissions() & 0x0077, QFile::Permissions());
-        QVERIFY(Platform::isOwnedByCurrentUser(dir));
-        QVERIFY(!Platform::isOwnedByCurrentUser(dir + QStringLiteral("/missing")));
-    }
-
-    void privateFolderRefusesAFileOrALink()
-    {
-        const QString file = TestEnv::root() + QStringLiteral("/tmp/plain-file");
+        const QString file = TestEnv::root() + "/tmp/plain-file";
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QCOMPARE(Platform::ensurePrivateFolder(file), QString());
-
-        // A link planted where the folder should be is not followed.
-        const QString target = TestEnv::root() + QStringLiteral("/tmp/elsewhere");
+        const QString target = TestEnv::root() + "/tmp/elsewhere";
         QVERIFY(QDir().mkpath(target));
-        const QString link = TestEnv::root() + QStringLiteral("/tmp/linked");
+        const QString link = TestEnv::root() + "/tmp/linked";
         QVERIFY(QFile::link(target, link));
         QCOMPARE(Platform::ensurePrivateFolder(link), QString());
-    }
-
-    void privateTempBaseIsInTheUsersCache()
-    {
-        QVERIFY(Platform::privateTempBase().startsWith(TestEnv::root()));
     }
 
     // The single-instance lock: a living copy's lock holds; a dead copy's is taken over,
@@ -219,13 +177,6 @@ private slots:
         QTRY_VERIFY(channel.findChildren<QLocalSocket *>().isEmpty());
         QCOMPARE(reply, taken ? QByteArray("OK\n") : QByteArray());
         QCOMPARE(received, taken ? QList<QStringList>{lines} : QList<QStringList>());
-    }
-
-    void keepingAwakeWithoutABusIsQuiet()
-    {
-        // No session bus in the test environment: nothing happens, nothing hangs.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
-        Platform::keepSystemAwake();
     }
 };
 

@@ -1,5 +1,6 @@
 // The settings table: defaults of an empty store, clamping, the three switch forms
-// and the language key.
+// and the language key. Each switch's written form is tested through its control in
+// tst_settingsdialog.
 
 #include "app/settings.h"
 #include "testlib/testenv.h"
@@ -52,17 +53,6 @@ private slots:
         QVERIFY(!Settings::contains(Key::Language));
     }
 
-    void everyKeyHasItsOwnName()
-    {
-        QSet<QString> names;
-        for (int k = 0; k <= int(Key::LastComponentCheck); ++k) {
-            const QString name = Settings::keyName(Key(k));
-            QVERIFY2(!names.contains(name), qPrintable(name));
-            names.insert(name);
-        }
-        QCOMPARE(names.size(), 22);
-    }
-
     void numbersAreClamped_data()
     {
         QTest::addColumn<Key>("key");
@@ -89,6 +79,7 @@ private slots:
         QCOMPARE(Settings::readNumber(key), expected);
     }
 
+    // Each switch reads only its own form of "on": TRUE, 1, or anything but an exact NO.
     void switchFormsAreKeptApart_data()
     {
         QTest::addColumn<Key>("key");
@@ -115,38 +106,6 @@ private slots:
         QCOMPARE(Settings::readSwitch(key), on);
     }
 
-    void switchesAreWrittenInTheirOwnForm_data()
-    {
-        QTest::addColumn<Key>("key");
-        QTest::addColumn<QString>("onText");
-        QTest::addColumn<QString>("offText");
-        QTest::newRow("retry writes TRUE and FALSE") << Key::AutoReDownload << "TRUE"
-                                                     << "FALSE";
-        QTest::newRow("update check writes YES and NO") << Key::AutoCheckUpdate << "YES"
-                                                        << "NO";
-        QTest::newRow("proxy writes 1 and 0") << Key::Proxy_enabled << "1"
-                                              << "0";
-    }
-    void switchesAreWrittenInTheirOwnForm()
-    {
-        QFETCH(Key, key);
-        QFETCH(QString, onText);
-        QFETCH(QString, offText);
-        Settings::writeSwitch(key, true);
-        QCOMPARE(Settings::readText(key), onText);
-        QVERIFY(Settings::readSwitch(key));
-        Settings::writeSwitch(key, false);
-        QCOMPARE(Settings::readText(key), offText);
-        QVERIFY(!Settings::readSwitch(key));
-    }
-
-    void numbersAreWrittenAsDecimalText()
-    {
-        Settings::writeNumber(Key::CountAtSameTime, 3);
-        QCOMPARE(Settings::readText(Key::CountAtSameTime), QStringLiteral("3"));
-        QCOMPARE(Settings::readNumber(Key::CountAtSameTime), 3);
-    }
-
     void textWithQuotesAndNewlinesRoundTrips()
     {
         const QString path = QStringLiteral("/home/o'brien/\"Vids\"\n; [x] = %y");
@@ -158,10 +117,8 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lower-case zh reads as ZH") << "zh"
-                                                   << "ZH";
-        QTest::newRow("a longer text reads as its first two letters") << "en_US"
-                                                                      << "EN";
+        QTest::newRow("lower-case zh reads as ZH") << "zh" << QStringLiteral("ZH");
+        QTest::newRow("a longer text reads as its first two letters") << "en_US" << QStringLiteral("EN");
         QTest::newRow("one letter falls back to the system locale") << "Z" << Settings::systemLanguageCode();
         QTest::newRow("empty falls back to the system locale") << "" << Settings::systemLanguageCode();
     }
