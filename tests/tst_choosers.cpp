@@ -26,9 +26,9 @@ MediaFormat videoFormat(const QString &id, int w, int h, qint64 size, int fps = 
 {
     MediaFormat f;
     f.id = id;
-    f.ext = QStringLiteral("mp4");
+    f.ext = "mp4";
     f.vcodec = vcodec;
-    f.acodec = QStringLiteral("mp4a");
+    f.acodec = "mp4a";
     f.kind = FormatKind::Video;
     f.width = w;
     f.height = h;
@@ -41,8 +41,8 @@ MediaFormat audioFormat(const QString &id, qint64 size, int abr = 128, const QSt
 {
     MediaFormat f;
     f.id = id;
-    f.ext = QStringLiteral("m4a");
-    f.vcodec = QStringLiteral("none");
+    f.ext = "m4a";
+    f.vcodec = "none";
     f.acodec = acodec;
     f.kind = FormatKind::AudioOnly;
     f.abr = abr;
@@ -54,7 +54,7 @@ MediaFormat audioFormat(const QString &id, qint64 size, int abr = 128, const QSt
 MediaInfo fourFormats()
 {
     MediaInfo media;
-    media.formatId = QStringLiteral("137+140");
+    media.formatId = "137+140";
     media.setFormatsForTest({videoFormat("313", 3840, 2160, 400000000, 30),
                              videoFormat("137", 1920, 1080, 90000000, 30), videoFormat("22", 1280, 720, 0, 30),
                              audioFormat("140", 3000000)},
@@ -192,7 +192,7 @@ private slots:
         for (const SQualityItem *spare : made.mid(2))
             QVERIFY(!spare->isListed() && spare->isHidden());
         // The choice of the first filling does not survive into the second.
-        dialog.preselect(QStringLiteral("251"));
+        dialog.preselect("251");
         QCOMPARE(dialog.selectedFormatId(), QStringLiteral("251"));
         QVERIFY(!made.at(0)->isChecked());
         dialog.setMediaInfo(&first);
@@ -364,7 +364,7 @@ private slots:
     void longTitlesAreCut()
     {
         SelectQualityWidget dialog;
-        dialog.setTitle(QStringLiteral("Short title"));
+        dialog.setTitle("Short title");
         QCOMPARE(dialog.titleText(), QStringLiteral("Short title"));
 
         const QString longTitle = QString(300, QLatin1Char('W'));
@@ -495,7 +495,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         HDquality *button = dialog.qualityButton();
-        const QColor selected(QStringLiteral("#e4f8e3"));
+        const QColor selected("#e4f8e3");
         auto painted = [](QWidget *w) { return w->grab().toImage().pixelColor(w->width() / 2, 4); };
         auto click = [](QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); };
         // The selected looks given before the first showing are really painted.
@@ -553,7 +553,7 @@ private slots:
         QFETCH(QStringList, indexes);
         QFETCH(bool, enabled);
         SelectChannel2Widget dialog;
-        dialog.setList(QStringLiteral("list"), numbered("n", 5), numbered("u", 5));
+        dialog.setList("list", numbered("n", 5), numbered("u", 5));
         SelectChannel2Widget::answerNextWith([&](SelectChannel2Widget &d) {
             for (int number : untick)
                 d.SChannelItem_slots(d.listedRows().at(number - 1));
@@ -574,7 +574,7 @@ private slots:
     void clickingATickTogglesOnce()
     {
         SelectChannel2Widget dialog;
-        dialog.setList(QStringLiteral("list"), numbered("n", 3), numbered("u", 3));
+        dialog.setList("list", numbered("n", 3), numbered("u", 3));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         SChannelItem *row = dialog.listedRows().at(1);
@@ -591,8 +591,8 @@ private slots:
     void downloadedEntriesAreMarkedAndUnticked()
     {
         SelectChannel2Widget dialog;
-        dialog.setList(QStringLiteral("list"), numbered("n", 4), numbered("u", 4));
-        dialog.markDownloaded({QStringLiteral("u1"), QStringLiteral("u3"), QStringLiteral("elsewhere")});
+        dialog.setList("list", numbered("n", 4), numbered("u", 4));
+        dialog.markDownloaded({"u1", "u3", "elsewhere"});
         QStringList marks;
         for (SChannelItem *row : dialog.listedRows())
             marks << QString::number(row->isDownloaded());
@@ -601,14 +601,14 @@ private slots:
         SelectChannel2Widget::answerNextWith([](SelectChannel2Widget &d) { d.downloadButton_slots(); });
         dialog.exec();
         QCOMPARE(dialog.selectedIndexes(), QStringList({"0", "2"}));
-        dialog.setList(QStringLiteral("again"), numbered("n", 2), numbered("u", 2));
+        dialog.setList("again", numbered("n", 2), numbered("u", 2));
         QVERIFY(!dialog.listedRows().at(1)->isDownloaded() && dialog.listedRows().at(1)->isTicked());
     }
 
     void closingCancelsAndANewListingStartsAfresh()
     {
         SelectChannel2Widget dialog;
-        dialog.setList(QStringLiteral("first"), numbered("n", 5), numbered("u", 5));
+        dialog.setList("first", numbered("n", 5), numbered("u", 5));
         const QList<SChannelItem *> made = dialog.rows();
         SelectChannel2Widget::answerNextWith([](SelectChannel2Widget &d) {
             d.subtitleCheckBox()->setChecked(true);
@@ -621,7 +621,7 @@ private slots:
         QCOMPARE(dialog.chosenQuality(), QStringLiteral("1920x1080"));
         QCOMPARE(dialog.selectedIndexes().size(), 5);
 
-        dialog.setList(QStringLiteral("second"), numbered("m", 3), numbered("v", 3));
+        dialog.setList("second", numbered("m", 3), numbered("v", 3));
         QVERIFY(!dialog.accepted());
         QVERIFY(dialog.selectedIndexes().isEmpty());
         QCOMPARE(dialog.chosenQuality(), QStringLiteral("3840x2160"));
@@ -637,17 +637,17 @@ private slots:
     void exportWritesTheTickedLinks()
     {
         QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("links.txt"));
+        const QString target = dir.filePath("links.txt");
         {
             QFile old(target);
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write(QByteArray(500, 'x')); // a longer old file is cut, not overwritten in part
         }
         const QStringList urls{"https://www.youtube.com/watch?v=aaaaaaaaaaa", "https://www.youtube.com/watch?v=b",
-                               QStringLiteral("https://example.com/v/ünï"), "https://www.youtube.com/watch?v=d",
+                               "https://example.com/v/ünï", "https://www.youtube.com/watch?v=d",
                                "https://www.youtube.com/watch?v=e"};
         SelectChannel2Widget dialog;
-        dialog.setList(QStringLiteral("My list"), numbered("n", 5), urls);
+        dialog.setList("My list", numbered("n", 5), urls);
         dialog.SChannelItem_slots(dialog.listedRows().at(1));
         dialog.SChannelItem_slots(dialog.listedRows().at(3));
         FileDialogTestHook::answerNext(target);
@@ -676,10 +676,10 @@ private slots:
         QTest::addColumn<QString>("fileName");
         QTest::newRow("an empty title proposes Playlist.txt") << "" << QStringLiteral("Playlist.txt");
         QTest::newRow("a plain title proposes itself") << "My list" << QStringLiteral("My list.txt");
-        QTest::newRow("a title with slashes stays in the download folder")
-            << "../../etc/passwd" << QStringLiteral("etcpasswd.txt");
-        QTest::newRow("a title of only unsafe characters proposes Playlist.txt")
-            << "/../" << QStringLiteral("Playlist.txt");
+        QTest::newRow("a title with slashes stays in the download folder") << "../../etc/passwd"
+                                                                           << "etcpasswd.txt";
+        QTest::newRow("a title of only unsafe characters proposes Playlist.txt") << "/../"
+                                                                                 << "Playlist.txt";
         QTest::newRow("a very long title is shortened") << QString(400, 'L') << QString(100, 'L') + ".txt";
     }
     void exportProposesAFileInTheDownloadFolder()

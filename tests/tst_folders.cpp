@@ -67,16 +67,15 @@ private slots:
         QTest::newRow("unset gives the default folder") << false << "" << false;
         QTest::newRow("empty gives the default folder") << true << "" << false;
         QTest::newRow("a folder that no longer exists gives the default")
-            << true << QStringLiteral("/nonexistent/clipwright/gone") << false;
-        QTest::newRow("an existing folder is used as stored")
-            << true << QStringLiteral("@HOME/Videos/it's mine") << true;
+            << true << "/nonexistent/clipwright/gone" << false;
+        QTest::newRow("an existing folder is used as stored") << true << "@HOME/Videos/it's mine" << true;
     }
     void downloadFolder()
     {
         QFETCH(bool, store);
         QFETCH(QString, stored);
         QFETCH(bool, useStored);
-        stored.replace(QStringLiteral("@HOME"), home());
+        stored.replace("@HOME", home());
         if (useStored)
             QVERIFY(QDir().mkpath(stored));
         if (store)
@@ -102,10 +101,10 @@ private slots:
         QTest::newRow("a bare drive letter gives the default cache") << "C:" << QString();
         QTest::newRow("two characters give the default cache") << "/a" << QString();
         QTest::newRow("three characters are used") << "/ab" << QStringLiteral("/ab");
-        QTest::newRow("a missing Windows path's backslashes become slashes")
-            << "D:\\Cache\\Clips" << QStringLiteral("D:/Cache/Clips");
-        QTest::newRow("a missing folder is not created")
-            << "/nonexistent/cache" << QStringLiteral("/nonexistent/cache");
+        QTest::newRow("a missing Windows path's backslashes become slashes") << "D:\\Cache\\Clips"
+                                                                             << "D:/Cache/Clips";
+        QTest::newRow("a missing folder is not created") << "/nonexistent/cache"
+                                                         << "/nonexistent/cache";
     }
     void downloadCacheFolder()
     {
@@ -138,9 +137,9 @@ private slots:
     void privateCopyFollowsItsSource()
     {
         const QString folder = toolTempFolder();
-        const QString source = TestEnv::root() + QStringLiteral("/tool");
-        const QString link = TestEnv::root() + QStringLiteral("/tool-link");
-        const QString copy = folder + QStringLiteral("/tool");
+        const QString source = TestEnv::root() + "/tool";
+        const QString link = TestEnv::root() + "/tool-link";
+        const QString copy = folder + "/tool";
         auto write = [&](const QByteArray &bytes, const QDateTime &when) {
             QFile f(source);
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -164,7 +163,7 @@ private slots:
         write("version 33", t0.addSecs(60)); // same size, newer
         QVERIFY(refreshPrivateCopy(link, copy));
         QCOMPARE(copied(), QByteArray("version 33"));
-        QVERIFY(!QFile::exists(copy + QStringLiteral(".part")));
+        QVERIFY(!QFile::exists(copy + ".part"));
         QVERIFY(!QFileInfo(copy).isSymLink());
     }
 
@@ -182,15 +181,15 @@ private slots:
     void programFilesFollowTheLayout()
     {
         QFETCH(QStringList, layout);
-        const QString root = TestEnv::root() + QStringLiteral("/tmp/layout/");
+        const QString root = TestEnv::root() + "/tmp/layout/";
         for (const char *dir : {"clip wright/bin", "prefix/bin", "prefix/lib/clipwright", "path"})
             QVERIFY(QDir().mkpath(root + QLatin1String(dir)));
-        QFile tool(root + QStringLiteral("path/ffmpeg"));
+        QFile tool(root + "path/ffmpeg");
         QVERIFY(tool.open(QIODevice::WriteOnly));
         tool.close();
         tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(root + QStringLiteral("path")));
+        qputenv("PATH", QFile::encodeName(root + "path"));
         setAppDirPath(root + layout.at(0));
         QCOMPARE(AppPaths::adapterProgram(), root + layout.at(1) + "/youtubedl");
         QCOMPARE(AppPaths::decoderLibrary(), root + layout.at(1) + "/libMyDecoder.so");

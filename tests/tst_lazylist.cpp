@@ -102,7 +102,7 @@ QString checkBinding(const MyTableListWidget &list, int itemCount)
             return QStringLiteral("row %1 stands at %2").arg(k).arg(at);
     }
     if (itemCount == 0)
-        return shown == 0 ? QString() : QStringLiteral("rows shown for an empty list");
+        return shown == 0 ? QString() : "rows shown for an empty list";
     if (first < 0 || first * kRowHeight > viewTop)
         return QStringLiteral("the view top %1 is above the first row %2").arg(viewTop).arg(first);
     if ((first + shown) * kRowHeight < viewBottom)

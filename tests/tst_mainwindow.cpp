@@ -37,21 +37,21 @@ public:
 public slots:
     void retranslate()
     {
-        calls << QStringLiteral("retranslate");
+        calls << "retranslate";
         codeWhenRetranslated = languageCode();
     }
     bool mayExit()
     {
-        calls << QStringLiteral("mayExit");
+        calls << "mayExit";
         return mayExitAnswer;
     }
     void fristLoad()
     {
-        calls << QStringLiteral("fristLoad");
+        calls << "fristLoad";
     }
     bool closeTool()
     {
-        calls << QStringLiteral("closeTool");
+        calls << "closeTool";
         return closeToolAnswer;
     }
 };
@@ -81,7 +81,7 @@ void sendMouse(QWidget *w, QEvent::Type type, const QPoint &pos, Qt::MouseButton
 
 QString appFolder()
 {
-    return TestEnv::root() + QStringLiteral("/tmp/app");
+    return TestEnv::root() + "/tmp/app";
 }
 
 // An application folder with the built translations and fonts.
@@ -89,16 +89,14 @@ void makeAppFolder(const QByteArray &languageList)
 {
     const QString app = appFolder();
     QDir(app).removeRecursively();
-    QVERIFY(QDir().mkpath(app + QStringLiteral("/Lang")));
-    QVERIFY(QDir().mkpath(app + QStringLiteral("/font")));
+    QVERIFY(QDir().mkpath(app + "/Lang"));
+    QVERIFY(QDir().mkpath(app + "/font"));
     for (const char *qm : {"Lang_EN.qm", "Lang_ZH.qm"})
-        QVERIFY(QFile::copy(TestEnv::binDir() + QStringLiteral("/Lang/") + QLatin1String(qm),
-                            app + QStringLiteral("/Lang/") + QLatin1String(qm)));
+        QVERIFY(QFile::copy(TestEnv::binDir() + "/Lang/" + QLatin1String(qm), app + "/Lang/" + QLatin1String(qm)));
     for (const char *font : {"Lato-Regular.ttf", "Lato-Bold.ttf", "Arial.ttf", "sum"})
-        QFile::copy(TestEnv::binDir() + QStringLiteral("/font/") + QLatin1String(font),
-                    app + QStringLiteral("/font/") + QLatin1String(font));
+        QFile::copy(TestEnv::binDir() + "/font/" + QLatin1String(font), app + "/font/" + QLatin1String(font));
     if (!languageList.isNull()) {
-        QFile list(app + QStringLiteral("/Lang/Lang_config"));
+        QFile list(app + "/Lang/Lang_config");
         QVERIFY(list.open(QIODevice::WriteOnly));
         list.write(languageList);
     }
@@ -210,7 +208,7 @@ private slots:
     {
         DoRaDuvoZezavi window;
         window.show();
-        window.showLoading(true, QStringLiteral("Converting..."));
+        window.showLoading(true, "Converting...");
         LoadingWidget *loading = window.loadingWidget();
         QVERIFY(loading->isVisible());
         QCOMPARE(loading->text(), QStringLiteral("Converting..."));
@@ -256,7 +254,7 @@ private slots:
         if (onDownloadPage)
             window.showDownloadPage();
         if (toolOpen)
-            window.showLoading(true, QStringLiteral("Loading..."));
+            window.showLoading(true, "Loading...");
         QTest::mouseClick(window.titleBar()->closeButton(), Qt::LeftButton);
         QCOMPARE(download->isVisible(), downloadShown);
         QCOMPARE(window.isVisible(), windowOpen);
@@ -279,9 +277,9 @@ private slots:
         QCOMPARE(toolkit->geometry(), QRect(1, 30, 998, 599));
         QVERIFY(download->isHidden());
         QVERIFY(!toolkit->isHidden());
-        QVERIFY(download->calls.contains(QStringLiteral("retranslate")));
+        QVERIFY(download->calls.contains("retranslate"));
         window.fristLoad_slots();
-        QVERIFY(download->calls.contains(QStringLiteral("fristLoad")));
+        QVERIFY(download->calls.contains("fristLoad"));
     }
 
     void menuOffersItsEntriesInOrder()
@@ -293,7 +291,7 @@ private slots:
         window.show();
         QStringList texts;
         for (QAction *a : window.titleBar()->menu()->actions())
-            texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            texts << (a->isSeparator() ? "-" : a->text());
         QCOMPARE(texts,
                  (QStringList{"Help", "Support", "Homepage", "Preferences", "-", "Check for Updates", "Language"}));
         QTest::mouseClick(window.titleBar()->menuButton(), Qt::LeftButton);
@@ -426,7 +424,7 @@ private slots:
     void switchingLanguageRetranslatesEveryPageWithTheNewCode()
     {
         makeAppFolder("EN=English\nZH=Chinese\n");
-        Settings::writeText(Settings::Key::Language, QStringLiteral("EN"));
+        Settings::writeText(Settings::Key::Language, "EN");
         DoRaDuvoZezavi window;
         auto *download = new StubPage;
         window.setPage(DoRaDuvoZezavi::Page::Download, download);
@@ -436,7 +434,7 @@ private slots:
         QCOMPARE(Settings::readText(Settings::Key::Language), QStringLiteral("ZH"));
         QVERIFY(!window.titleBar()->menu()->isVisible());
         QCOMPARE(window.titleBar()->versionLabel()->text().right(5), QStringLiteral("3.1.4"));
-        QVERIFY(window.titleBar()->versionLabel()->text() != QStringLiteral("Ver: 3.1.4"));
+        QVERIFY(window.titleBar()->versionLabel()->text() != "Ver: 3.1.4");
     }
 };
 

@@ -56,10 +56,9 @@ class TestPackaging : public QObject
 private slots:
     void initTestCase()
     {
-        m_prefix = TestEnv::root() + QStringLiteral("/prefix");
-        const Run r =
-            run(QStringLiteral(CMAKE_COMMAND_PATH), {QStringLiteral("--install"), QStringLiteral(CLIPWRIGHT_BUILD_DIR),
-                                                     QStringLiteral("--prefix"), m_prefix});
+        m_prefix = TestEnv::root() + "/prefix";
+        const Run r = run(QStringLiteral(CMAKE_COMMAND_PATH),
+                          {"--install", QStringLiteral(CLIPWRIGHT_BUILD_DIR), "--prefix", m_prefix});
         QVERIFY2(r.code == 0, r.out.constData());
     }
 
@@ -67,28 +66,28 @@ private slots:
     {
         // No display at all: opening a window would abort the program.
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        const Run r = run(m_prefix + QStringLiteral("/bin/clipwright"), {QStringLiteral("--version")}, env);
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        const Run r = run(m_prefix + "/bin/clipwright", {"--version"}, env);
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, (QStringLiteral("Clipwright ") + kVersion + QLatin1Char('\n')).toUtf8());
     }
 
     void installedProgramFindsItsFilesFromItsOwnFolder()
     {
-        setAppDirPath(m_prefix + QStringLiteral("/bin"));
+        setAppDirPath(m_prefix + "/bin");
         QVERIFY(AppPaths::isInstalled());
         QVERIFY(QFileInfo(AppPaths::adapterProgram()).isExecutable());
         resetDecoderLibraryForTests();
         QCOMPARE(loadDecoderLibrary(), 0);
         resetDecoderLibraryForTests();
         const QString data = AppPaths::dataFolder();
-        QVERIFY(QFile::exists(data + QStringLiteral("/Lang/Lang_config")));
-        QVERIFY(QFile::exists(AppPaths::translationFile(QStringLiteral("EN"))));
-        QVERIFY(QFile::exists(AppPaths::translationFile(QStringLiteral("ZH"))));
+        QVERIFY(QFile::exists(data + "/Lang/Lang_config"));
+        QVERIFY(QFile::exists(AppPaths::translationFile("EN")));
+        QVERIFY(QFile::exists(AppPaths::translationFile("ZH")));
         for (const char *font : {"Arial.ttf", "Lato-Regular.ttf", "Lato-Bold.ttf", "sum"})
-            QVERIFY2(QFileInfo(data + QStringLiteral("/font/") + QLatin1String(font)).isFile(), font);
+            QVERIFY2(QFileInfo(data + "/font/" + QLatin1String(font)).isFile(), font);
         QVERIFY(QFile::exists(ComponentUpdaterOptions::fromEnvironment().keyring));
         // ffmpeg and ffprobe are the system's: nothing of theirs is installed.
         QCOMPARE(ffmpegPath(), QStandardPaths::findExecutable(QStringLiteral("ffmpeg")));
@@ -109,12 +108,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::newRow("the desktop entry passes desktop-file-validate")
             << "desktop-file-validate"
-            << "desktop-file-utils" << QStringList()
-            << QStringLiteral("/share/applications/") + kAppId + QStringLiteral(".desktop");
+            << "desktop-file-utils" << QStringList() << "/share/applications/" + kAppId + ".desktop";
         QTest::newRow("the metainfo passes appstreamcli validate")
             << "appstreamcli"
-            << "appstream" << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net")}
-            << QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml");
+            << "appstream" << QStringList{"validate", "--no-net"} << "/share/metainfo/" + kAppId + ".metainfo.xml";
     }
     void launcherAndMetainfoPassTheirValidators()
     {
@@ -123,86 +120,77 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, file);
         if (!missingTool({validator}).isEmpty())
-            QSKIP(qPrintable(validator + QStringLiteral(" is missing (Debian package ") + debianPackage
-                             + QStringLiteral("; scripts/setup installs it)")));
+            QSKIP(qPrintable(validator + " is missing (Debian package " + debianPackage
+                             + "; scripts/setup installs it)"));
         const Run r = run(validator, arguments << m_prefix + file);
         QVERIFY2(r.code == 0, r.out.constData());
     }
 
     void launcherStartsTheProgramWithItsIconAndVersion()
     {
-        QFile entry(m_prefix + QStringLiteral("/share/applications/") + kAppId + QStringLiteral(".desktop"));
+        QFile entry(m_prefix + "/share/applications/" + kAppId + ".desktop");
         QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
-        QVERIFY(lines.contains(QStringLiteral("Exec=clipwright %U")));
-        QVERIFY(lines.contains(QStringLiteral("Icon=") + kAppId));
+        QVERIFY(lines.contains("Exec=clipwright %U"));
+        QVERIFY(lines.contains("Icon=" + kAppId));
         for (const char *size : {"48x48", "128x128", "256x256"})
-            QVERIFY2(QFile::exists(m_prefix + QStringLiteral("/share/icons/hicolor/") + QLatin1String(size)
-                                   + QStringLiteral("/apps/") + kAppId + QStringLiteral(".png")),
-                     size);
-        QVERIFY(QFile::exists(m_prefix + QStringLiteral("/share/icons/hicolor/scalable/apps/") + kAppId
-                              + QStringLiteral(".svg")));
-        QFile metainfo(m_prefix + QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
+            QVERIFY2(
+                QFile::exists(m_prefix + "/share/icons/hicolor/" + QLatin1String(size) + "/apps/" + kAppId + ".png"),
+                size);
+        QVERIFY(QFile::exists(m_prefix + "/share/icons/hicolor/scalable/apps/" + kAppId + ".svg"));
+        QFile metainfo(m_prefix + "/share/metainfo/" + kAppId + ".metainfo.xml");
         QVERIFY(metainfo.open(QIODevice::ReadOnly));
-        QVERIFY(metainfo.readAll().contains(
-            (QStringLiteral("<release version=\"") + kVersion + QLatin1Char('"')).toUtf8()));
+        QVERIFY(metainfo.readAll().contains(("<release version=\"" + kVersion + QLatin1Char('"')).toUtf8()));
     }
 
     void debianPackageHoldsTheInstallAndItsDepends()
     {
-        const QString missing = missingTool({QStringLiteral("dpkg-deb"), QStringLiteral("dpkg-shlibdeps")});
+        const QString missing = missingTool({"dpkg-deb", "dpkg-shlibdeps"});
         if (!missing.isEmpty())
-            QSKIP(qPrintable(missing
-                             + QStringLiteral(" is missing (Debian package dpkg-dev; scripts/setup installs it)")));
+            QSKIP(qPrintable(missing + " is missing (Debian package dpkg-dev; scripts/setup installs it)"));
         // The build folder's own package rules, with the output kept out of the build folder.
-        const QString out = TestEnv::root() + QStringLiteral("/package");
-        const Run made = run(QStringLiteral(CPACK_COMMAND_PATH),
-                             {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), out,
-                              QStringLiteral("--config"), QStringLiteral(CLIPWRIGHT_BUILD_DIR "/CPackConfig.cmake")});
+        const QString out = TestEnv::root() + "/package";
+        const Run made =
+            run(QStringLiteral(CPACK_COMMAND_PATH),
+                {"-G", "DEB", "-B", out, "--config", QStringLiteral(CLIPWRIGHT_BUILD_DIR "/CPackConfig.cmake")});
         QVERIFY2(made.code == 0, made.out.constData());
-        const QStringList debs =
-            QDir(out).entryList({QStringLiteral("clipwright_") + kVersion + QStringLiteral("_*.deb")});
+        const QStringList debs = QDir(out).entryList({"clipwright_" + kVersion + "_*.deb"});
         QCOMPARE(debs.size(), 1);
         const QString deb = out + QLatin1Char('/') + debs.first();
 
-        const Run depends = run(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, QStringLiteral("Depends")});
+        const Run depends = run("dpkg-deb", {"-f", deb, "Depends"});
         QCOMPARE(depends.code, 0);
-        const QStringList wanted = QString::fromUtf8(depends.out).trimmed().split(QStringLiteral(", "));
+        const QStringList wanted = QString::fromUtf8(depends.out).trimmed().split(", ");
         // What the program runs or loads without linking it, then what dpkg-shlibdeps found.
         for (const char *name :
              {"ffmpeg", "yt-dlp", "gpgv", "fonts-lato", "fonts-liberation2", "fonts-wqy-microhei", "libqt5sql5-sqlite",
               "libqt5core5a ", "libqt5widgets5 ", "libavformat", "libcjson1 "}) {
             const bool found = std::any_of(wanted.cbegin(), wanted.cend(),
                                            [name](const QString &d) { return d.startsWith(QLatin1String(name)); });
-            QVERIFY2(found,
-                     qPrintable(QLatin1String(name) + QStringLiteral(" not in: ") + wanted.join(QStringLiteral(", "))));
+            QVERIFY2(found, qPrintable(QLatin1String(name) + " not in: " + wanted.join(", ")));
         }
 
-        const Run listing = run(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), deb});
+        const Run listing = run("dpkg-deb", {"-c", deb});
         QCOMPARE(listing.code, 0);
         const QString files = QString::fromUtf8(listing.out);
         for (const QString &path : QStringList{
-                 QStringLiteral("./usr/bin/clipwright"), QStringLiteral("./usr/lib/clipwright/youtubedl"),
-                 QStringLiteral("./usr/lib/clipwright/libMyDecoder.so"),
-                 QStringLiteral("./usr/share/clipwright/Lang/Lang_ZH.qm"),
+                 "./usr/bin/clipwright", "./usr/lib/clipwright/youtubedl", "./usr/lib/clipwright/libMyDecoder.so",
+                 "./usr/share/clipwright/Lang/Lang_ZH.qm",
                  QStringLiteral(
                      "./usr/share/clipwright/font/Lato-Regular.ttf -> ../../fonts/truetype/lato/Lato-Regular.ttf"),
-                 QStringLiteral("./usr/share/clipwright/keys/yt-dlp-release.gpg"),
-                 QStringLiteral("./usr/share/applications/") + kAppId + QStringLiteral(".desktop"),
-                 QStringLiteral("./usr/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"),
-                 QStringLiteral("./usr/share/icons/hicolor/48x48/apps/") + kAppId + QStringLiteral(".png"),
-                 QStringLiteral("./usr/share/icons/hicolor/scalable/apps/") + kAppId + QStringLiteral(".svg"),
-                 QStringLiteral("./usr/share/doc/clipwright/copyright"),
-                 QStringLiteral("./usr/share/doc/clipwright/changelog.gz"),
-                 QStringLiteral("./usr/share/man/man1/clipwright.1.gz")})
+                 "./usr/share/clipwright/keys/yt-dlp-release.gpg", "./usr/share/applications/" + kAppId + ".desktop",
+                 "./usr/share/metainfo/" + kAppId + ".metainfo.xml",
+                 "./usr/share/icons/hicolor/48x48/apps/" + kAppId + ".png",
+                 "./usr/share/icons/hicolor/scalable/apps/" + kAppId + ".svg", "./usr/share/doc/clipwright/copyright",
+                 "./usr/share/doc/clipwright/changelog.gz", "./usr/share/man/man1/clipwright.1.gz"})
             QVERIFY2(files.contains(QLatin1Char(' ') + path + QLatin1Char('\n'))
-                         || files.contains(QLatin1Char(' ') + path + QStringLiteral(" ->")),
-                     qPrintable(path + QStringLiteral(" not in:\n") + files));
-        QVERIFY(!files.contains(QStringLiteral("ffmpeg")) && !files.contains(QStringLiteral("ffprobe")));
+                         || files.contains(QLatin1Char(' ') + path + " ->"),
+                     qPrintable(path + " not in:\n" + files));
+        QVERIFY(!files.contains("ffmpeg") && !files.contains("ffprobe"));
 
-        if (!missingTool({QStringLiteral("lintian")}).isEmpty())
+        if (!missingTool({"lintian"}).isEmpty())
             QSKIP("lintian is missing (Debian package lintian; scripts/setup installs it)");
-        const Run checked = run(QStringLiteral("lintian"), {deb});
+        const Run checked = run("lintian", {deb});
         for (const QByteArray &line : checked.out.split('\n'))
             QVERIFY2(!line.startsWith("E:"), checked.out.constData());
     }

@@ -90,12 +90,12 @@ private slots:
         QFETCH(bool, holderAlive);
         QFETCH(bool, fileLockHeld);
         QFETCH(bool, acquired);
-        const QString path = SingleInstanceGuard::lockFilePathFor(QStringLiteral("LockTest"));
+        const QString path = SingleInstanceGuard::lockFilePathFor("LockTest");
         QFile::remove(path);
         qint64 pid = QCoreApplication::applicationPid();
         if (!holderAlive) {
             QProcess shell;
-            shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+            shell.start("sh", {"-c", "echo $$"});
             QVERIFY(shell.waitForFinished());
             pid = shell.readAllStandardOutput().trimmed().toLongLong();
         }
@@ -109,7 +109,7 @@ private slots:
         if (fileLockHeld)
             QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
 
-        SingleInstanceGuard guard(QStringLiteral("LockTest"));
+        SingleInstanceGuard guard("LockTest");
         QCOMPARE(guard.tryAcquire(), acquired);
         QVERIFY(lock.open(QIODevice::ReadOnly));
         QCOMPARE(lock.readLine().trimmed().toLongLong(), acquired ? QCoreApplication::applicationPid() : pid);
@@ -146,9 +146,9 @@ private slots:
         QFETCH(bool, hangUpAfterSending);
         QFETCH(bool, taken);
         QFETCH(QStringList, lines);
-        InstanceChannel channel(QStringLiteral("ChannelTest"));
+        InstanceChannel channel("ChannelTest");
         QVERIFY(channel.listen());
-        QVERIFY(channel.socketPath().startsWith(TestEnv::root() + QStringLiteral("/runtime/")));
+        QVERIFY(channel.socketPath().startsWith(TestEnv::root() + "/runtime/"));
         QCOMPARE(QFileInfo(channel.socketPath()).permissions() & 0x0077, QFile::Permissions());
         QList<QStringList> received;
         connect(&channel, &InstanceChannel::received, this, [&received](const QStringList &l) { received << l; });

@@ -14,8 +14,7 @@ namespace
 {
 void storeRaw(Key key, const QString &text)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestrova"),
-                    QStringLiteral("Clipwright"));
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Kestrova", "Clipwright");
     store.setValue(Settings::keyName(key), text);
 }
 } // namespace
@@ -108,7 +107,7 @@ private slots:
 
     void textWithQuotesAndNewlinesRoundTrips()
     {
-        const QString path = QStringLiteral("/home/o'brien/\"Vids\"\n; [x] = %y");
+        const QString path = "/home/o'brien/\"Vids\"\n; [x] = %y";
         Settings::writeText(Key::SaveDownloadPath, path);
         QCOMPARE(Settings::readText(Key::SaveDownloadPath), path);
     }
@@ -132,10 +131,10 @@ private slots:
 
     void languageWriteReplacesOnlyTheFirstTwoCharacters()
     {
-        Settings::writeLanguage(QStringLiteral("ZH"));
+        Settings::writeLanguage("ZH");
         QCOMPARE(Settings::readText(Key::Language), QStringLiteral("ZH"));
-        storeRaw(Key::Language, QStringLiteral("en_GB"));
-        Settings::writeLanguage(QStringLiteral("ZH"));
+        storeRaw(Key::Language, "en_GB");
+        Settings::writeLanguage("ZH");
         QCOMPARE(Settings::readText(Key::Language), QStringLiteral("ZH_GB"));
     }
 };

@@ -42,8 +42,8 @@ Q_DECLARE_METATYPE(Settings::Key)
 
 namespace
 {
-const QString kDigest = QStringLiteral("0cc175b9c0f1b6a831c399e269772661");
-const QString kOtherDigest = QStringLiteral("92eb5ffee6ae2fec3ad71c777531578f");
+const QString kDigest = "0cc175b9c0f1b6a831c399e269772661";
+const QString kOtherDigest = "92eb5ffee6ae2fec3ad71c777531578f";
 
 // A user's pick in a combo box: the new index, then the signal the pages listen to.
 void choose(QComboBox *box, int index)
@@ -115,14 +115,14 @@ class TestSettingsDialog : public QObject
         NormalSetWidget *normal = m_dialog->normalPage();
         AutoDownloadWidget *autoPage = m_dialog->autoDownloadPage();
         const QMap<QString, QCheckBox *> boxes{
-            {QStringLiteral("auto check"), normal->autoCheckUpdateBox()},
-            {QStringLiteral("mp4"), normal->outmp4CheckBox()},
-            {QStringLiteral("mp3"), normal->outmp3CheckBox()},
-            {QStringLiteral("optimizing"), normal->optimizingAudioBox()},
-            {QStringLiteral("re-download"), normal->autoReDownloadBox()},
-            {QStringLiteral("proxy"), m_dialog->proxyPage()->enabledCheckBox()},
-            {QStringLiteral("auto download"), autoPage->enabledCheckBox()},
-            {QStringLiteral("subtitles"), autoPage->subtitleCheckBox()},
+            {"auto check", normal->autoCheckUpdateBox()},
+            {"mp4", normal->outmp4CheckBox()},
+            {"mp3", normal->outmp3CheckBox()},
+            {"optimizing", normal->optimizingAudioBox()},
+            {"re-download", normal->autoReDownloadBox()},
+            {"proxy", m_dialog->proxyPage()->enabledCheckBox()},
+            {"auto download", autoPage->enabledCheckBox()},
+            {"subtitles", autoPage->subtitleCheckBox()},
         };
         return boxes.value(name);
     }
@@ -130,12 +130,12 @@ class TestSettingsDialog : public QObject
     QComboBox *comboBox(const QString &name) const
     {
         const QMap<QString, QComboBox *> boxes{
-            {QStringLiteral("count"), m_dialog->normalPage()->countComboBox()},
-            {QStringLiteral("finished"), m_dialog->normalPage()->finishedActionComboBox()},
-            {QStringLiteral("language"), m_dialog->normalPage()->langComboBox()},
-            {QStringLiteral("quality"), m_dialog->autoDownloadPage()->quatilyComboBox()},
-            {QStringLiteral("subtitle language"), m_dialog->autoDownloadPage()->subtitleComboBox()},
-            {QStringLiteral("protocol"), m_dialog->proxyPage()->protocalComboBox()},
+            {"count", m_dialog->normalPage()->countComboBox()},
+            {"finished", m_dialog->normalPage()->finishedActionComboBox()},
+            {"language", m_dialog->normalPage()->langComboBox()},
+            {"quality", m_dialog->autoDownloadPage()->quatilyComboBox()},
+            {"subtitle language", m_dialog->autoDownloadPage()->subtitleComboBox()},
+            {"protocol", m_dialog->proxyPage()->protocalComboBox()},
         };
         return boxes.value(name);
     }
@@ -156,8 +156,8 @@ private slots:
     void init()
     {
         TestEnv::clearSettings();
-        Settings::writeLanguage(QStringLiteral("EN"));
-        QDir(TestEnv::home() + QStringLiteral("/Documents")).removeRecursively();
+        Settings::writeLanguage("EN");
+        QDir(TestEnv::home() + "/Documents").removeRecursively();
         FileDialogTestHook::clear();
     }
 
@@ -304,7 +304,7 @@ private slots:
             Settings::writeText(Key::CountAtSameTime, stored);
         open();
         QCOMPARE(comboBox(QStringLiteral("count"))->currentIndex(), index);
-        choose(comboBox(QStringLiteral("count")), index);
+        choose(comboBox("count"), index);
         QCOMPARE(Settings::contains(Key::CountAtSameTime), !stored.isNull());
         if (!stored.isNull())
             QCOMPARE(Settings::readText(Key::CountAtSameTime), stored);
@@ -319,10 +319,10 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::newRow("1 at the same time shows 2") << Key::CountAtSameTime << "1" << QStringLiteral("count") << 3;
         QTest::newRow("quality 12 shows Auto") << Key::AutoDL_DLQuatily << "12" << QStringLiteral("quality") << 6;
-        QTest::newRow("subtitles zh show Chinese")
-            << Key::AutoDL_DLSubtitleLang << "zh" << QStringLiteral("subtitle language") << 2;
-        QTest::newRow("subtitles fr show Auto")
-            << Key::AutoDL_DLSubtitleLang << "fr" << QStringLiteral("subtitle language") << 0;
+        QTest::newRow("subtitles zh show Chinese") << Key::AutoDL_DLSubtitleLang << "zh"
+                                                   << "subtitle language" << 2;
+        QTest::newRow("subtitles fr show Auto") << Key::AutoDL_DLSubtitleLang << "fr"
+                                                << "subtitle language" << 0;
     }
     void openingShowsTheStoredSettings()
     {
@@ -364,8 +364,8 @@ private slots:
         QFETCH(QString, status);
         open();
         const QStringList keys = storedKeys();
-        choose(comboBox(QStringLiteral("finished")), 2);
-        choose(comboBox(QStringLiteral("finished")), index);
+        choose(comboBox("finished"), 2);
+        choose(comboBox("finished"), index);
         QCOMPARE(m_window->finishedAction(), index);
         QCOMPARE(storedKeys(), keys);
         // The download page shows the action in its status line.
@@ -394,7 +394,7 @@ private slots:
         QVERIFY2(!Settings::contains(Key::SaveDownloadPath), "a cancelled dialog changes nothing");
 
         // A backslash is a letter of the name on Linux and stays one.
-        const QString chosen = TestEnv::root() + QStringLiteral("/tmp/my \\downloads");
+        const QString chosen = TestEnv::root() + "/tmp/my \\downloads";
         QVERIFY(QDir().mkpath(chosen));
         FileDialogTestHook::answerNext(chosen);
         press(normal->outputSelectButton());
@@ -414,7 +414,7 @@ private slots:
         Settings::writeSwitch(Key::AutoDL_Enabled, true);
         Settings::writeSwitch(Key::AutoDL_DLSubtitle, true);
         Settings::writeNumber(Key::AutoDL_DLQuatily, 3);
-        Settings::writeText(Key::AutoDL_DLSubtitleLang, QStringLiteral("zh"));
+        Settings::writeText(Key::AutoDL_DLSubtitleLang, "zh");
         open();
         press(m_dialog->pageButton(SettingWidget::AutoDownloadPage));
         AutoDownloadWidget *page = m_dialog->autoDownloadPage();
@@ -531,11 +531,11 @@ private slots:
             return urls;
         };
         const QStringList folders = {TestEnv::root() + "/tmp/new\\cache", TestEnv::root() + "/tmp/other cache"};
-        QVERIFY(writeFile(folders.at(1) + QStringLiteral("/data.db"), "their own queue"));
+        QVERIFY(writeFile(folders.at(1) + "/data.db", "their own queue"));
         QDir().mkpath(folders.at(0));
         QStringList written;
         for (const QString &folder : folders) {
-            const QString before = QStringLiteral("https://vimeo.com/before-") + QString::number(written.size());
+            const QString before = "https://vimeo.com/before-" + QString::number(written.size());
             m_page->database()->insertLink(before);
             FileDialogTestHook::answerNext(folder);
             press(page->changeButton());
@@ -543,13 +543,13 @@ private slots:
             QCOMPARE(page->shownFolder(), folder);
             QCOMPARE(downloadCacheFolder(), folder);
             QCOMPARE(m_page->database()->filePath(), folder + "/data.db");
-            const QString after = QStringLiteral("https://vimeo.com/after-") + QString::number(written.size());
+            const QString after = "https://vimeo.com/after-" + QString::number(written.size());
             m_page->database()->insertLink(after);
             written << before << after;
         }
         m_window.reset(); // the next start reads the new folder
         QCOMPARE(urlsIn(folders.at(1)), written);
-        const QStringList aside = QDir(folders.at(1)).entryList({QStringLiteral("data.db.*")}, QDir::Files);
+        const QStringList aside = QDir(folders.at(1)).entryList({"data.db.*"}, QDir::Files);
         QCOMPARE(aside.size(), 1);
         QCOMPARE(readFile(folders.at(1) + QLatin1Char('/') + aside.first()), QByteArray("their own queue"));
     }
@@ -559,7 +559,7 @@ private slots:
         open();
         QCOMPARE(languageCode(), QStringLiteral("EN"));
         QVERIFY(!m_dialog->pageButton(SettingWidget::HelpPage)->isVisibleTo(m_dialog));
-        QComboBox *language = comboBox(QStringLiteral("language"));
+        QComboBox *language = comboBox("language");
         QCOMPARE(language->currentIndex(), 0);
 
         choose(language, 1);

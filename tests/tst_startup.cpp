@@ -41,12 +41,12 @@ QString readLockPid(const QString &path)
 // analysis (a copy killed while it starts a process leaves a forked child behind).
 QString waitingDownloaderLog()
 {
-    return TestEnv::root() + QStringLiteral("/tmp/yt-dlp-started");
+    return TestEnv::root() + "/tmp/yt-dlp-started";
 }
 
 QString waitingDownloader()
 {
-    const QString path = TestEnv::root() + QStringLiteral("/tmp/yt-dlp-waits");
+    const QString path = TestEnv::root() + "/tmp/yt-dlp-waits";
     QFile script(path);
     if (!script.exists() && script.open(QIODevice::WriteOnly)) {
         script.write("#!/bin/sh\necho $$ >> '" + QFile::encodeName(waitingDownloaderLog()) + "'\nexec sleep 300\n");
@@ -59,8 +59,8 @@ QString waitingDownloader()
 QProcessEnvironment programEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("CLIPWRIGHT_YTDLP"), waitingDownloader());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("CLIPWRIGHT_YTDLP", waitingDownloader());
     return env;
 }
 } // namespace
@@ -105,7 +105,7 @@ private slots:
     void mainWindowTakesItsFirstShape()
     {
         // A working copy of the downloader left from the last run is deleted.
-        const QString stale = toolTempFolder() + QStringLiteral("/youtubedl");
+        const QString stale = toolTempFolder() + "/youtubedl";
         QFile f(stale);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
@@ -142,24 +142,24 @@ private slots:
         });
         QElapsedTimer timer;
         timer.start();
-        holdSplashScreen(2000, QStringLiteral("Loading.."));
+        holdSplashScreen(2000, "Loading..");
         QVERIFY(timer.elapsed() >= 2000);
         QVERIFY2(seen.size() >= 10, qPrintable(seen.join(QLatin1Char('|'))));
         QCOMPARE(seen.first(), QStringLiteral("Loading..."));
-        QVERIFY(seen.contains(QStringLiteral("Loading.....")));
-        QVERIFY(seen.contains(QStringLiteral("Loading..")));
+        QVERIFY(seen.contains("Loading....."));
+        QVERIFY(seen.contains("Loading.."));
         for (const QString &m : seen)
-            QVERIFY(m.startsWith(QStringLiteral("Loading..")) && m.size() <= 14);
+            QVERIFY(m.startsWith("Loading..") && m.size() <= 14);
         delete splash;
         // Without a splash there is nothing to wait for.
         timer.restart();
-        holdSplashScreen(2000, QStringLiteral("Loading.."));
+        holdSplashScreen(2000, "Loading..");
         QVERIFY(timer.elapsed() < 1000);
     }
 
     void decoderLoadsLazilyAndRetriesAfterAMissingLibrary()
     {
-        const QString appDir = TestEnv::root() + QStringLiteral("/tmp/appdir");
+        const QString appDir = TestEnv::root() + "/tmp/appdir";
         QVERIFY(QDir().mkpath(appDir));
         setAppDirPath(appDir);
         resetDecoderLibraryForTests();
@@ -168,24 +168,23 @@ private slots:
         QCOMPARE(decoderMediaInfo(QStringLiteral("/x/sound.mp4")).result, -1);
 
         // The library appears: the next request loads it.
-        QVERIFY(QFile::copy(TestEnv::testBinDir() + QStringLiteral("/fakes/decoder/libMyDecoder.so"),
-                            appDir + QStringLiteral("/libMyDecoder.so")));
-        const DecoderMediaInfo withSound = decoderMediaInfo(QStringLiteral("/x/sound.mp4"));
+        QVERIFY(QFile::copy(TestEnv::testBinDir() + "/fakes/decoder/libMyDecoder.so", appDir + "/libMyDecoder.so"));
+        const DecoderMediaInfo withSound = decoderMediaInfo("/x/sound.mp4");
         QCOMPARE(withSound.result, 0);
         QCOMPARE(withSound.durationMicros, qint64(2500000));
         QVERIFY(withSound.hasVideo);
         QVERIFY(withSound.hasAudio);
-        const DecoderMediaInfo mute = decoderMediaInfo(QStringLiteral("/x/mute.mp4"));
+        const DecoderMediaInfo mute = decoderMediaInfo("/x/mute.mp4");
         QCOMPARE(mute.result, 0);
         QVERIFY(mute.hasVideo);
         QVERIFY(!mute.hasAudio);
-        QVERIFY(decoderMediaInfo(QStringLiteral("/x/notes.txt")).result != 0);
+        QVERIFY(decoderMediaInfo("/x/notes.txt").result != 0);
         resetDecoderLibraryForTests();
     }
 
     void decoderWithoutTheInformationEntryYieldsMinusOne()
     {
-        setAppDirPath(TestEnv::testBinDir() + QStringLiteral("/fakes/decoder-noentry"));
+        setAppDirPath(TestEnv::testBinDir() + "/fakes/decoder-noentry");
         resetDecoderLibraryForTests();
         QCOMPARE(loadDecoderLibrary(), 0);
         QCOMPARE(decoderMediaInfo(QStringLiteral("/x/sound.mp4")).result, -1);
@@ -194,16 +193,16 @@ private slots:
 
     void pluginFoldersAreRestricted()
     {
-        const QString planted = TestEnv::root() + QStringLiteral("/tmp/planted-plugins");
+        const QString planted = TestEnv::root() + "/tmp/planted-plugins";
         QDir().mkpath(planted);
         QCoreApplication::addLibraryPath(planted);
         // Qt keeps only folders that exist.
-        const QString appDir = TestEnv::root() + QStringLiteral("/tmp/app");
-        QVERIFY(QDir().mkpath(appDir + QStringLiteral("/plugins/sqldrivers")));
+        const QString appDir = TestEnv::root() + "/tmp/app";
+        QVERIFY(QDir().mkpath(appDir + "/plugins/sqldrivers"));
         restrictPluginPaths(appDir);
         const QStringList paths = QCoreApplication::libraryPaths();
         QVERIFY(!paths.contains(planted));
-        QVERIFY(paths.contains(appDir + QStringLiteral("/plugins/sqldrivers")));
+        QVERIFY(paths.contains(appDir + "/plugins/sqldrivers"));
         QVERIFY(paths.contains(appDir));
         QVERIFY(paths.contains(QLibraryInfo::location(QLibraryInfo::PluginsPath)));
     }
@@ -213,29 +212,27 @@ private slots:
     // rows) as a paste of the same lines would put them there.
     void laterStartsHandTheirLinksToTheRunningCopy()
     {
-        const QString lockPath = SingleInstanceGuard::lockFilePathFor(QStringLiteral("Clipwright"));
-        const QString youtube = QStringLiteral("https://www.youtube.com/watch?v=");
+        const QString lockPath = SingleInstanceGuard::lockFilePathFor("Clipwright");
+        const QString youtube = "https://www.youtube.com/watch?v=";
         const QString spaced = QString::fromUtf8("https://vimeo.com/77 Gr\xc3\xbc\xc3\x9f"
                                                  "e aus K\xc3\xb6ln \xe6\x97\xa5\xe6\x9c\xac");
 
         // No running copy: the program starts and queues its own link once it is up.
         QProcess first;
-        startProgram(first, {youtube + QStringLiteral("first")});
+        startProgram(first, {youtube + "first"});
         QTRY_COMPARE_WITH_TIMEOUT(readLockPid(lockPath), QString::number(first.processId()), 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks(), QStringList{youtube + QStringLiteral("first")}, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks(), QStringList{youtube + "first"}, 30000);
 
         // Without links a later start only knocks; with links it hands them over. Either way
         // it ends at once, saying nothing.
         QCOMPARE(runLaterStart({}), 0);
         QCOMPARE(runLaterStart({spaced, youtube + QStringLiteral("second")}), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            queuedLinks(), (QStringList{youtube + QStringLiteral("first"), spaced, youtube + QStringLiteral("second")}),
-            20000);
+        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks(), (QStringList{youtube + "first", spaced, youtube + "second"}), 20000);
 
         // A peer sending an over-long line is dropped unanswered, the request it ends never
         // taken; the running copy carries on.
         QLocalSocket peer;
-        peer.connectToServer(InstanceChannel::socketPathFor(QStringLiteral("Clipwright")));
+        peer.connectToServer(InstanceChannel::socketPathFor("Clipwright"));
         QVERIFY(peer.waitForConnected(5000));
         peer.write(QByteArray("https://vimeo.com/") + QByteArray(InstanceChannel::MaxLineBytes, 'a') + "\n\n");
         QTRY_COMPARE_WITH_TIMEOUT(peer.state(), QLocalSocket::UnconnectedState, 10000);
@@ -251,12 +248,12 @@ private slots:
         ::kill(pid_t(first.processId()), SIGKILL);
         QVERIFY(first.waitForFinished(5000));
         QVERIFY(QFile::exists(lockPath));
-        runOnQueue(QStringLiteral("DELETE FROM dldata")); // else the restore question waits for an answer
+        runOnQueue("DELETE FROM dldata"); // else the restore question waits for an answer
         QProcess again;
         startProgram(again, {});
         QTRY_COMPARE_WITH_TIMEOUT(readLockPid(lockPath), QString::number(again.processId()), 10000);
         QCOMPARE(runLaterStart({youtube + QStringLiteral("fourth")}), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks(), QStringList{youtube + QStringLiteral("fourth")}, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(queuedLinks(), QStringList{youtube + "fourth"}, 30000);
         QCOMPARE(again.state(), QProcess::Running);
         again.kill();
         again.waitForFinished(5000);
@@ -265,7 +262,7 @@ private slots:
 private:
     static QString program()
     {
-        return TestEnv::binDir() + QStringLiteral("/clipwright");
+        return TestEnv::binDir() + "/clipwright";
     }
 
     static void startProgram(QProcess &process, const QStringList &arguments)
@@ -298,23 +295,23 @@ private:
     static QStringList queuedLinks()
     {
         QStringList links;
-        runOnQueue(QStringLiteral("SELECT url FROM dldata ORDER BY rowid"), &links);
+        runOnQueue("SELECT url FROM dldata ORDER BY rowid", &links);
         return links;
     }
 
     static void runOnQueue(const QString &statement, QStringList *firstColumn = nullptr)
     {
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
-            db.setDatabaseName(downloadCacheFolder() + QStringLiteral("/data.db"));
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "peek");
+            db.setDatabaseName(downloadCacheFolder() + "/data.db");
+            db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=1000");
             if (db.open()) {
                 QSqlQuery q(statement, db);
                 while (firstColumn && q.next())
                     *firstColumn << q.value(0).toString();
             }
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+        QSqlDatabase::removeDatabase("peek");
     }
 };
 

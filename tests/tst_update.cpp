@@ -23,15 +23,14 @@ using Settings::Key;
 
 namespace
 {
-const QString kCheckPath = QStringLiteral("/download/checkupates.php");
-const QString kLatest = QStringLiteral("The current version is the latest version");
-const QString kFailed =
-    QStringLiteral("Could not check for a new version. Please check your network connection and try again.");
-const QString kNewVersion = QStringLiteral("A new version is available for Kestrova Clipwright");
+const QString kCheckPath = "/download/checkupates.php";
+const QString kLatest = "The current version is the latest version";
+const QString kFailed = "Could not check for a new version. Please check your network connection and try again.";
+const QString kNewVersion = "A new version is available for Kestrova Clipwright";
 
 QString today()
 {
-    return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
+    return QDate::currentDate().toString("MM-dd-yyyy");
 }
 
 void press(QWidget *control)
@@ -70,7 +69,7 @@ class TestUpdate : public QObject
 
     void pointAt(const LocalHttpServer &server)
     {
-        qputenv("CLIPWRIGHT_VENDOR_URL", server.url(QStringLiteral("/")).toString().toUtf8());
+        qputenv("CLIPWRIGHT_VENDOR_URL", server.url("/").toString().toUtf8());
     }
     int checkRequests() const
     {
@@ -92,7 +91,7 @@ private slots:
         m_server.remove(kCheckPath);
         m_server.clearRequests();
         UpdateWidget::setTimings(quickTimings());
-        setLanguageCode(QStringLiteral("EN"));
+        setLanguageCode("EN");
         DialogTestHook::clear();
     }
 
@@ -275,7 +274,7 @@ private slots:
         QTest::addColumn<int>("requests");
         QTest::newRow("never checked: the first start checks, the second not") << QString() << false << 1;
         QTest::newRow("checked yesterday: the first start checks, the second not")
-            << QDate::currentDate().addDays(-1).toString(QStringLiteral("MM-dd-yyyy")) << false << 1;
+            << QDate::currentDate().addDays(-1).toString("MM-dd-yyyy") << false << 1;
         QTest::newRow("checked today already: neither start checks") << today() << false << 0;
         QTest::newRow("the first start's check fails: the second does not try again") << QString() << true << 0;
     }
@@ -308,7 +307,7 @@ private slots:
     {
         m_server.addData(kCheckPath, "3.1.5", "text/plain");
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
         UpdateWidget dialog;
         dialog.show();
         dialog.startCheck(true);
@@ -326,7 +325,7 @@ private slots:
         dialog.show();
         press(dialog.closeButton());
         QVERIFY(!dialog.isVisible());
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(checkRequests(), 1);
     }
 
@@ -336,11 +335,11 @@ private slots:
         UpdateWidget dialog;
         dialog.startCheck(true);
         QTRY_VERIFY(!dialog.isChecking());
-        setLanguageCode(installLanguage(QStringLiteral("ZH")));
+        setLanguageCode(installLanguage("ZH"));
         dialog.retranslate();
         QCOMPARE(dialog.messageText(), QString::fromUtf8("发现新版本：Kestrova Clipwright"));
         QCOMPARE(dialog.updateButton()->text(), QString::fromUtf8("立即更新"));
-        setLanguageCode(installLanguage(QStringLiteral("EN")));
+        setLanguageCode(installLanguage("EN"));
         dialog.retranslate();
         QCOMPARE(dialog.messageText(), kNewVersion);
     }

@@ -93,10 +93,10 @@ private slots:
             button.setStateRect(s, QRect(s * 10, 0, 10, 10));
         button.setGeometry(0, 0, 20, 20);
         QStringList seen;
-        connect(&button, &MyPushButton::clicked, this, [&seen] { seen << QStringLiteral("clicked"); });
-        connect(&button, &MyPushButton::Pressclicked, this, [&seen] { seen << QStringLiteral("Pressclicked"); });
-        connect(&button, &MyPushButton::enterButton, this, [&seen] { seen << QStringLiteral("enterButton"); });
-        connect(&button, &MyPushButton::leaveButton, this, [&seen] { seen << QStringLiteral("leaveButton"); });
+        connect(&button, &MyPushButton::clicked, this, [&seen] { seen << "clicked"; });
+        connect(&button, &MyPushButton::Pressclicked, this, [&seen] { seen << "Pressclicked"; });
+        connect(&button, &MyPushButton::enterButton, this, [&seen] { seen << "enterButton"; });
+        connect(&button, &MyPushButton::leaveButton, this, [&seen] { seen << "leaveButton"; });
         for (int step : steps) {
             if (step == Enter)
                 sendPlain(&button, QEvent::Enter);
@@ -185,7 +185,7 @@ private slots:
     {
         QWidget top;
         MyPushButton button(&top);
-        button.setText(QStringLiteral("Cutter"));
+        button.setText("Cutter");
         button.setLayoutType(5);
         button.setGeometry(0, 0, 80, 100);
         top.show();
@@ -209,7 +209,7 @@ private slots:
     {
         MyPushButton button;
         button.setLayoutType(6);
-        button.setText(QStringLiteral("Open"));
+        button.setText("Open");
         button.setGeometry(0, 0, 60, 20);
         QVERIFY(button.textLabel());
         QSignalSpy clicked(&button, SIGNAL(clicked()));
@@ -220,9 +220,9 @@ private slots:
     void tempButton2DisabledLookSticks()
     {
         MyTempButton2 button;
-        const QString normal = QStringLiteral("QLabel{background-color:#e9eaeb;}");
-        const QString hover = QStringLiteral("QLabel{background-color:#cccccc;}");
-        const QString disabled = QStringLiteral("QLabel{background-color:#ffffff;}");
+        const QString normal = "QLabel{background-color:#e9eaeb;}";
+        const QString hover = "QLabel{background-color:#cccccc;}";
+        const QString disabled = "QLabel{background-color:#ffffff;}";
         button.setStyleSheets(normal, hover, disabled);
         QCOMPARE(button.styleSheet(), normal);
         button.setEnabled(false);
@@ -244,7 +244,7 @@ private slots:
     void tempButton1ColoursFollowThePointer()
     {
         MyTempButton1 button;
-        button.setColors(QStringLiteral("#0396eb"), QStringLiteral("#038cdb"), QStringLiteral("#88c5e8"));
+        button.setColors("#0396eb", "#038cdb", "#88c5e8");
         QVERIFY(button.styleSheet().contains(QLatin1String("#0396eb")));
         sendPlain(&button, QEvent::Enter);
         QVERIFY(button.styleSheet().contains(QLatin1String("#038cdb")));
@@ -274,7 +274,7 @@ private slots:
     void linkButtonShowsItsThreeTexts()
     {
         MyLinkPushButton link;
-        link.setTexts(QStringLiteral("n"), QStringLiteral("h"), QStringLiteral("p"));
+        link.setTexts("n", "h", "p");
         QCOMPARE(link.text(), QStringLiteral("n"));
         sendPlain(&link, QEvent::Enter);
         QCOMPARE(link.text(), QStringLiteral("h"));
@@ -301,7 +301,7 @@ private slots:
     void delegatePaintsNoFocusFrame()
     {
         QStandardItemModel model;
-        model.appendRow(new QStandardItem(QStringLiteral("8 Mbps")));
+        model.appendRow(new QStandardItem("8 Mbps"));
         QListView view;
         auto *style = new FocusCountingStyle;
         view.setStyle(style);
@@ -341,7 +341,7 @@ private slots:
         QFETCH(bool, answer);
         // One dialog, reused as the program does: the first run said yes.
         MyMessageDialog dialog;
-        dialog.setMessage(QStringLiteral("There are some tasks running, do you want to exit application?"));
+        dialog.setMessage("There are some tasks running, do you want to exit application?");
         dialog.setQuestionButtons();
         DialogTestHook::answerNext(DialogTestHook::Press::OK);
         dialog.exec();
@@ -352,14 +352,13 @@ private slots:
         QCOMPARE(dialog.answer(), answer);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(DialogTestHook::pendingAnswers(), 0);
-        QCOMPARE(DialogTestHook::lastMessage(),
-                 QStringLiteral("There are some tasks running, do you want to exit application?"));
+        QCOMPARE(DialogTestHook::lastMessage(), "There are some tasks running, do you want to exit application?");
     }
 
     void questionButtonsAndTexts()
     {
         MyMessageDialog dialog;
-        dialog.setMessage(QStringLiteral("Restore?"));
+        dialog.setMessage("Restore?");
         QCOMPARE(dialog.cancelButton()->text(), QStringLiteral("Cancel"));
         QCOMPARE(dialog.okButton()->text(), QStringLiteral("OK"));
         dialog.setQuestionButtons();
@@ -372,9 +371,9 @@ private slots:
     {
         setScaleFactor(1.5);
         MyMessageDialog dialog;
-        dialog.setMessage(QStringLiteral("Read file failed, Please try again."));
+        dialog.setMessage("Read file failed, Please try again.");
         const int cancelY = dialog.cancelButton()->y();
-        dialog.singleButton(QStringLiteral("OK"));
+        dialog.singleButton("OK");
         QVERIFY(!dialog.cancelButton()->isVisibleTo(&dialog));
         QCOMPARE(dialog.okButton()->size(), QSize(180, 52));
         QCOMPARE(dialog.okButton()->y(), cancelY);
@@ -384,7 +383,7 @@ private slots:
         QVERIFY(dialog.answer());
 
         // Laid out anew, the next question has both buttons again.
-        dialog.setMessage(QStringLiteral("Restore?"));
+        dialog.setMessage("Restore?");
         QVERIFY(dialog.cancelButton()->isVisibleTo(&dialog));
     }
 
@@ -474,7 +473,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QSize, size);
-        QImageReader reader(QStringLiteral(":/images/") + name);
+        QImageReader reader(":/images/" + name);
         const QImage image = reader.read();
         QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
         if (size.isValid())
@@ -483,7 +482,7 @@ private slots:
 
     void spinnerIsAnAnimation()
     {
-        QImageReader reader(QStringLiteral(":/images/small_loadimg2.gif"));
+        QImageReader reader(":/images/small_loadimg2.gif");
         QVERIFY(reader.supportsAnimation());
         QCOMPARE(reader.imageCount(), 12);
         QCOMPARE(reader.loopCount(), -1);
@@ -494,7 +493,7 @@ private slots:
 
     void twinAtTwiceThePixelsNamesTheSameParts()
     {
-        const QPixmap sheet = loadPicture(QStringLiteral(":/images/minclose.png"));
+        const QPixmap sheet = loadPicture(":/images/minclose.png");
         QCOMPARE(sheet.devicePixelRatio(), 2.0);
         QCOMPARE(sheet.size() / sheet.devicePixelRatio(), Sprites::MinCloseSheetSize);
         // The close button's hover part is the red square; its normal part is the bare bar.
