@@ -50,15 +50,15 @@ constexpr int kPool = 16;
 constexpr int kViewHeight = 300; // ten rows
 
 struct Harness {
-    Harness()
+    explicit Harness(int rowHeight = kRowHeight, int viewHeight = kViewHeight)
     {
-        list.setRowHeight(kRowHeight);
+        list.setRowHeight(rowHeight);
         for (int k = 0; k < kPool; ++k) {
             auto *row = new CountedRow;
-            row->setGeometry(10, -180, 380, kRowHeight);
+            row->setGeometry(10, -180, 380, rowHeight);
             list.addRow(row);
         }
-        list.resize(400, kViewHeight);
+        list.resize(400, viewHeight);
         list.show();
     }
     int contentY() const
@@ -120,50 +120,41 @@ private slots:
         setScaleFactor(1.0);
     }
 
-    void emptyListShowsNoRowsAndNoScrollBar()
+    // The bar shows only for more than two views of rows, and counts rows; shorter lists
+    // still scroll by wheel as far as they reach.
+    void theScrollBarShowsPastTwoViews_data()
     {
-        Harness h;
-        h.list.setItems({});
-        for (MyTableItemWidget *row : h.list.rows())
-            QVERIFY(!row->isVisibleTo(&h.list));
-        QVERIFY(!h.list.scrollBar()->isVisibleTo(&h.list));
-        QCOMPARE(h.list.content()->height(), kViewHeight);
+        QTest::addColumn<int>("items");
+        QTest::addColumn<bool>("bar");
+        QTest::addColumn<int>("lowest"); // the content's top after wheeling to the end
+        QTest::newRow("an empty list shows no rows") << 0 << false << 0;
+        QTest::newRow("a short list fills the view and does not scroll") << 5 << false << 0;
+        QTest::newRow("a list of up to two views scrolls by wheel") << 15 << false << kViewHeight - 15 * kRowHeight;
+        QTest::newRow("a longer list shows the bar") << 21 << true << kViewHeight - 21 * kRowHeight;
     }
-
-    void shortListFillsTheViewWithoutAScrollBar()
+    void theScrollBarShowsPastTwoViews()
     {
+        QFETCH(int, items);
+        QFETCH(bool, bar);
+        QFETCH(int, lowest);
         Harness h;
-        h.list.setItems(makeItems(5));
-        QCOMPARE(h.list.content()->height(), kViewHeight);
-        QVERIFY(!h.list.scrollBar()->isVisibleTo(&h.list));
-        QCOMPARE(checkBinding(h.list, 5), QString());
+        h.list.setItems(makeItems(items));
+        QCOMPARE(h.list.scrollBar()->isVisibleTo(&h.list), bar);
+        if (items * kRowHeight <= kViewHeight)
+            QCOMPARE(h.list.content()->height(), kViewHeight);
+        QCOMPARE(checkBinding(h.list, items), QString());
+        if (bar) {
+            // 330 pixels past the view are 11 rows; a page is ten.
+            QCOMPARE(h.list.scrollBar()->maximum(), 11);
+            QCOMPARE(h.list.scrollBar()->pageStep(), 10);
+            QCOMPARE(h.list.scrollBar()->geometry(), QRect(395, 0, 5, kViewHeight));
+        }
         h.wheel(-120);
-        QCOMPARE(h.contentY(), 0);
-    }
-
-    void listUpToTwoViewsScrollsByWheelWithoutAScrollBar()
-    {
-        Harness h;
-        h.list.setItems(makeItems(15)); // 450 pixels
-        QVERIFY(!h.list.scrollBar()->isVisibleTo(&h.list));
-        h.wheel(-120);
-        QCOMPARE(h.contentY(), -24);
+        QCOMPARE(h.contentY(), qMax(lowest, -24));
         for (int i = 0; i < 20; ++i)
             h.wheel(-120);
-        QCOMPARE(h.contentY(), kViewHeight - 15 * kRowHeight);
-        QVERIFY(!h.list.scrollBar()->isVisibleTo(&h.list));
-        QCOMPARE(checkBinding(h.list, 15), QString());
-    }
-
-    void longListShowsTheScrollBar()
-    {
-        Harness h;
-        h.list.setItems(makeItems(21)); // 630 pixels, more than two views
-        QVERIFY(h.list.scrollBar()->isVisibleTo(&h.list));
-        // The bar counts items: 330 pixels past the view are 11 rows, a page is ten.
-        QCOMPARE(h.list.scrollBar()->maximum(), 11);
-        QCOMPARE(h.list.scrollBar()->pageStep(), 10);
-        QCOMPARE(h.list.scrollBar()->geometry(), QRect(395, 0, 5, kViewHeight));
+        QCOMPARE(h.contentY(), lowest);
+        QCOMPARE(checkBinding(h.list, items), QString());
     }
 
     void wheelSteps_data()
@@ -276,15 +267,8 @@ private slots:
     {
         setScaleFactor(1.8);
         const int n = 200000, rh = scaled(90);
-        MyTableListWidget list;
-        list.setRowHeight(rh);
-        for (int k = 0; k < kPool; ++k) {
-            auto *row = new CountedRow;
-            row->resize(380, rh);
-            list.addRow(row);
-        }
-        list.resize(400, scaled(540));
-        list.show();
+        Harness h(rh, scaled(540));
+        MyTableListWidget &list = h.list;
         list.setItems(makeItems(n));
         QVERIFY(qint64(rh) * n > QWIDGETSIZE_MAX);
         QScrollBar *bar = list.scrollBar();
@@ -306,7 +290,6 @@ private slots:
         }
         const qint64 firstAt = list.content()->y() + rows.first()->y() + list.topOffset();
         QCOMPARE(firstAt, qint64(rh) * rows.first()->index());
-        setScaleFactor(1.0);
     }
 
     void removingTheMiddleRowsItemRefillsThatRowAndThoseAfterIt()
@@ -344,26 +327,28 @@ private slots:
         QCOMPARE(h.list.items().size(), 99);
     }
 
-    void appendingKeepsTheScrollPosition()
+    void appendingKeepsTheScrollPositionAndBindsARowInView_data()
     {
-        Harness h;
-        h.list.setItems(makeItems(100));
-        h.list.scrollBy(-1234);
-        const int first = h.list.rows().first()->index();
-        h.list.appendItem(item(100));
-        QCOMPARE(h.contentY(), -1234);
-        QCOMPARE(h.list.rows().first()->index(), first);
-        QCOMPARE(h.list.items().size(), 101);
-        QCOMPARE(checkBinding(h.list, 101), QString());
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("scroll");
+        QTest::newRow("appending to a scrolled list keeps the rows in view") << 100 << -1234;
+        QTest::newRow("appending to a short list binds the new row") << 3 << 0;
     }
-
-    void appendingToAShortListBindsTheNewRow()
+    void appendingKeepsTheScrollPositionAndBindsARowInView()
     {
+        QFETCH(int, items);
+        QFETCH(int, scroll);
         Harness h;
-        h.list.setItems(makeItems(3));
-        h.list.appendItem(item(3));
-        QCOMPARE(h.list.rowShowing(item(3)), h.list.rows().at(3));
-        QCOMPARE(checkBinding(h.list, 4), QString());
+        h.list.setItems(makeItems(items));
+        h.list.scrollBy(scroll);
+        const int first = h.list.rows().first()->index();
+        h.list.appendItem(item(items));
+        QCOMPARE(h.contentY(), scroll);
+        QCOMPARE(h.list.rows().first()->index(), first);
+        QCOMPARE(h.list.items().size(), items + 1);
+        QCOMPARE(checkBinding(h.list, items + 1), QString());
+        if (items < kPool)
+            QCOMPARE(h.list.rowShowing(item(items)), h.list.rows().at(items));
     }
 
     void settingItemsClearsEveryRowAndReturnsToTheTop()
