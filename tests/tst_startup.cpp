@@ -18,7 +18,6 @@
 #include <QLibraryInfo>
 #include <QLocalSocket>
 #include <QProcess>
-#include <QScreen>
 #include <QSplashScreen>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -93,39 +92,28 @@ private slots:
     void scaledSizesAreTruncated()
     {
         setScaleFactor(1.5);
-        QCOMPARE(scaled(1000), 1500);
-        QCOMPARE(scaled(630), 945);
-        QCOMPARE(scaled(25), 37);
+        QCOMPARE(QList<int>({scaled(1000), scaled(25)}), QList<int>({1500, 37}));
         setScaleFactor(5.0);
         QCOMPARE(scaleFactor(), 1.8);
         setScaleFactor(0.5);
         QCOMPARE(scaleFactor(), 1.0);
     }
 
+    // The main window is frameless and named, clears the last run's working copy of the
+    // downloader, and is forgotten when it goes (its size is tst_mainwindow's).
     void mainWindowTakesItsFirstShape()
     {
-        // A working copy of the downloader left from the last run is deleted.
         const QString stale = toolTempFolder() + "/youtubedl";
         QFile f(stale);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-
-        DoRaDuvoZezavi window;
-        QCOMPARE(mainWindow(), &window);
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        QCOMPARE(scaleFactor(), computeScaleFactor(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()));
-        QCOMPARE(window.size(), QSize(int(1000 * scaleFactor()), int(630 * scaleFactor())));
-        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Clipwright"));
-        QVERIFY(!window.windowIcon().isNull());
-        QVERIFY(!QFile::exists(stale));
-    }
-
-    void mainWindowIsForgottenWhenDestroyed()
-    {
         {
             DoRaDuvoZezavi window;
-            QVERIFY(mainWindow());
+            QCOMPARE(mainWindow(), &window);
+            QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+            QCOMPARE(window.windowTitle(), QStringLiteral("Clipwright"));
+            QVERIFY(!window.windowIcon().isNull());
+            QVERIFY(!QFile::exists(stale));
         }
         QVERIFY(!mainWindow());
     }
@@ -157,37 +145,30 @@ private slots:
         QVERIFY(timer.elapsed() < 1000);
     }
 
+    // The decoder is loaded when first asked for, again after it was missing; one without the
+    // information entry answers -1.
     void decoderLoadsLazilyAndRetriesAfterAMissingLibrary()
     {
         const QString appDir = TestEnv::root() + "/tmp/appdir";
         QVERIFY(QDir().mkpath(appDir));
         setAppDirPath(appDir);
         resetDecoderLibraryForTests();
-
         QCOMPARE(loadDecoderLibrary(), -1);
-        QCOMPARE(decoderMediaInfo(QStringLiteral("/x/sound.mp4")).result, -1);
+        QCOMPARE(decoderMediaInfo("/x/sound.mp4").result, -1);
 
-        // The library appears: the next request loads it.
         QVERIFY(QFile::copy(TestEnv::testBinDir() + "/fakes/decoder/libMyDecoder.so", appDir + "/libMyDecoder.so"));
         const DecoderMediaInfo withSound = decoderMediaInfo("/x/sound.mp4");
         QCOMPARE(withSound.result, 0);
         QCOMPARE(withSound.durationMicros, qint64(2500000));
-        QVERIFY(withSound.hasVideo);
-        QVERIFY(withSound.hasAudio);
+        QVERIFY(withSound.hasVideo && withSound.hasAudio);
         const DecoderMediaInfo mute = decoderMediaInfo("/x/mute.mp4");
-        QCOMPARE(mute.result, 0);
-        QVERIFY(mute.hasVideo);
-        QVERIFY(!mute.hasAudio);
+        QVERIFY(mute.result == 0 && mute.hasVideo && !mute.hasAudio);
         QVERIFY(decoderMediaInfo("/x/notes.txt").result != 0);
-        resetDecoderLibraryForTests();
-    }
 
-    void decoderWithoutTheInformationEntryYieldsMinusOne()
-    {
         setAppDirPath(TestEnv::testBinDir() + "/fakes/decoder-noentry");
         resetDecoderLibraryForTests();
         QCOMPARE(loadDecoderLibrary(), 0);
-        QCOMPARE(decoderMediaInfo(QStringLiteral("/x/sound.mp4")).result, -1);
+        QCOMPARE(decoderMediaInfo("/x/sound.mp4").result, -1);
         resetDecoderLibraryForTests();
     }
 
