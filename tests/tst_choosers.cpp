@@ -281,7 +281,8 @@ private slots:
         QCOMPARE(dialog.sizeText(), formatSize(media.formats().at(ticked).fileSizeBytes).trimmed());
     }
 
-    void clickingARowChoosesIt()
+    // A clicked row is chosen and painted so; Escape then closes and keeps the choice.
+    void clickingARowChoosesItAndEscapeKeepsIt()
     {
         const MediaInfo media = fourFormats();
         SelectQualityWidget dialog;
@@ -292,11 +293,12 @@ private slots:
         SQualityItem *audio = dialog.listedRows().at(3);
         QTest::mouseClick(audio, Qt::LeftButton, Qt::NoModifier, audio->rect().center());
         QCOMPARE(dialog.selectedFormatId(), QStringLiteral("140"));
-        QVERIFY(audio->isChecked());
-        QVERIFY(!dialog.listedRows().at(0)->isChecked());
+        QVERIFY(audio->isChecked() && !dialog.listedRows().at(0)->isChecked());
         QCOMPARE(dialog.sizeText(), formatSize(3000000).trimmed());
-        // The row's colour is really painted.
-        QCOMPARE(audio->grab().toImage().pixelColor(audio->width() / 2, 2), QColor(QStringLiteral("#e4f8e3")));
+        QCOMPARE(audio->grab().toImage().pixelColor(audio->width() / 2, 2), QColor("#e4f8e3"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible() && dialog.accepted());
+        QCOMPARE(dialog.selectedFormatId(), QStringLiteral("140"));
     }
 
     void subtitleComboOffersTheListedLanguages_data()
@@ -338,25 +340,16 @@ private slots:
         dialog.subtitleCheckBox()->setChecked(false);
         QVERIFY(!dialog.subtitlesWanted());
         QVERIFY(!dialog.subtitleComboBox()->isVisibleTo(&dialog));
-    }
 
-    void choosingALanguageSelectsItsCode()
-    {
-        SelectQualityWidget dialog;
-        dialog.setSubtitleLists({"en", "fr"}, {"en", "ja"});
+        // The last entry picks its code, Auto (a blank) none, and a new list forgets the choice.
         QComboBox *combo = dialog.subtitleComboBox();
-        QCOMPARE(dialog.selectedSubtitleCode(), QString());
-        const int last = combo->count() - 1;
-        combo->setCurrentIndex(last);
-        emit combo->activated(last);
-        QCOMPARE(dialog.selectedSubtitleCode(), QStringLiteral("ja"));
-        combo->setCurrentIndex(0);
-        emit combo->activated(0);
-        QCOMPARE(dialog.selectedSubtitleCode(), QString()); // Auto is a blank, read trimmed
-
-        // A new list forgets the old choice.
-        combo->setCurrentIndex(1);
-        emit combo->activated(1);
+        for (int index : {combo->count() - 1, 0}) {
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+            QCOMPARE(dialog.selectedSubtitleCode(), codes.at(index).trimmed());
+        }
+        combo->setCurrentIndex(combo->count() - 1);
+        emit combo->activated(combo->count() - 1);
         dialog.setSubtitleLists({"de"}, {});
         QCOMPARE(dialog.selectedSubtitleCode(), QString());
     }
@@ -411,20 +404,6 @@ private slots:
         QCOMPARE(code, accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
         QCOMPARE(dialog.selectedFormatId(), QStringLiteral("137"));
         QVERIFY(dialog.subtitlesWanted());
-    }
-
-    void escapeKeepsThePreselection()
-    {
-        const MediaInfo media = fourFormats();
-        SelectQualityWidget dialog;
-        dialog.setMediaInfo(&media);
-        dialog.preselect(media.formatId);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(dialog.accepted());
-        QCOMPARE(dialog.selectedFormatId(), QStringLiteral("313"));
     }
 
     // ---- playlist chooser ----
