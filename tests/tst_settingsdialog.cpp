@@ -168,22 +168,6 @@ private slots:
         m_page = nullptr;
     }
 
-    void theWindowInstallsTheDialogHidden()
-    {
-        open();
-        QCOMPARE(m_dialog->parentWidget(), m_window.get());
-        QCOMPARE(m_dialog->geometry(), QRect(0, 0, 1000, 630));
-        QVERIFY(m_dialog->isVisible());
-        QCOMPARE(m_dialog->currentPage(), int(SettingWidget::NormalPage));
-        press(m_dialog->closeButton());
-        QVERIFY(!m_dialog->isVisible());
-
-        // The menu offers the dialog while the download page shows.
-        m_window->showDownloadPage();
-        m_window->titleBar()->preferencesAction()->trigger();
-        QVERIFY(m_dialog->isVisible());
-    }
-
     void aFailedRowsOfferOpensTheDownloaderPageOncePerRun()
     {
         open();
@@ -198,9 +182,19 @@ private slots:
         QVERIFY(!m_window->offersDownloaderUpdate());
     }
 
-    void pageButtonsShowOnePageAtATime()
+    // The window holds the dialog, opened from the menu while the download page shows, on
+    // its Normal page; the page buttons show one page at a time.
+    void theDialogOpensOnItsNormalPageAndShowsOnePageAtATime()
     {
         open();
+        QCOMPARE(m_dialog->parentWidget(), m_window.get());
+        QCOMPARE(m_dialog->geometry(), m_window->rect());
+        press(m_dialog->closeButton());
+        QVERIFY(!m_dialog->isVisible());
+        m_window->showDownloadPage();
+        m_window->titleBar()->preferencesAction()->trigger();
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(m_dialog->currentPage(), int(SettingWidget::NormalPage));
         for (int index : {SettingWidget::ProxyPage, SettingWidget::AutoDownloadPage, SettingWidget::DownloadCachePage,
                           SettingWidget::DownloaderPage, SettingWidget::NormalPage}) {
             press(m_dialog->pageButton(index));
@@ -212,7 +206,7 @@ private slots:
         }
         // Opening again starts on the Normal page.
         press(m_dialog->pageButton(SettingWidget::ProxyPage));
-        m_dialog->hide();
+        press(m_dialog->closeButton());
         m_window->showSettings();
         QCOMPARE(m_dialog->currentPage(), int(SettingWidget::NormalPage));
     }
@@ -311,41 +305,27 @@ private slots:
         QCOMPARE(m_page->countAtSameTime(), 5 - index);
     }
 
-    void openingShowsTheStoredSettings_data()
-    {
-        QTest::addColumn<Key>("key");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("index");
-        QTest::newRow("1 at the same time shows 2") << Key::CountAtSameTime << "1" << QStringLiteral("count") << 3;
-        QTest::newRow("quality 12 shows Auto") << Key::AutoDL_DLQuatily << "12" << QStringLiteral("quality") << 6;
-        QTest::newRow("subtitles zh show Chinese") << Key::AutoDL_DLSubtitleLang << "zh"
-                                                   << "subtitle language" << 2;
-        QTest::newRow("subtitles fr show Auto") << Key::AutoDL_DLSubtitleLang << "fr"
-                                                << "subtitle language" << 0;
-    }
+    // Opening shows what is stored, read as the program reads it, and stores nothing back;
+    // opening again reads the store afresh.
     void openingShowsTheStoredSettings()
     {
-        QFETCH(Key, key);
-        QFETCH(QString, stored);
-        QFETCH(QString, control);
-        QFETCH(int, index);
-        Settings::writeText(key, stored);
+        Settings::writeText(Key::CountAtSameTime, "1");
+        Settings::writeText(Key::AutoDL_DLQuatily, "12");
+        Settings::writeText(Key::AutoDL_DLSubtitleLang, "fr");
         open();
-        QCOMPARE(comboBox(control)->currentIndex(), index);
-        QCOMPARE(Settings::readText(key), stored);
-    }
-
-    void openingReadsTheSwitchesAgain()
-    {
-        open();
+        QCOMPARE(comboBox("count")->currentIndex(), 3);             // 2 at the same time
+        QCOMPARE(comboBox("quality")->currentIndex(), 6);           // Auto
+        QCOMPARE(comboBox("subtitle language")->currentIndex(), 0); // Auto
         QVERIFY(checkBox("auto check")->isChecked() && checkBox("re-download")->isChecked());
+        QCOMPARE(Settings::readText(Key::CountAtSameTime), QStringLiteral("1"));
+        QVERIFY(!Settings::contains(Key::AutoCheckUpdate));
         m_dialog->hide();
+        Settings::writeText(Key::AutoDL_DLSubtitleLang, "zh");
         Settings::writeText(Key::AutoCheckUpdate, "NO");
         Settings::writeText(Key::AutoReDownload, "FALSE");
         m_window->showSettings();
-        QVERIFY(!checkBox("auto check")->isChecked());
-        QVERIFY(!checkBox("re-download")->isChecked());
+        QCOMPARE(comboBox("subtitle language")->currentIndex(), 2); // Chinese
+        QVERIFY(!checkBox("auto check")->isChecked() && !checkBox("re-download")->isChecked());
     }
 
     void theFinishedActionStaysWithTheWindow_data()
