@@ -265,7 +265,9 @@ private slots:
         QCOMPARE(download->calls.contains(QStringLiteral("mayExit")), onDownloadPage);
     }
 
-    void pagesArePlacedAndGivenTheirTexts()
+    // Pages sit below the bar, are given their texts and their first load; the menu offers
+    // its entries in order, Preferences only while the download page shows.
+    void pagesArePlacedAndTheMenuFollowsThem()
     {
         DoRaDuvoZezavi window;
         auto *download = new StubPage;
@@ -275,33 +277,25 @@ private slots:
         QCOMPARE(download->parentWidget(), static_cast<QWidget *>(&window));
         QCOMPARE(download->geometry(), QRect(1, 30, 998, 599));
         QCOMPARE(toolkit->geometry(), QRect(1, 30, 998, 599));
-        QVERIFY(download->isHidden());
-        QVERIFY(!toolkit->isHidden());
+        QVERIFY(download->isHidden() && !toolkit->isHidden());
         QVERIFY(download->calls.contains("retranslate"));
         window.fristLoad_slots();
         QVERIFY(download->calls.contains("fristLoad"));
-    }
 
-    void menuOffersItsEntriesInOrder()
-    {
-        DoRaDuvoZezavi window;
-        auto *download = new StubPage;
-        window.setPage(DoRaDuvoZezavi::Page::Download, download);
-        window.setPage(DoRaDuvoZezavi::Page::Toolkit, new StubPage);
         window.show();
         QStringList texts;
         for (QAction *a : window.titleBar()->menu()->actions())
             texts << (a->isSeparator() ? "-" : a->text());
         QCOMPARE(texts,
                  (QStringList{"Help", "Support", "Homepage", "Preferences", "-", "Check for Updates", "Language"}));
-        QTest::mouseClick(window.titleBar()->menuButton(), Qt::LeftButton);
-        QVERIFY(window.titleBar()->menu()->isVisible());
-        QVERIFY(!window.titleBar()->preferencesAction()->isVisible());
-        window.titleBar()->menu()->hide();
-        window.showDownloadPage();
-        QTest::mouseClick(window.titleBar()->menuButton(), Qt::LeftButton);
-        QVERIFY(window.titleBar()->preferencesAction()->isVisible());
-        window.titleBar()->menu()->hide();
+        for (bool onDownloadPage : {false, true}) {
+            if (onDownloadPage)
+                window.showDownloadPage();
+            QTest::mouseClick(window.titleBar()->menuButton(), Qt::LeftButton);
+            QVERIFY(window.titleBar()->menu()->isVisible());
+            QCOMPARE(window.titleBar()->preferencesAction()->isVisible(), onDownloadPage);
+            window.titleBar()->menu()->hide();
+        }
     }
 
     // After the last download the window asks the system for nothing, a restart or a shutdown.
