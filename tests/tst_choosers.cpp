@@ -50,13 +50,16 @@ MediaFormat audioFormat(const QString &id, qint64 size, int abr = 128, const QSt
     return f;
 }
 
-// A media as the driver leaves it: 4K, 1080p, 720p and one audio track, in list order.
+// A media as the driver leaves it, in list order: a silent 4K at 60 fps, 1080p at 30 fps,
+// 720p at an unknown rate, and one audio track.
 MediaInfo fourFormats()
 {
+    MediaFormat uhd = videoFormat("313", 3840, 2160, 400000000, 60, "vp9");
+    uhd.acodec = "none";
+    uhd.abr = 0;
     MediaInfo media;
     media.formatId = "137+140";
-    media.setFormatsForTest({videoFormat("313", 3840, 2160, 400000000, 30),
-                             videoFormat("137", 1920, 1080, 90000000, 30), videoFormat("22", 1280, 720, 0, 30),
+    media.setFormatsForTest({uhd, videoFormat("137", 1920, 1080, 90000000, 30), videoFormat("22", 1280, 720, 0),
                              audioFormat("140", 3000000)},
                             false);
     return media;
@@ -170,14 +173,15 @@ private slots:
         SelectQualityWidget dialog;
         dialog.setMediaInfo(&first);
         const QList<SQualityItem *> made = dialog.rows();
+        // The description names the codec, then the frame rate and the sound's bitrate where known.
         QStringList shown;
         for (const SQualityItem *r : dialog.listedRows())
-            shown << QStringList{r->badgeText(), r->badgeColor(), r->extText(), r->resolutionText(), r->sizeText()}
-                         .join('|');
-        QCOMPARE(shown,
-                 (QStringList{"4K|#be7620|mp4|3840x2160|" + formatSize(400000000),
-                              "1080P|#47d906|mp4|1920x1080|" + formatSize(90000000), "720P|#5d69c7|mp4|1280x720|--",
-                              "Audio Only|#ad5dc7|m4a|--|" + formatSize(3000000)}));
+            shown << r->badgeText() + '|' + r->badgeColor() + '|' + r->extText() + '|' + r->resolutionText() + '|'
+                         + r->descriptionText() + '|' + r->sizeText();
+        QCOMPARE(shown, (QStringList{"4K|#be7620|mp4|3840x2160|vp9 60fps|" + formatSize(400000000),
+                                     "1080P|#47d906|mp4|1920x1080|avc1 30fps 128kbps|" + formatSize(90000000),
+                                     "720P|#5d69c7|mp4|1280x720|avc1 128kbps|--",
+                                     "Audio Only|#ad5dc7|m4a|--|mp4a 128kbps|" + formatSize(3000000)}));
         QVERIFY(made.at(3)->isAudioOnly());
 
         MediaInfo second;
@@ -215,43 +219,6 @@ private slots:
         }
         QCOMPARE(descriptions, (QStringList{"opus 135kbps", "mp4a 129kbps", "mp4a 48kbps"}));
         QCOMPARE(sizes, (QStringList{formatSize(3300000), formatSize(3100000), formatSize(1200000)}));
-    }
-
-    void descriptionNamesCodecFpsAndBitrate_data()
-    {
-        QTest::addColumn<QString>("vcodec");
-        QTest::addColumn<bool>("audioOnly");
-        QTest::addColumn<QString>("acodec");
-        QTest::addColumn<int>("fps");
-        QTest::addColumn<int>("abr");
-        QTest::addColumn<QString>("description");
-        QTest::newRow("a video with fps 30 and the default abr")
-            << "avc1" << false << "mp4a" << 30 << 128 << "avc1 30fps 128kbps";
-        QTest::newRow("a video without fps leaves the fps out")
-            << "avc1" << false << "mp4a" << 0 << 128 << "avc1 128kbps";
-        QTest::newRow("a video without abr leaves the bitrate out")
-            << "vp9" << false << "none" << 60 << 0 << "vp9 60fps";
-        QTest::newRow("an audio-only format names its codec and bitrate")
-            << "none" << true << "opus" << 0 << 160 << "opus 160kbps";
-    }
-    void descriptionNamesCodecFpsAndBitrate()
-    {
-        QFETCH(QString, vcodec);
-        QFETCH(bool, audioOnly);
-        QFETCH(QString, acodec);
-        QFETCH(int, fps);
-        QFETCH(int, abr);
-        QFETCH(QString, description);
-        MediaFormat f =
-            audioOnly ? audioFormat("a", 1000, abr, acodec) : videoFormat("v", 1920, 1080, 1000, fps, vcodec);
-        f.acodec = acodec;
-        f.abr = abr;
-        MediaInfo media;
-        media.setFormatsForTest({f}, false);
-        SelectQualityWidget dialog;
-        dialog.setMediaInfo(&media);
-        QCOMPARE(dialog.listedRows().size(), 1);
-        QCOMPARE(dialog.listedRows().first()->descriptionText(), description);
     }
 
     void preselectTicksOneRow_data()
