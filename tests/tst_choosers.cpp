@@ -115,55 +115,35 @@ private slots:
 
     // ---- quality chooser ----
 
-    void rowShowsBadgeByTheTable_data()
+    // The badge names the resolution; the HD picture shows from 720 lines.
+    void badgeByResolution_data()
     {
         QTest::addColumn<QString>("resolution");
-        QTest::addColumn<bool>("audioOnly");
-        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("hd");
         QTest::addColumn<QString>("badge");
-        QTest::addColumn<bool>("picture");
-        QTest::addColumn<QString>("color");
-        QTest::newRow("3840x2160 at position 0 is 4K on #be7620 with HD")
-            << "3840x2160" << false << 0 << "4K" << true << "#be7620";
-        QTest::newRow("1920x1080 at position 1 is 1080P on #47d906 with HD")
-            << "1920x1080" << false << 1 << "1080P" << true << "#47d906";
-        QTest::newRow("1280x720 at position 2 is 720P on #5d69c7 with HD")
-            << "1280x720" << false << 2 << "720P" << true << "#5d69c7";
-        QTest::newRow("audio only at position 3 reads Audio Only on #ad5dc7 with its own picture")
-            << "0x0" << true << 3 << "Audio Only" << true << "#ad5dc7";
-        QTest::newRow("854x480 at position 4 is 480P on #c1a227 without HD")
-            << "854x480" << false << 4 << "480P" << false << "#c1a227";
-        QTest::newRow("640x360 at position 5 is 360P and the colours start again")
-            << "640x360" << false << 5 << "360P" << false << "#be7620";
-        QTest::newRow("426x240 is 240P") << "426x240" << false << 6 << "240P" << false << "#47d906";
-        QTest::newRow("256x144 is 144P") << "256x144" << false << 7 << "144P" << false << "#5d69c7";
-        QTest::newRow("4096x2160 is 4K") << "4096x2160" << false << 0 << "4K" << true << "#be7620";
-        QTest::newRow("2560x1440 is 2K") << "2560x1440" << false << 0 << "2K" << true << "#be7620";
-        QTest::newRow("a width over 1920 at 1080 lines is 2K")
-            << "2560x1080" << false << 0 << "2K" << true << "#be7620";
-        QTest::newRow("4096x3112 is Full 4K") << "4096x3112" << false << 0 << "Full 4K" << true << "#be7620";
-        QTest::newRow("7680x4320 is HD 8K") << "7680x4320" << false << 0 << "HD 8K" << true << "#be7620";
-        QTest::newRow("blanks and a capital X are read")
-            << " 1920 X 1080 " << false << 0 << "1080P" << true << "#be7620";
-        QTest::newRow("a negative position takes the spare colour")
-            << "1280x720" << false << -1 << "720P" << true << "#c75d91";
-        QTest::newRow("a video of unknown size shows -- rather than 144P")
-            << "0x0" << false << 0 << "--" << false << "#be7620";
+        QTest::newRow("3840x2160 is 4K") << "3840x2160" << true << "4K";
+        QTest::newRow("1920x1080 is 1080P") << "1920x1080" << true << "1080P";
+        QTest::newRow("1280x720 is 720P") << "1280x720" << true << "720P";
+        QTest::newRow("854x480 is 480P without HD") << "854x480" << false << "480P";
+        QTest::newRow("640x360 is 360P") << "640x360" << false << "360P";
+        QTest::newRow("426x240 is 240P") << "426x240" << false << "240P";
+        QTest::newRow("256x144 is 144P") << "256x144" << false << "144P";
+        QTest::newRow("2560x1440 is 2K") << "2560x1440" << true << "2K";
+        QTest::newRow("a width over 1920 at 1080 lines is 2K") << "2560x1080" << true << "2K";
+        QTest::newRow("4096x2160 is 4K") << "4096x2160" << true << "4K";
+        QTest::newRow("4096x3112 is Full 4K") << "4096x3112" << true << "Full 4K";
+        QTest::newRow("7680x4320 is HD 8K") << "7680x4320" << true << "HD 8K";
+        QTest::newRow("blanks and a capital X are read") << " 1920 X 1080 " << true << "1080P";
+        QTest::newRow("an unknown size shows -- rather than 144P") << "0x0" << false << "--";
     }
-    void rowShowsBadgeByTheTable()
+    void badgeByResolution()
     {
         QFETCH(QString, resolution);
-        QFETCH(bool, audioOnly);
-        QFETCH(int, index);
+        QFETCH(bool, hd);
         QFETCH(QString, badge);
-        QFETCH(bool, picture);
-        QFETCH(QString, color);
-        SQualityItem row;
-        row.setData("mp4", resolution, "avc1 128kbps", "1.00 M", index, audioOnly);
-        QCOMPARE(row.badgeText(), badge);
-        QCOMPARE(row.badgeColor(), color);
-        QCOMPARE(row.hdShown(), picture);
-        QCOMPARE(row.resolutionText(), resolution == QLatin1String("0x0") ? QStringLiteral("--") : resolution);
+        bool shown = !hd;
+        QCOMPARE(qualityBadgeText(resolution, &shown), badge);
+        QCOMPARE(shown, hd);
     }
 
     // One row per format, in list order; a second media reuses the rows and hides the spare ones.
@@ -182,7 +162,11 @@ private slots:
                                      "1080P|#47d906|mp4|1920x1080|avc1 30fps 128kbps|" + formatSize(90000000),
                                      "720P|#5d69c7|mp4|1280x720|avc1 128kbps|--",
                                      "Audio Only|#ad5dc7|m4a|--|mp4a 128kbps|" + formatSize(3000000)}));
-        QVERIFY(made.at(3)->isAudioOnly());
+        // The colours go round five; a row without a place takes the spare one.
+        QCOMPARE((QStringList{qualityBadgeColor(4), qualityBadgeColor(5), qualityBadgeColor(-1)}),
+                 (QStringList{"#c1a227", "#be7620", "#c75d91"}));
+        // The audio row has a picture of its own; a video's HD picture follows its badge.
+        QVERIFY(made.at(3)->isAudioOnly() && made.at(3)->hdShown() && made.at(0)->hdShown());
 
         MediaInfo second;
         second.setFormatsForTest({videoFormat("18", 640, 360, 5000000), audioFormat("251", 2000000, 160, "opus")},
