@@ -311,13 +311,10 @@ private slots:
         dialog.setTitle("Short title");
         QCOMPARE(dialog.titleText(), QStringLiteral("Short title"));
 
-        const QString longTitle = QString(300, QLatin1Char('W'));
+        const QString longTitle(300, 'W');
         dialog.setTitle(longTitle);
-        const QString shown = dialog.titleText();
-        QVERIFY(shown.endsWith(QLatin1String("... ")));
-        const QString kept = shown.chopped(4);
-        QVERIFY(longTitle.startsWith(kept));
-        QVERIFY(kept.size() >= 10);
+        const QString kept = dialog.titleText().chopped(4);
+        QVERIFY(dialog.titleText().endsWith("... ") && longTitle.startsWith(kept) && kept.size() >= 10);
         QFont font;
         font.setPixelSize(13);
         QVERIFY(QFontMetrics(font).horizontalAdvance(kept) <= 400);
@@ -386,10 +383,8 @@ private slots:
         }
         QCOMPARE(dialog.chosenQuality(), QStringLiteral("3840x2160"));
         QCOMPARE(dialog.qualityButton()->badgeText(), QStringLiteral("4K"));
-        QVERIFY(dialog.qualityButton()->isSelected());
-        QVERIFY(!dialog.qualityListShown());
-        QVERIFY(dialog.selectAllTicked());
-        QVERIFY(dialog.downloadEnabled());
+        QVERIFY(dialog.qualityButton()->isSelected() && !dialog.qualityListShown());
+        QVERIFY(dialog.selectAllTicked() && dialog.downloadEnabled());
     }
 
     void longNamesAreElidedWithTheFullNameAsTip()
@@ -546,14 +541,12 @@ private slots:
             d.downloadButton_slots();
         });
         dialog.exec();
-        QVERIFY(dialog.accepted());
-        QVERIFY(dialog.subtitlesWanted());
+        QVERIFY(dialog.accepted() && dialog.subtitlesWanted());
         QCOMPARE(dialog.chosenQuality(), QStringLiteral("1920x1080"));
         QCOMPARE(dialog.selectedIndexes().size(), 5);
 
         dialog.setList("second", numbered("m", 3), numbered("v", 3));
-        QVERIFY(!dialog.accepted());
-        QVERIFY(dialog.selectedIndexes().isEmpty());
+        QVERIFY(!dialog.accepted() && dialog.selectedIndexes().isEmpty());
         QCOMPARE(dialog.chosenQuality(), QStringLiteral("3840x2160"));
         QCOMPARE(dialog.rows(), made);
         QCOMPARE(dialog.listedRows(), made.mid(0, 3));
