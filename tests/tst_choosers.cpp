@@ -242,7 +242,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         SQualityItem *audio = dialog.listedRows().at(3);
-        QTest::mouseClick(audio, Qt::LeftButton, Qt::NoModifier, audio->rect().center());
+        TestEnv::press(audio);
         QCOMPARE(dialog.selectedFormatId(), QStringLiteral("140"));
         QVERIFY(audio->isChecked() && !dialog.listedRows().at(0)->isChecked());
         QCOMPARE(dialog.sizeText(), formatSize(3000000).trimmed());
@@ -422,14 +422,13 @@ private slots:
         HDquality *button = dialog.qualityButton();
         const QColor selected("#e4f8e3");
         auto painted = [](QWidget *w) { return w->grab().toImage().pixelColor(w->width() / 2, 4); };
-        auto click = [](QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); };
         // The selected looks given before the first showing are really painted.
         QCOMPARE(painted(button), selected);
-        click(button);
+        TestEnv::press(button);
         QVERIFY(dialog.qualityListShown());
         QCOMPARE(painted(dialog.qualityEntries().first()), selected);
         HDquality *audio = dialog.qualityEntries().last();
-        click(audio);
+        TestEnv::press(audio);
         QCOMPARE(dialog.chosenQuality(), QStringLiteral("0x0"));
         QVERIFY(!dialog.qualityListShown());
         QCOMPARE(button->badgeText(), QStringLiteral("Audio Only"));
@@ -438,8 +437,8 @@ private slots:
         QCOMPARE(painted(audio), selected);
         QCOMPARE(painted(dialog.qualityEntries().first()), QColor(Qt::white));
         // The button toggles the list.
-        click(button);
-        click(button);
+        TestEnv::press(button);
+        TestEnv::press(button);
         QVERIFY(!dialog.qualityListShown());
     }
 
@@ -505,7 +504,7 @@ private slots:
         SChannelItem *row = dialog.listedRows().at(1);
         MyPushButton *tick = row->findChild<MyPushButton *>();
         QVERIFY(tick);
-        QTest::mouseClick(tick, Qt::LeftButton, Qt::NoModifier, tick->rect().center());
+        TestEnv::press(tick);
         QVERIFY(!row->isTicked());
         // Anywhere else on the row toggles it too.
         QTest::mouseClick(row, Qt::LeftButton, Qt::NoModifier, QPoint(row->width() / 2, row->height() / 2));

@@ -56,19 +56,6 @@ public slots:
     }
 };
 
-// Receives the addresses the window opens instead of a browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url)
-    {
-        opened << url;
-    }
-};
-
 namespace
 {
 const QString kChineseHelp = QString::fromUtf8("\xe5\xb8\xae\xe5\x8a\xa9"); // 帮助

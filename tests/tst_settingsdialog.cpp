@@ -52,11 +52,6 @@ void choose(QComboBox *box, int index)
     emit box->activated(index);
 }
 
-void press(QWidget *control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
-}
-
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -171,7 +166,7 @@ private slots:
     void aFailedRowsOfferOpensTheDownloaderPageOncePerRun()
     {
         open();
-        press(m_dialog->closeButton());
+        TestEnv::press(m_dialog->closeButton());
         QVERIFY(m_window->offersDownloaderUpdate());
         QSignalSpy finished(ComponentUpdates::instance(), &ComponentUpdates::finished);
         m_window->updateDownloader();
@@ -189,7 +184,7 @@ private slots:
         open();
         QCOMPARE(m_dialog->parentWidget(), m_window.get());
         QCOMPARE(m_dialog->geometry(), m_window->rect());
-        press(m_dialog->closeButton());
+        TestEnv::press(m_dialog->closeButton());
         QVERIFY(!m_dialog->isVisible());
         m_window->showDownloadPage();
         m_window->titleBar()->preferencesAction()->trigger();
@@ -197,7 +192,7 @@ private slots:
         QCOMPARE(m_dialog->currentPage(), int(SettingWidget::NormalPage));
         for (int index : {SettingWidget::ProxyPage, SettingWidget::AutoDownloadPage, SettingWidget::DownloadCachePage,
                           SettingWidget::DownloaderPage, SettingWidget::NormalPage}) {
-            press(m_dialog->pageButton(index));
+            TestEnv::press(m_dialog->pageButton(index));
             for (int i = 0; i < SettingWidget::PageCount; ++i) {
                 QCOMPARE(m_dialog->page(i)->isVisible(), i == index);
                 // The chosen button is disabled, which is its selected look.
@@ -205,8 +200,8 @@ private slots:
             }
         }
         // Opening again starts on the Normal page.
-        press(m_dialog->pageButton(SettingWidget::ProxyPage));
-        press(m_dialog->closeButton());
+        TestEnv::press(m_dialog->pageButton(SettingWidget::ProxyPage));
+        TestEnv::press(m_dialog->closeButton());
         m_window->showSettings();
         QCOMPARE(m_dialog->currentPage(), int(SettingWidget::NormalPage));
     }
@@ -355,7 +350,7 @@ private slots:
         QCOMPARE(normal->outputLabel()->toolTip(), defaultFolder);
 
         FileDialogTestHook::answerNext(QString());
-        press(normal->outputSelectButton());
+        TestEnv::press(normal->outputSelectButton());
         QCOMPARE(FileDialogTestHook::lastRequest().kind, FileDialogTestHook::Kind::Folder);
         QCOMPARE(FileDialogTestHook::lastRequest().caption, QStringLiteral("Select Download Directory"));
         QCOMPARE(FileDialogTestHook::lastRequest().folder, defaultFolder);
@@ -365,14 +360,14 @@ private slots:
         const QString chosen = TestEnv::root() + "/tmp/my \\downloads";
         QVERIFY(QDir().mkpath(chosen));
         FileDialogTestHook::answerNext(chosen);
-        press(normal->outputSelectButton());
+        TestEnv::press(normal->outputSelectButton());
         QCOMPARE(Settings::readText(Key::SaveDownloadPath), chosen);
         QCOMPARE(normal->outputLabel()->toolTip(), chosen);
         QCOMPARE(m_page->downloadFolder(), chosen);
 
         // The next dialog opens in the folder chosen last.
         FileDialogTestHook::answerNext(QString());
-        press(normal->outputSelectButton());
+        TestEnv::press(normal->outputSelectButton());
         QCOMPARE(FileDialogTestHook::lastRequest().folder, chosen);
     }
 
@@ -384,7 +379,7 @@ private slots:
         Settings::writeNumber(Key::AutoDL_DLQuatily, 3);
         Settings::writeText(Key::AutoDL_DLSubtitleLang, "zh");
         open();
-        press(m_dialog->pageButton(SettingWidget::AutoDownloadPage));
+        TestEnv::press(m_dialog->pageButton(SettingWidget::AutoDownloadPage));
         AutoDownloadWidget *page = m_dialog->autoDownloadPage();
         const QList<QWidget *> choices{page->subtitleCheckBox(), page->quatilyComboBox(), page->subtitleComboBox()};
         const QList<QWidget *> drawn = choices + QList<QWidget *>{page->quatilyLabel()};
@@ -416,7 +411,7 @@ private slots:
     void theProxyPageStoresWhatIsTypedAndRebuildsTheProxy()
     {
         open();
-        press(m_dialog->pageButton(SettingWidget::ProxyPage));
+        TestEnv::press(m_dialog->pageButton(SettingWidget::ProxyPage));
         ConnectWidget *page = m_dialog->proxyPage();
         const QList<QWidget *> fields{page->serverLineEdit(), page->portLineEdit(), page->protocalComboBox()};
         for (QWidget *w : fields)
@@ -463,8 +458,8 @@ private slots:
         };
         for (const QString &f : kept + gone)
             QVERIFY(writeFile(path(f), "bytes"));
-        press(m_dialog->pageButton(SettingWidget::DownloadCachePage));
-        press(m_dialog->cachePage()->cleanButton());
+        TestEnv::press(m_dialog->pageButton(SettingWidget::DownloadCachePage));
+        TestEnv::press(m_dialog->cachePage()->cleanButton());
         for (const QString &f : kept)
             QVERIFY2(QFile::exists(path(f)), qPrintable(f + " was deleted"));
         for (const QString &f : gone)
@@ -480,13 +475,13 @@ private slots:
     void changeMovesTheCacheAndTakesTheQueueAlong()
     {
         open();
-        press(m_dialog->pageButton(SettingWidget::DownloadCachePage));
+        TestEnv::press(m_dialog->pageButton(SettingWidget::DownloadCachePage));
         DCacheFolderWidget *page = m_dialog->cachePage();
         const QString current = downloadCacheFolder();
         QCOMPARE(page->shownFolder(), current);
 
         FileDialogTestHook::answerNext(QString());
-        press(page->changeButton());
+        TestEnv::press(page->changeButton());
         QCOMPARE(FileDialogTestHook::lastRequest().caption, QStringLiteral("Select Download Cache Directory"));
         QCOMPARE(FileDialogTestHook::lastRequest().folder, current);
         QVERIFY(!Settings::contains(Key::DownloadTempFolder));
@@ -506,7 +501,7 @@ private slots:
             const QString before = "https://vimeo.com/before-" + QString::number(written.size());
             m_page->database()->insertLink(before);
             FileDialogTestHook::answerNext(folder);
-            press(page->changeButton());
+            TestEnv::press(page->changeButton());
             QCOMPARE(Settings::readText(Key::DownloadTempFolder), folder);
             QCOMPARE(page->shownFolder(), folder);
             QCOMPARE(downloadCacheFolder(), folder);
@@ -538,14 +533,14 @@ private slots:
         QCOMPARE(m_dialog->pageButton(SettingWidget::NormalPage)->text(), QString::fromUtf8("常规"));
         QCOMPARE(m_window->titleBar()->preferencesAction()->text(), QString::fromUtf8("偏好设置"));
 
-        press(m_dialog->pageButton(SettingWidget::HelpPage));
+        TestEnv::press(m_dialog->pageButton(SettingWidget::HelpPage));
         QVERIFY(m_dialog->supportPage()->isVisible());
         const QString contact = m_dialog->supportPage()->contactLabel()->text();
         QVERIFY2(contact.contains(QLatin1String("support@kestrova.com")), qPrintable(contact));
         QVERIFY(contact.contains(QLatin1String(SupportQWidget::MessengerAccount)));
         QCOMPARE(contact.count(QLatin1Char('\n')), 2);
 
-        press(m_dialog->pageButton(SettingWidget::NormalPage));
+        TestEnv::press(m_dialog->pageButton(SettingWidget::NormalPage));
         choose(language, 0);
         QCOMPARE(languageCode(), QStringLiteral("EN"));
         QCOMPARE(Settings::readLanguage(), QStringLiteral("EN"));

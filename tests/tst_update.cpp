@@ -33,11 +33,6 @@ QString today()
     return QDate::currentDate().toString("MM-dd-yyyy");
 }
 
-void press(QWidget *control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
-}
-
 UpdateWidget::Timings quickTimings(int firstCheckMs = -1, int timeoutMs = 5000)
 {
     UpdateWidget::Timings t;
@@ -47,19 +42,6 @@ UpdateWidget::Timings quickTimings(int firstCheckMs = -1, int timeoutMs = 5000)
     return t;
 }
 } // namespace
-
-// Receives the addresses the dialog opens instead of a browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url)
-    {
-        opened << url;
-    }
-};
 
 class TestUpdate : public QObject
 {
@@ -313,17 +295,17 @@ private slots:
         dialog.startCheck(true);
         QTRY_VERIFY(dialog.updateButton()->isVisible());
 
-        press(dialog.updateButton());
+        TestEnv::press(dialog.updateButton());
         QCOMPARE(catcher.opened.size(), 1);
         QCOMPARE(catcher.opened.first().path(), QStringLiteral("/download/index.php"));
         QCOMPARE(catcher.opened.first().query(), QStringLiteral("id=clipwright&Lang=EN&Platform=Win"));
         QCOMPARE(catcher.opened.first().port(), m_server.port());
         QVERIFY2(dialog.isVisible(), "Update Now leaves the dialog open");
 
-        press(dialog.remindButton());
+        TestEnv::press(dialog.remindButton());
         QVERIFY(!dialog.isVisible());
         dialog.show();
-        press(dialog.closeButton());
+        TestEnv::press(dialog.closeButton());
         QVERIFY(!dialog.isVisible());
         QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(checkRequests(), 1);

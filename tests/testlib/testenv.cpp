@@ -101,4 +101,9 @@ bool makeRealApplicationFolder(const QString &path)
     return ok;
 }
 
+void press(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+}
+
 } // namespace TestEnv

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QUrl>
 #include <QtTest>
 
 namespace TestEnv
@@ -23,7 +24,22 @@ QString currentYtdlp();
 // An application folder at path with the built adapter and decoder and the system's
 // ffmpeg and ffprobe, for runs of the real downloader without any fake.
 bool makeRealApplicationFolder(const QString &path);
+// A left click in the middle of a control, as a user presses it.
+void press(QWidget *control);
 } // namespace TestEnv
+
+// Receives the addresses the program opens instead of a browser (QDesktopServices::setUrlHandler).
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url)
+    {
+        opened << url;
+    }
+};
 
 #define CW_TEST_MAIN(TestObject)                                                                                       \
     int main(int argc, char *argv[])                                                                                   \
