@@ -216,58 +216,33 @@ private slots:
         QCOMPARE(checkRequests(), 1);
     }
 
-    void theDailyCheckFollowsTheSwitch_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("sends");
-        QTest::newRow("NO sends nothing") << "NO" << false;
-        QTest::newRow("nothing stored checks") << QString() << true;
-    }
-    void theDailyCheckFollowsTheSwitch()
-    {
-        QFETCH(QString, stored);
-        QFETCH(bool, sends);
-        m_server.addData(kCheckPath, "3.1.4", "text/plain");
-        if (!stored.isNull())
-            Settings::writeText(Key::AutoCheckUpdate, stored);
-        UpdateWidget dialog;
-        dialog.fristCheckVer_slots();
-        QCOMPARE(dialog.isChecking(), sends);
-        if (sends) {
-            QTRY_VERIFY(!dialog.isChecking());
-            QCOMPARE(checkRequests(), 1);
-            QCOMPARE(Settings::readText(Key::LastCheckUpdateTime), today());
-            return;
-        }
-        QCoreApplication::processEvents();
-        QCOMPARE(checkRequests(), 0);
-        QVERIFY(!Settings::contains(Key::LastCheckUpdateTime));
-        // The menu still checks.
-        dialog.startCheck(true);
-        QTRY_VERIFY(!dialog.isChecking());
-        QCOMPARE(checkRequests(), 1);
-    }
-
-    // The daily check runs once a day, also when it failed.
-    void twoStartsOnTheSameDaySendOneRequest_data()
+    // The daily check runs once a day, also when it failed, and only while its switch is on;
+    // the menu's check runs whatever the switch says.
+    void theDailyCheckRunsOnceADay_data()
     {
         QTest::addColumn<QString>("lastCheck");
         QTest::addColumn<bool>("firstFails");
+        QTest::addColumn<bool>("switchedOff");
         QTest::addColumn<int>("requests");
-        QTest::newRow("never checked: the first start checks, the second not") << QString() << false << 1;
+        QTest::newRow("never checked: the first start checks, the second not") << QString() << false << false << 1;
         QTest::newRow("checked yesterday: the first start checks, the second not")
-            << QDate::currentDate().addDays(-1).toString("MM-dd-yyyy") << false << 1;
-        QTest::newRow("checked today already: neither start checks") << today() << false << 0;
-        QTest::newRow("the first start's check fails: the second does not try again") << QString() << true << 0;
+            << QDate::currentDate().addDays(-1).toString("MM-dd-yyyy") << false << false << 1;
+        QTest::newRow("checked today already: neither start checks") << today() << false << false << 0;
+        QTest::newRow("the first start's check fails: the second does not try again")
+            << QString() << true << false << 0;
+        QTest::newRow("switched off (NO): neither start checks") << QString() << false << true << 0;
     }
-    void twoStartsOnTheSameDaySendOneRequest()
+    void theDailyCheckRunsOnceADay()
     {
         QFETCH(QString, lastCheck);
         QFETCH(bool, firstFails);
+        QFETCH(bool, switchedOff);
         QFETCH(int, requests);
         m_server.addData(kCheckPath, "3.1.4", "text/plain");
         if (!lastCheck.isNull())
             Settings::writeText(Key::LastCheckUpdateTime, lastCheck);
+        if (switchedOff)
+            Settings::writeText(Key::AutoCheckUpdate, "NO");
         UpdateWidget::setTimings(quickTimings(0));
         LocalHttpServer closed;
         if (firstFails) {
@@ -282,10 +257,16 @@ private slots:
             pointAt(m_server);
         }
         QCOMPARE(checkRequests(), requests);
-        QCOMPARE(Settings::readText(Key::LastCheckUpdateTime), today());
+        QCOMPARE(Settings::readText(Key::LastCheckUpdateTime), switchedOff ? QString() : today());
+        UpdateWidget dialog;
+        dialog.startCheck(true);
+        QTRY_VERIFY(!dialog.isChecking());
+        QCOMPARE(checkRequests(), requests + 1);
     }
 
-    void theButtons()
+    // A new version's answer is shown again in a new language; Update Now opens the download
+    // page and leaves the dialog open, Remind Later and the close button close it.
+    void theAnswerAndItsButtons()
     {
         m_server.addData(kCheckPath, "3.1.5", "text/plain");
         UrlCatcher catcher;
@@ -294,29 +275,6 @@ private slots:
         dialog.show();
         dialog.startCheck(true);
         QTRY_VERIFY(dialog.updateButton()->isVisible());
-
-        TestEnv::press(dialog.updateButton());
-        QCOMPARE(catcher.opened.size(), 1);
-        QCOMPARE(catcher.opened.first().path(), QStringLiteral("/download/index.php"));
-        QCOMPARE(catcher.opened.first().query(), QStringLiteral("id=clipwright&Lang=EN&Platform=Win"));
-        QCOMPARE(catcher.opened.first().port(), m_server.port());
-        QVERIFY2(dialog.isVisible(), "Update Now leaves the dialog open");
-
-        TestEnv::press(dialog.remindButton());
-        QVERIFY(!dialog.isVisible());
-        dialog.show();
-        TestEnv::press(dialog.closeButton());
-        QVERIFY(!dialog.isVisible());
-        QDesktopServices::unsetUrlHandler("http");
-        QCOMPARE(checkRequests(), 1);
-    }
-
-    void theAnswerIsShownAgainInANewLanguage()
-    {
-        m_server.addData(kCheckPath, "3.1.5", "text/plain");
-        UpdateWidget dialog;
-        dialog.startCheck(true);
-        QTRY_VERIFY(!dialog.isChecking());
         setLanguageCode(installLanguage("ZH"));
         dialog.retranslate();
         QCOMPARE(dialog.messageText(), QString::fromUtf8("发现新版本：Kestrova Clipwright"));
@@ -324,6 +282,18 @@ private slots:
         setLanguageCode(installLanguage("EN"));
         dialog.retranslate();
         QCOMPARE(dialog.messageText(), kNewVersion);
+
+        TestEnv::press(dialog.updateButton());
+        const QString page = m_server.url("/download/index.php").toString() + "?id=clipwright&Lang=EN&Platform=Win";
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl(page)});
+        QVERIFY2(dialog.isVisible(), "Update Now leaves the dialog open");
+        TestEnv::press(dialog.remindButton());
+        QVERIFY(!dialog.isVisible());
+        dialog.show();
+        TestEnv::press(dialog.closeButton());
+        QVERIFY(!dialog.isVisible());
+        QDesktopServices::unsetUrlHandler("http");
+        QCOMPARE(checkRequests(), 1);
     }
 
     // The window's own dialog floats on its own and checks only once the start is over.
