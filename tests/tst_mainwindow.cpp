@@ -115,7 +115,9 @@ private slots:
         Platform::setPowerActionHook(nullptr);
     }
 
-    void geometryAtEachScale_data()
+    // At each scale: the window's size, the bar with its controls inside it, the close button's
+    // parts, and the loading overlay over the pages only, leaving the close button reachable.
+    void theWindowAtEachScale_data()
     {
         QTest::addColumn<QByteArray>("factor");
         QTest::addColumn<QSize>("size");
@@ -123,39 +125,40 @@ private slots:
         QTest::newRow("scale 1.0 is 1000 x 630 with a 30 pixel bar") << QByteArray("1.0") << QSize(1000, 630) << 30;
         QTest::newRow("scale 1.5 is 1500 x 945 with a 45 pixel bar") << QByteArray("1.5") << QSize(1500, 945) << 45;
     }
-    void geometryAtEachScale()
+    void theWindowAtEachScale()
     {
         QFETCH(QByteArray, factor);
         QFETCH(QSize, size);
         QFETCH(int, bar);
         qputenv("CLIPWRIGHT_SCALE_FACTOR", factor);
         DoRaDuvoZezavi window;
+        window.show();
         QCOMPARE(window.size(), size);
         DaVaVudIredaz *titleBar = window.titleBar();
         QCOMPARE(titleBar->geometry(), QRect(0, 0, size.width(), bar));
-        for (QWidget *w :
-             std::initializer_list<QWidget *>{titleBar->closeButton(), titleBar->minButton(), titleBar->menuButton(),
-                                              titleBar->titleLabel(), titleBar->versionLabel()})
+        MyPushButton *close = titleBar->closeButton();
+        for (QWidget *w : std::initializer_list<QWidget *>{close, titleBar->minButton(), titleBar->menuButton(),
+                                                           titleBar->titleLabel(), titleBar->versionLabel()})
             QVERIFY2(titleBar->rect().contains(w->geometry()), w->metaObject()->className());
-        // The overlay covers the pages but not the bar, its box in the middle.
-        window.showLoading(true);
+        const QPoint corner = close->geometry().topLeft() + QPoint(bar / 6, bar / 6);
+        QCOMPARE(window.grab().toImage().pixelColor(corner), QColor(0x48, 0x4a, 0x4d));
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(close, &enter);
+        const QColor hover = window.grab().toImage().pixelColor(corner);
+        QVERIFY2(hover.red() > 200 && hover.green() < 120, qPrintable(hover.name()));
+
+        window.showLoading(true, "Converting...");
         LoadingWidget *loading = window.loadingWidget();
         QCOMPARE(loading->geometry(), QRect(0, bar, size.width(), size.height() - bar));
         const QRect box = loading->box()->geometry().translated(loading->pos());
         QVERIFY(qAbs(box.center().x() - size.width() / 2) <= 1);
-    }
-
-    void titleBarButtonsShowTheirParts()
-    {
-        DoRaDuvoZezavi window;
-        MyPushButton *close = window.titleBar()->closeButton();
-        const QPoint corner = close->geometry().topLeft() + QPoint(4, 4);
-        const QColor normal = window.grab().toImage().pixelColor(corner);
-        QEvent enter(QEvent::Enter);
-        QCoreApplication::sendEvent(close, &enter);
-        const QColor hover = window.grab().toImage().pixelColor(corner);
-        QCOMPARE(normal, QColor(0x48, 0x4a, 0x4d));
-        QVERIFY2(hover.red() > 200 && hover.green() < 120, qPrintable(hover.name()));
+        QVERIFY(loading->isVisible() && loading->movie()->state() == QMovie::Running);
+        window.showLoading(true, QString()); // no text keeps the last one
+        QCOMPARE(loading->text(), QStringLiteral("Converting..."));
+        QCOMPARE(window.childAt(close->geometry().center()), static_cast<QWidget *>(close));
+        QCOMPARE(window.childAt(QPoint(10, bar + 10)), static_cast<QWidget *>(loading));
+        window.showLoading(false);
+        QVERIFY(!loading->isVisible() && loading->movie()->state() == QMovie::NotRunning);
     }
 
     void dragging_data()
@@ -189,26 +192,6 @@ private slots:
         // Released: later moves do nothing.
         sendMouse(&window, QEvent::MouseMove, QPoint(10, 5), Qt::NoButton, Qt::NoButton);
         QCOMPARE(window.pos(), start + moved);
-    }
-
-    void loadingOverlayLeavesTheCloseButtonReachable()
-    {
-        DoRaDuvoZezavi window;
-        window.show();
-        window.showLoading(true, "Converting...");
-        LoadingWidget *loading = window.loadingWidget();
-        QVERIFY(loading->isVisible());
-        QCOMPARE(loading->text(), QStringLiteral("Converting..."));
-        QCOMPARE(loading->movie()->state(), QMovie::Running);
-        window.showLoading(true, QString());
-        QCOMPARE(loading->text(), QStringLiteral("Converting..."));
-        MyPushButton *close = window.titleBar()->closeButton();
-        QCOMPARE(window.childAt(close->geometry().center()), static_cast<QWidget *>(close));
-        // Below the bar the overlay takes the clicks.
-        QCOMPARE(window.childAt(QPoint(10, 300)), static_cast<QWidget *>(loading));
-        window.showLoading(false);
-        QVERIFY(!loading->isVisible());
-        QCOMPARE(loading->movie()->state(), QMovie::NotRunning);
     }
 
     void closeSteps_data()
