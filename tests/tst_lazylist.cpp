@@ -322,8 +322,7 @@ private slots:
         void *shown = top->itemData();
         h.list.removeItem(shown);
         QCOMPARE(h.contentY(), -1200);
-        QVERIFY(h.list.rows().first()->index() > 0);
-        QVERIFY(!h.list.rowShowing(shown));
+        QVERIFY(h.list.rows().first()->index() > 0 && !h.list.rowShowing(shown));
         QCOMPARE(h.list.items().size(), 99);
     }
 

@@ -306,8 +306,7 @@ private slots:
         QVERIFY(dialog->firstCheckTimer()->isActive());
         dialog->firstCheckTimer()->stop();
         QCOMPARE(dialog->parent(), nullptr);
-        QVERIFY(!dialog->isVisible());
-        QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(!dialog->isVisible() && dialog->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(checkRequests(), 0);
     }
 };
