@@ -560,6 +560,35 @@ private slots:
         checkContract(m_adapter);
     }
 
+    // The program's argument lists are checked by the fake's refusal of every other list.
+    void theFakeRefusesListsOutsideTheContract_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QString u = QStringLiteral("https://example.org/watch?v=1");
+        QStringList list = info({}, "/w", u);
+        list.removeAll("--no-playlist");
+        QTest::newRow("an info job that may crawl a list") << list;
+        QTest::newRow("a proxy after the prefix")
+            << QStringList{"--no-warnings", "--proxy", "127.0.0.1:1080"} + video({}, {}, {}, {}, "/w/x.mp4", u).mid(1);
+        list = video({}, {}, "1M", "18", "/w/x.mp4", u);
+        list.move(list.indexOf("-f"), 2);
+        list.move(list.indexOf("18"), 3);
+        QTest::newRow("a rate limit after the format") << list;
+        QTest::newRow("automatic captions without a language")
+            << subtitlesOnly({}, {"--write-auto-sub"}, "/w/x.mp4", u);
+        QTest::newRow("a list not ending in the URL") << QStringList(listSubtitles({}, u).mid(0, 4));
+    }
+    void theFakeRefusesListsOutsideTheContract()
+    {
+        QFETCH(QStringList, args);
+        FakeScenario s(newFolder(QStringLiteral("refusing fake")));
+        QVERIFY(s.write());
+        const RunResult r = run(args, FakeScenario::program());
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("arguments outside the contract"), r.err.constData());
+        QCOMPARE(s.loggedRuns().value(0).job, QStringLiteral("invalid"));
+    }
+
     // ---- translation rules, no process involved ----
 
     void argumentsYtdlpGets_data()
@@ -674,6 +703,8 @@ private slots:
         Adapter::ProgressRecord r;
         QVERIFY(Adapter::parseProgressRecord(record, &r));
         QCOMPARE(Adapter::formatProgressLine(r), line);
+        // The adapter knows the media file's progress by this name.
+        QVERIFY2(!r.filename.isEmpty() && record.endsWith(' ' + r.filename), r.filename.constData());
         QVERIFY(!Adapter::parseProgressRecord(line, &r));
         if (line.isEmpty())
             return;
