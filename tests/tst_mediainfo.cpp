@@ -277,16 +277,6 @@ private slots:
         QCOMPARE(int(f.kind), kind);
     }
 
-    void av1IsNeverListed()
-    {
-        MediaInfo m;
-        m.loadFromFile(writeJson(
-            "av1.info.json", QJsonObject{{"id", "x"},
-                                         {"formats", QJsonArray{fmt("399", "mp4", "av01.0.08M.08", "none", 1920, 1080),
-                                                                fmt("137", "mp4", "avc1", "none", 1920, 1080)}}}));
-        QCOMPARE(ids(m), QStringList{"137"});
-    }
-
     void duplicates_data()
     {
         QTest::addColumn<QJsonArray>("formats");
@@ -312,52 +302,33 @@ private slots:
         QCOMPARE(ids(m), kept);
     }
 
-    void selectFormatById_data()
+    // A format chosen by its id, or by a resolution text (the automatic download's quality).
+    void selectFormat_data()
     {
+        QTest::addColumn<bool>("byId");
         QTest::addColumn<QString>("wanted");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("a listed id") << "136"
-                                     << "136";
-        QTest::newRow("the record's own combined id selects the largest") << "137+140"
-                                                                          << "313";
-        QTest::newRow("an unknown id falls back to the record's id") << "nope"
-                                                                     << "313";
+        const auto row = [](const char *name, bool byId, const char *wanted, const char *selected) {
+            QTest::newRow(name) << byId << wanted << selected;
+        };
+        row("a listed id", true, "136", "136");
+        row("the record's own combined id selects the largest", true, "137+140", "313");
+        row("an unknown id falls back to the record's id", true, "nope", "313");
+        row("720P picks height 720, 60 fps over 30", false, "720P", "298");
+        row("1920x1080p picks the exact size, 60 fps first in order", false, "1920x1080p", "299");
+        row("0x0 picks the audio with the highest bit rate", false, "0x0", "251");
+        row("8192x4096 picks the nearest height", false, "8192x4096", "313");
+        row("an exact width that does not exist falls to the nearest height", false, "1000x480", "135");
+        row("a text of three parts chooses audio", false, "1x2x3", "251");
     }
-    void selectFormatById()
+    void selectFormat()
     {
+        QFETCH(bool, byId);
         QFETCH(QString, wanted);
         QFETCH(QString, selected);
         MediaInfo m;
         m.loadFromFile(writeJson("sel.info.json", modernSiteInfo()));
-        m.selectFormatById(wanted);
-        QVERIFY(m.selectedFormat());
-        QCOMPARE(m.selectedFormat()->id, selected);
-    }
-
-    void selectFormatByResolution_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("720P picks height 720, 60 fps over 30") << "720P"
-                                                               << "298";
-        QTest::newRow("1920x1080p picks the exact size, 60 fps first in order") << "1920x1080p"
-                                                                                << "299";
-        QTest::newRow("0x0 picks the audio with the highest bit rate") << "0x0"
-                                                                       << "251";
-        QTest::newRow("8192x4096 picks the nearest height") << "8192x4096"
-                                                            << "313";
-        QTest::newRow("an exact width that does not exist falls to the nearest height") << "1000x480"
-                                                                                        << "135";
-        QTest::newRow("a text of three parts chooses audio") << "1x2x3"
-                                                             << "251";
-    }
-    void selectFormatByResolution()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, selected);
-        MediaInfo m;
-        m.loadFromFile(writeJson("res.info.json", modernSiteInfo()));
-        m.selectFormatByResolution(text);
+        byId ? m.selectFormatById(wanted) : m.selectFormatByResolution(wanted);
         QVERIFY(m.selectedFormat());
         QCOMPARE(m.selectedFormat()->id, selected);
     }
@@ -441,10 +412,8 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("id");
-        QTest::newRow("the info suffix goes") << "abc.info.json"
-                                              << "abc";
-        QTest::newRow("commas and percents become underscores") << "a,b%c.info.json"
-                                                                << "a_b_c";
+        QTest::newRow("the info suffix goes") << QStringLiteral("abc.info.json") << "abc";
+        QTest::newRow("commas and percents become underscores") << QStringLiteral("a,b%c.info.json") << "a_b_c";
     }
     void idComesFromTheFileName()
     {

@@ -84,6 +84,8 @@ private slots:
         QTest::newRow("a 404 keeps the usual retries") << "ERROR: unable to download video data: HTTP Error 404: Not "
                                                           "Found"
                                                        << "";
+        QTest::newRow("a playlist that does not exist is no sign of an old downloader")
+            << "ERROR: This playlist does not exist." << QString();
         QTest::newRow("a title that says private is no error") << "[info] Private video of my cat"
                                                                << "";
     }
@@ -104,49 +106,35 @@ private slots:
         QTest::addColumn<QString>("speed");
         QTest::addColumn<QString>("remaining");
         QTest::addColumn<bool>("reached100");
-        const int video = int(DownloadStage::Video), audio = int(DownloadStage::Audio);
-        const int whole = int(DownloadStage::WholeFile), converted = int(DownloadStage::BeforeConversion);
-        QTest::newRow("a video line gives progress, speed and time")
-            << video << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 4076.99989 << "1.20MB/s"
-            << "00:07" << false;
-        QTest::newRow("a file with its own sound takes the whole bar")
-            << whole << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 4530.0 << "1.20MB/s"
-            << "00:07" << false;
-        QTest::newRow("a file to be converted leaves the conversion its share")
-            << converted << 0.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9800.0 << ""
-            << "" << true;
-        QTest::newRow("the same line during an audio job")
-            << audio << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 9453.0 << "1.20MB/s"
-            << "00:07" << false;
-        QTest::newRow("our adapter's single-blank form")
-            << video << 0.0 << "[download] 10.0% of 5.00MiB at 512.00KiB/s ETA 00:09" << 900.0 << "512.00KB/s"
-            << "00:09" << false;
-        QTest::newRow("a hundred percent sets the flag and keeps the old speed")
-            << video << 8000.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9000.0 << ""
-            << "" << true;
-        QTest::newRow("a destination line changes nothing")
-            << video << 10.0 << "[download] Destination: /cache/abc.mp4" << 10.0 << ""
-            << "" << false;
-        QTest::newRow("a restarted transfer never lowers the progress")
-            << video << 5000.0 << "[download]   3.0% of 12.34MiB at 1.00MiB/s ETA 00:30" << 5000.0 << "1.00MB/s"
-            << "00:30" << false;
-        QTest::newRow("a speed starting with a letter is ignored")
-            << video << 0.0 << "[download]  50.0% of 10.00MiB at Unknown speed ETA Unknown" << 4499.99988 << ""
-            << "ETA" << false;
-        QTest::newRow("audio never goes past its stage")
-            << audio << 9700.0 << "[download] 100.0% of 1.00MiB at 1.00MiB/s ETA 00:00" << 9800.0 << ""
-            << "" << true;
-        QTest::newRow("several lines in one read take the last")
-            << video << 0.0
-            << "[download]  10.0% of 1.00MiB at 1.00MiB/s ETA 00:09\n[download]  20.0% of 1.00MiB at 2.00MiB/s ETA "
-               "00:04"
-            << 1799.99995 << "2.00MB/s"
-            << "00:04" << false;
-        QTest::newRow("a percentage without a number is skipped")
-            << video << 0.0 << "[download] %% of x at y ETA z" << 0.0 << ""
-            << "" << false;
-        QTest::newRow("a bare percentage sign is skipped") << video << 0.0 << "[download] % of 1MiB" << 0.0 << ""
-                                                           << "" << false;
+        const auto row = [](const char *name, DownloadStage stage, double before, const char *text, double progress,
+                            const char *speed, const char *remaining, bool reached100) {
+            QTest::newRow(name) << int(stage) << before << text << progress << speed << remaining << reached100;
+        };
+        const DownloadStage video = DownloadStage::Video, audio = DownloadStage::Audio;
+        const char *line = "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07";
+        const char *done = "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00";
+        row("a video line gives progress, speed and time", video, 0, line, 4076.99989, "1.20MB/s", "00:07", false);
+        row("a file with its own sound takes the whole bar", DownloadStage::WholeFile, 0, line, 4530, "1.20MB/s",
+            "00:07", false);
+        row("a file to be converted leaves the conversion its share", DownloadStage::BeforeConversion, 0, done, 9800,
+            "", "", true);
+        row("the same line during an audio job", audio, 0, line, 9453, "1.20MB/s", "00:07", false);
+        row("our adapter's single-blank form", video, 0, "[download] 10.0% of 5.00MiB at 512.00KiB/s ETA 00:09", 900,
+            "512.00KB/s", "00:09", false);
+        row("a hundred percent sets the flag and keeps the old speed", video, 8000, done, 9000, "", "", true);
+        row("a destination line changes nothing", video, 10, "[download] Destination: /cache/abc.mp4", 10, "", "",
+            false);
+        row("a restarted transfer never lowers the progress", video, 5000,
+            "[download]   3.0% of 12.34MiB at 1.00MiB/s ETA 00:30", 5000, "1.00MB/s", "00:30", false);
+        row("a speed starting with a letter is ignored", video, 0,
+            "[download]  50.0% of 10.00MiB at Unknown speed ETA Unknown", 4499.99988, "", "ETA", false);
+        row("audio never goes past its stage", audio, 9700, "[download] 100.0% of 1.00MiB at 1.00MiB/s ETA 00:00", 9800,
+            "", "", true);
+        row("several lines in one read take the last", video, 0,
+            "[download]  10.0% of 1.00MiB at 1.00MiB/s ETA 00:09\n[download]  20.0% of 1.00MiB at 2.00MiB/s ETA 00:04",
+            1799.99995, "2.00MB/s", "00:04", false);
+        row("a percentage without a number is skipped", video, 0, "[download] %% of x at y ETA z", 0, "", "", false);
+        row("a bare percentage sign is skipped", video, 0, "[download] % of 1MiB", 0, "", "", false);
     }
     void downloadSegments()
     {
