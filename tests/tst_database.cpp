@@ -115,24 +115,18 @@ private slots:
             QVERIFY(db.runStatement(DBManagerThread::fullRowStatement(r)));
             r.finishfilename = QStringLiteral("/v/It's here.mp4");
             r.thumb = QStringLiteral("/c/'x'/thumb.jpg");
-            r.duration = QStringLiteral("01:05");
-            r.size = QStringLiteral("1.50 M");
-            r.extformat = QStringLiteral("mp4");
             QVERIFY(db.markFinished(r) > 0);
         }
         DBManagerThread db(dir); // survives closing and opening again
         const QVector<StoredRow> rows = db.allRows();
         QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().isfinished, 1);
         const DownloadRecord &got = rows.first().record;
         const DownloadRecord want = record(url, QStringLiteral("137'"));
-        QCOMPARE(rows.first().isfinished, 1);
-        QCOMPARE(got.url, url);
-        QCOMPARE(got.formatid, want.formatid);
-        QCOMPARE(got.name, want.name);
-        QCOMPARE(got.dlfolder, want.dlfolder);
-        QCOMPARE(got.savepath, want.savepath);
-        QCOMPARE(got.subtitlelang, want.subtitlelang);
-        QCOMPARE(got.md5, want.md5);
+        for (QString DownloadRecord::*text :
+             {&DownloadRecord::url, &DownloadRecord::formatid, &DownloadRecord::name, &DownloadRecord::dlfolder,
+              &DownloadRecord::savepath, &DownloadRecord::subtitlelang, &DownloadRecord::md5})
+            QCOMPARE(got.*text, want.*text);
         QCOMPARE(got.progress, 4200);
         QVERIFY(got.issubtitle && got.isenabled);
         QCOMPARE(got.finishfilename, QStringLiteral("/v/It's here.mp4"));

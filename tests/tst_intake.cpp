@@ -18,7 +18,6 @@ namespace
 const QString kNoLinks = QStringLiteral("No Links in Clipboard. Please copy a link from the browser.");
 const QString kUnsupported = QStringLiteral("This URL can't be supported.  Please send the URL to "
                                             "support@kestrova.com,  our developer team will solve the problem ASAP.");
-const QString kBusy = QStringLiteral("The link is analyzing or downloading now, Please wait the process finished.");
 } // namespace
 
 class TestIntake : public QObject
@@ -126,14 +125,6 @@ private slots:
         QCOMPARE(Intake::splitPastedText(text).size(), 15000);
     }
 
-    void theSpeedBoxIndexGivesTheRateLimit()
-    {
-        const QStringList texts{"", "8M", "4M", "2M", "1M"};
-        for (int i = 0; i < texts.size(); ++i)
-            QCOMPARE(Intake::rateTextForIndex(i), texts.at(i));
-        QCOMPARE(Intake::rateTextForIndex(-7), QStringLiteral("1M"));
-    }
-
     void refusedLinksGetTheirMessage_data()
     {
         QTest::addColumn<QString>("text");
@@ -178,20 +169,6 @@ private slots:
         QCOMPARE(m_context.clipQuestions.size(), 2);
         QCOMPARE(queue.items().at(0)->record().url, QStringLiteral("https://www.youtube.com/watch?v=abc"));
         QCOMPARE(queue.items().at(1)->record().url, QStringLiteral("https://www.youtube.com/watch?list=PL1"));
-    }
-
-    void aLinkBeingAnalysedIsRefusedOnce()
-    {
-        DownloadQueue queue(&m_context);
-        LinkIntake intake(&m_context, &queue);
-        qputenv("CLIPWRIGHT_FAKE_SCENARIO", "/nonexistent/scenario.json");
-        // The pass starts the analysis at once (the downloader, missing here, is retried).
-        QVERIFY(intake.addLink(QStringLiteral("https://vimeo.com/9")));
-        QCOMPARE(queue.items().first()->state(), ItemState::Analyzing);
-        QVERIFY(!intake.addLink(QStringLiteral("https://vimeo.com/9")));
-        QCOMPARE(m_context.messages, QStringList{kBusy});
-        QCOMPARE(queue.count(), 1);
-        queue.items().first()->stop();
     }
 
     void aMultiLinePasteQueuesItsLinksInTicks()

@@ -39,9 +39,8 @@ QJsonObject audio(const QString &id, const QString &ext, const QString &acodec, 
 
 QString writeJson(const QString &name, const QByteArray &bytes)
 {
-    const QString dir = TestEnv::root() + QStringLiteral("/tmp/json");
-    QDir().mkpath(dir);
-    const QString path = dir + QLatin1Char('/') + name;
+    const QString path = TestEnv::root() + QStringLiteral("/tmp/json/") + name;
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     f.write(bytes);
@@ -489,17 +488,10 @@ private slots:
 
     void folderLoadTakesTheJsonFile()
     {
-        const QString folder = TestEnv::root() + QStringLiteral("/tmp/work");
-        QDir().mkpath(folder);
-        QFile thumb(folder + QStringLiteral("/thumb.jpg"));
-        thumb.open(QIODevice::WriteOnly);
-        thumb.write(QByteArray(100, 'x'));
-        thumb.close();
+        // A thumbnail alone is no record; the folder's info JSON is.
+        const QString folder = QFileInfo(writeJson("work/thumb.jpg", QByteArray(100, 'x'))).absolutePath();
         QVERIFY(!loadInfoFromFolder(folder));
-        QFile json(folder + QStringLiteral("/vid.info.json"));
-        json.open(QIODevice::WriteOnly);
-        json.write(QJsonDocument(modernSiteInfo()).toJson());
-        json.close();
+        writeJson("work/vid.info.json", modernSiteInfo());
         std::unique_ptr<MediaInfo> m(loadInfoFromFolder(folder));
         QVERIFY(m);
         QCOMPARE(m->id, QStringLiteral("vid"));

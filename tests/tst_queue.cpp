@@ -165,19 +165,6 @@ private slots:
                  QStringLiteral("en"));
     }
 
-    void aCancelledChooserRemovesTheItemAndItsRow()
-    {
-        QVERIFY(m_scenario->write());
-        m_context.qualityAnswers.enqueue(QualityChoice());
-        DownloadQueue queue(&m_context);
-        m_db->insertLink(link(2));
-        queue.addNewLink(link(2));
-        QTRY_COMPARE_WITH_TIMEOUT(m_context.qualityAsked, 1, 20000);
-        QTRY_COMPARE(queue.count(), 0);
-        QCOMPARE(m_db->allRows().size(), 0);
-        QCOMPARE(m_context.finishedActions, 0);
-    }
-
     void autoDownloadChoosesWithoutAsking()
     {
         Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
@@ -394,31 +381,40 @@ private slots:
         QCOMPARE(queue.totalSpeed(), total);
     }
 
-    void removingTheLastItemByHandRunsNoFinishedAction()
+    // An item that goes, whatever takes it, leaves no stored row and runs no finished action.
+    void aRemovedItemLeavesNoRow_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("the quality chooser closed") << "chooser";
+        QTest::newRow("removed by hand while it downloads") << "hand";
+        QTest::newRow("restored, and removed with Remove All before it ran") << "all";
+    }
+    void aRemovedItemLeavesNoRow()
+    {
+        QFETCH(QString, how);
         m_scenario->hangTransfersAt(30);
         QVERIFY(m_scenario->write());
+        if (how == QLatin1String("chooser"))
+            m_context.qualityAnswers.enqueue(QualityChoice());
         DownloadQueue queue(&m_context);
-        m_db->insertLink(link(300));
-        DLItemData *item = queue.addNewLink(link(300));
-        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
-        queue.removeItem(item);
-        QCOMPARE(queue.count(), 0);
+        if (how == QLatin1String("all")) {
+            const DownloadRecord r = restored(link(301));
+            m_db->insertLink(r.url);
+            m_db->runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, r.formatid));
+            queue.setLoading(true);
+            QCOMPARE(queue.addRestoredItem(r)->state(), ItemState::WaitingToAnalyze); // no pass while loading
+            queue.DLItemRemoveAllItem_slots();
+        } else {
+            m_db->insertLink(link(300));
+            DLItemData *item = queue.addNewLink(link(300));
+            if (how == QLatin1String("hand")) {
+                QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
+                queue.removeItem(item);
+            }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(queue.count(), 0, 20000);
+        QCOMPARE(m_db->allRows().size(), 0);
         QCOMPARE(m_context.finishedActions, 0);
-        QCOMPARE(m_db->allRows().size(), 0);
-    }
-
-    void aRestoredItemRemovedBeforeItRanLeavesNoRow()
-    {
-        const DownloadRecord r = restored(link(301));
-        m_db->insertLink(r.url);
-        m_db->runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, r.formatid));
-        DownloadQueue queue(&m_context);
-        queue.setLoading(true);
-        DLItemData *item = queue.addRestoredItem(r);
-        QCOMPARE(item->state(), ItemState::WaitingToAnalyze); // no pass while loading
-        queue.DLItemRemoveAllItem_slots();
-        QCOMPARE(m_db->allRows().size(), 0);
     }
 
     void leavingThePageSavesAndReturningRestarts()
@@ -537,42 +533,47 @@ private slots:
         QCOMPARE(m_db->allRows().size(), queued);
     }
 
-    // A link downloaded before is asked about; one already queued is not added twice.
+    // A link downloaded before is asked about; one already queued or being analysed is not
+    // added twice.
     void pastingALinkThatWasDownloadedOrIsQueued_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("answer"); // 0 "Yes", -1 "No" or closed
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("queued");
+        QTest::addColumn<int>("added");
         const QString asked = QStringLiteral("This video was already downloaded on 2026-11-30 to /v/Old clip.mp4. "
                                              "Download it again?");
-        QTest::newRow("downloaded before, and the user says no") << link(1) << -1 << asked << 1;
-        QTest::newRow("downloaded before, and the user says yes") << link(1) << 0 << asked << 2;
-        QTest::newRow("already waiting in the queue") << link(2) << 0 << "This link is already in the queue." << 1;
+        QTest::newRow("downloaded before, and the user says no") << link(1) << -1 << asked << 0;
+        QTest::newRow("downloaded before, and the user says yes") << link(1) << 0 << asked << 1;
+        QTest::newRow("already waiting in the queue") << link(2) << 0 << "This link is already in the queue." << 0;
+        QTest::newRow("being analysed") << link(5) << 0
+                                        << "The link is analyzing or downloading now, Please wait the process finished."
+                                        << 0;
         QTest::newRow("a batch: one question for its downloaded links, answered no")
             << link(1) + "\n" + link(3) + "\n" + link(4) << -1
-            << "These videos were already downloaded:\n" + link(1) + "\nDownload them again?" << 3;
+            << "These videos were already downloaded:\n" + link(1) + "\nDownload them again?" << 2;
         QTest::newRow("a batch with a queued link: one message, the rest queued")
-            << link(2) + "\n" + link(3) << 0 << "These links are already in the queue:\n" + link(2) << 2;
+            << link(2) + "\n" + link(3) << 0 << "These links are already in the queue:\n" + link(2) << 1;
     }
     void pastingALinkThatWasDownloadedOrIsQueued()
     {
         QFETCH(QString, text);
         QFETCH(int, answer);
         QFETCH(QString, message);
-        QFETCH(int, queued);
+        QFETCH(int, added);
         m_context.finished.insert(link(1), {true, QStringLiteral("2026-11-30"), QStringLiteral("/v/Old clip.mp4")});
         m_context.messageAnswers.enqueue(answer);
         DownloadQueue queue(&m_context);
         queue.setLoading(true); // nothing runs
         LinkIntake intake(&m_context, &queue);
         held(queue, link(2), ItemState::WaitingToDownload);
+        held(queue, link(5), ItemState::Analyzing);
         intake.pasteText(text);
         QTRY_VERIFY(!intake.isPasting());
         QCOMPARE(m_context.messages.value(0), message);
         QCOMPARE(m_context.messages.size(), 1);
-        QCOMPARE(queue.count(), queued);
-        QCOMPARE(m_db->allRows().size(), queued - 1); // every queued link got its row
+        QCOMPARE(queue.count(), 2 + added);
+        QCOMPARE(m_db->allRows().size(), added); // every added link got its row
     }
 
     // Too little free space: the download does not start, says where space is short, and
@@ -659,10 +660,20 @@ private slots:
         QCOMPARE(m_scenario->loggedRuns(job).size(), runs);
         auto count = [&] { return analysis ? item->analysisCountdown() : item->downloadCountdown(); };
         QCOMPARE(count(), countdown);
-        // The class is kept with the row.
-        QCOMPARE(m_db->allRows().first().record.failreason, failureCode(item->failure()));
-        if (thenCountdown < 0)
+        // The class is kept with the row; a permanent one comes back failed after a restart
+        // and runs nothing.
+        const DownloadRecord stored = m_db->allRows().first().record;
+        QCOMPARE(stored.failreason, failureCode(item->failure()));
+        if (thenCountdown < 0) {
+            queue.saveAndStopAll();
+            DownloadQueue again(&m_context);
+            again.addRestoredItems({stored});
+            QCOMPARE(again.items().first()->state(), failed);
+            QCOMPARE(again.items().first()->failure().reason, FailureReason::Permanent);
+            QTest::qWait(200);
+            QCOMPARE(m_scenario->loggedRuns(job).size(), runs);
             return;
+        }
         // The countdown runs out on its last second: then the job runs again.
         const auto tick = [&] { analysis ? item->m_timer_autoreparsed_slots() : item->m_timer_autoredl_slots(); };
         for (int i = 1; i < countdown; ++i)
@@ -673,28 +684,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_scenario->loggedRuns(job).size(), 2 * runs, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(item->state(), failed, 30000);
         QCOMPARE(count(), thenCountdown);
-    }
-
-    // A permanent failure survives a restart: the item comes back failed, and nothing runs.
-    void aPermanentFailureStaysAfterARestart()
-    {
-        m_scenario->failJob(Job::Info, -1, Behaviour::Error, QStringLiteral("ERROR: [vimeo] 1: Video unavailable"));
-        QVERIFY(m_scenario->write());
-        {
-            DownloadQueue queue(&m_context);
-            m_db->insertLink(link(710));
-            DLItemData *item = queue.addNewLink(link(710));
-            QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::AnalyzeFailed, 30000);
-            queue.saveAndStopAll();
-        }
-        const StoredRow stored = m_db->allRows().first();
-        QCOMPARE(stored.record.failreason, QStringLiteral("permanent/unavailable"));
-        DownloadQueue again(&m_context);
-        again.addRestoredItems({stored.record});
-        QCOMPARE(again.items().first()->state(), ItemState::AnalyzeFailed);
-        QCOMPARE(failureText(again.items().first()->failure()), QStringLiteral("video unavailable or removed"));
-        QTest::qWait(200);
-        QCOMPARE(m_scenario->loggedRuns(Job::Info).size(), 1);
     }
 
     // A full disk pauses every download at once and says so once; nothing is deleted.
