@@ -254,15 +254,10 @@ private slots:
         // An upgrade of the program and of ffmpeg: files of other sizes take the old places.
         const QString app = appDirPath();
         const auto upgrade = [&app](const QString &name, const QString &from) {
-            QFile source(from);
-            QFile next(app + QStringLiteral("/next"));
-            if (!source.open(QIODevice::ReadOnly) || !next.open(QIODevice::WriteOnly))
-                return false;
-            next.write(source.readAll() + QByteArray("\0upgraded", 9));
-            next.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            next.close();
-            QFile::remove(app + QLatin1Char('/') + name);
-            return next.rename(app + QLatin1Char('/') + name);
+            const QString path = app + QLatin1Char('/') + name;
+            QFile::remove(path);
+            QFile file(path);
+            return QFile::copy(from, path) && file.open(QIODevice::Append) && file.write("\0upgraded", 9) == 9;
         };
         const auto restore = qScopeGuard([&app]() {
             QFile::remove(app + QStringLiteral("/ffmpeg"));
