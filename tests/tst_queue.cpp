@@ -44,18 +44,6 @@ class TestQueue : public QObject
     std::unique_ptr<DBManagerThread> m_db;
     FakeQueueContext m_context;
 
-    void scenario()
-    {
-        m_scenario->setInfoJson(
-            FakeMedia::infoJson(QStringLiteral("vid"), QStringLiteral("Queue clip"),
-                                {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 4000),
-                                 FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 9000),
-                                 FakeMedia::format("22", "mp4", 320, 180, "avc1.64001F", "mp4a.40.2", 20000)}));
-        m_scenario->setFormatSize(QStringLiteral("18"), 20000);
-        m_scenario->setFormatSize(QStringLiteral("22"), 40000);
-        m_scenario->setSubtitleCodes({QStringLiteral("en")}, {});
-    }
-
     static QString link(int i)
     {
         return QStringLiteral("https://www.youtube.com/watch?v=q%1").arg(i);
@@ -122,8 +110,16 @@ private slots:
         m_db = std::make_unique<DBManagerThread>(cache);
         m_context.db = m_db.get();
         deleteStaleDownloaderCopy();
+        // Every case starts from a clip in three formats, with English subtitles.
         m_scenario = std::make_unique<FakeScenario>(m_root + QStringLiteral("/scenario%1").arg(m_case));
-        scenario();
+        m_scenario->setInfoJson(
+            FakeMedia::infoJson(QStringLiteral("vid"), QStringLiteral("Queue clip"),
+                                {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 4000),
+                                 FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 9000),
+                                 FakeMedia::format("22", "mp4", 320, 180, "avc1.64001F", "mp4a.40.2", 20000)}));
+        m_scenario->setFormatSize(QStringLiteral("18"), 20000);
+        m_scenario->setFormatSize(QStringLiteral("22"), 40000);
+        m_scenario->setSubtitleCodes({QStringLiteral("en")}, {});
     }
 
     void cleanup()

@@ -69,8 +69,6 @@ private slots:
     void freshStateFileGivesDefaults()
     {
         ItemStateFile state(m_work);
-        QCOMPARE(state.value(QStringLiteral("LoadJsonDate"), QStringLiteral("2018-01-01")),
-                 QStringLiteral("2018-01-01"));
         QVERIFY(!state.isInfoCached(m_today));
         SubtitleLists subs;
         QVERIFY(!state.isSubtitleListCached(subs));
