@@ -68,6 +68,9 @@ private slots:
         QTest::newRow("an extractor that broke") << "ERROR: [youtube] abc: Unable to extract uploader id; please "
                                                     "report this issue on  https://github.com/yt-dlp/yt-dlp/issues"
                                                  << "outdated";
+        QTest::newRow("a yt-dlp too old for an option (the adapter's line)")
+            << "ERROR: yt-dlp 2021.06.01 is too old: --progress-template needs yt-dlp 2021.10.09 or newer"
+            << "outdated";
         QTest::newRow("403 on the media") << "ERROR: unable to download video data: HTTP Error 403: Forbidden"
                                           << "outdated";
         QTest::newRow("a time-out") << "ERROR: unable to download video data: <urlopen error timed out>"
