@@ -63,6 +63,8 @@ private slots:
         row("an extractor that broke",
             yt + "Unable to extract uploader id; please report this issue on  https://github.com/yt-dlp/yt-dlp/issues",
             "outdated");
+        row("a yt-dlp too old for an option (the adapter's line)",
+            "ERROR: yt-dlp 2021.06.01 is too old: --progress-template needs yt-dlp 2021.10.09 or newer", "outdated");
         row("403 on the media", media + "HTTP Error 403: Forbidden", "outdated");
         row("a time-out", media + "<urlopen error timed out>", "transient");
         row("a server error while transferring",
