@@ -117,10 +117,8 @@ private slots:
         QTest::addColumn<QString>("speed");
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("speedIndex");
-        QTest::newRow("nine at a time is five; speed 7 is 1 Mbps") << "9"
-                                                                   << "7" << 5 << 4;
-        QTest::newRow("one at a time is two; speed -3 is Unlimited") << "1"
-                                                                     << "-3" << 2 << 0;
+        QTest::newRow("nine at a time is five; speed 7 is 1 Mbps") << QStringLiteral("9") << "7" << 5 << 4;
+        QTest::newRow("one at a time is two; speed -3 is Unlimited") << QStringLiteral("1") << "-3" << 2 << 0;
     }
     void storedSettingsAreClamped()
     {
