@@ -114,18 +114,6 @@ private slots:
         QCOMPARE(l.names.size(), entries);
         QCOMPARE(l.urls.size(), entries);
     }
-
-    void tenThousandEntriesWithDuplicates()
-    {
-        QJsonArray entries;
-        for (int i = 0; i < 10000; ++i)
-            entries.append(entry(QString::number(i), QStringLiteral("Video %1").arg(i), QString::number(i % 7000)));
-        ChannelListing l;
-        parseChannelListing(listingJson(entries), l);
-        QCOMPARE(l.urls.size(), 7000);
-        QCOMPARE(l.names.size(), 7000);
-        QCOMPARE(l.names.last(), QStringLiteral("Video 6999"));
-    }
 };
 
 CW_TEST_MAIN(TestListing)
