@@ -341,7 +341,6 @@ void FakeDownloader::record(const QStringList &args, const QStringList &counterK
     counters.sync();
     QJsonObject entry;
     entry.insert(QLatin1String("job"), jobName(m_call.job));
-    entry.insert(QLatin1String("run"), m_runs.value(counterKeys.value(0)));
     entry.insert(QLatin1String("args"), QJsonArray::fromStringList(args));
     entry.insert(QLatin1String("program"), QCoreApplication::applicationFilePath());
     QFile log(m_scenarioDir + QStringLiteral("/runs.log"));

@@ -29,11 +29,6 @@ QString FakeScenario::Run::valueOf(const QString &option) const
     return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
 }
 
-bool FakeScenario::Run::has(const QString &option) const
-{
-    return args.contains(option);
-}
-
 FakeScenario::FakeScenario(const QString &folder) : m_folder(QDir(folder).absolutePath())
 {
     QDir().mkpath(m_folder);
@@ -79,11 +74,6 @@ void FakeScenario::setTransferKey(const QString &formatId, const QString &key, c
 void FakeScenario::setInfoJson(const QJsonObject &info)
 {
     setKey(QStringLiteral("info"), QStringLiteral("json"), info);
-}
-
-void FakeScenario::setInfoFile(const QString &path)
-{
-    setKey(QStringLiteral("info"), QStringLiteral("file"), path);
 }
 
 void FakeScenario::setThumbnailFile(const QString &jpeg)
@@ -202,7 +192,6 @@ QVector<FakeScenario::Run> FakeScenario::loggedRuns() const
             continue;
         Run r;
         r.job = entry.value(QLatin1String("job")).toString();
-        r.run = entry.value(QLatin1String("run")).toInt();
         r.args = entry.value(QLatin1String("args")).toVariant().toStringList();
         r.program = entry.value(QLatin1String("program")).toString();
         runs.append(r);

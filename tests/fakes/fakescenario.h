@@ -15,26 +15,20 @@ public:
     // sleeping until killed.
     enum class Behaviour { Error, Silent, Garbage, Crash, Hang };
 
-    static constexpr const char *Http404 = "ERROR: unable to download video data: HTTP Error 404: Not Found";
-
     // One logged run of the fake, in the order the runs started.
     struct Run {
         QString job; // "info", "thumbnail", "subtitleList", "subtitles", "download", "channel" or "invalid"
-        int run = 0; // the run's number among the runs of its job, from 1
         QStringList args;
         QString program; // the path the fake was started from
         QString proxy() const;
         QString url() const;
         QString valueOf(const QString &option) const;
-        bool has(const QString &option) const;
     };
 
     // The scenario lives in folder + "/scenario.json"; counters and log beside it.
     explicit FakeScenario(const QString &folder);
 
     void setInfoJson(const QJsonObject &info);
-    // Delivered byte for byte, so a broken JSON can be delivered too.
-    void setInfoFile(const QString &path);
 
     void setThumbnailFile(const QString &jpeg);
 
