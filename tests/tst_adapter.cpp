@@ -591,7 +591,7 @@ private slots:
 
     // ---- translation rules, no process involved ----
 
-    void argumentsYtdlpGets_data()
+    void eachJobGivesYtdlpTheOptionsItNeeds_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("job");
@@ -630,7 +630,7 @@ private slots:
         QTest::newRow("a bare version request is passed on")
             << QStringList{"--version"} << int(Adapter::Job::Other) << QStringList{"--version"} << QStringList();
     }
-    void argumentsYtdlpGets()
+    void eachJobGivesYtdlpTheOptionsItNeeds()
     {
         QFETCH(QStringList, args);
         QFETCH(int, job);
@@ -660,7 +660,7 @@ private slots:
         QVERIFY(contains({QStringLiteral("--encoding"), QStringLiteral("utf-8")}));
     }
 
-    void progressLines_data()
+    void progressRecordsBecomeLinesTheProgramReads_data()
     {
         QTest::addColumn<QByteArray>("record");
         QTest::addColumn<QByteArray>("line");
@@ -696,7 +696,7 @@ private slots:
             << tag + "downloading 1 2 NA NA NA NA NA NA /c/my clip (1) 50%.mp4"
             << QByteArray("[download] 50.0% of 2.00B at Unknown ETA --:--");
     }
-    void progressLines()
+    void progressRecordsBecomeLinesTheProgramReads()
     {
         QFETCH(QByteArray, record);
         QFETCH(QByteArray, line);
@@ -713,7 +713,7 @@ private slots:
         QVERIFY2(read.speedAndTimeRead, "the program reads no speed or no time");
     }
 
-    void errorLines_data()
+    void ytdlpErrorsBecomeTheTextsTheProgramLooksFor_data()
     {
         QTest::addColumn<int>("job");
         QTest::addColumn<QByteArray>("input");
@@ -761,7 +761,7 @@ private slots:
             << download << QByteArray("[info] Writing video subtitles to: /c/x.en.vtt")
             << QByteArray("[info] Writing video subtitles to: /c/x.en.vtt");
     }
-    void errorLines()
+    void ytdlpErrorsBecomeTheTextsTheProgramLooksFor()
     {
         QFETCH(int, job);
         QFETCH(QByteArray, input);
@@ -769,7 +769,7 @@ private slots:
         QCOMPARE(Adapter::translateLine(input, Adapter::Job(job)), output);
     }
 
-    void subtitleTable_data()
+    void theSubtitleListIsBuiltFromTheInfoJson_data()
     {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QStringList>("subtitles");
@@ -792,7 +792,7 @@ private slots:
         QTest::newRow("an extraction that failed lists nothing")
             << QByteArray("null") << QStringList() << QStringList() << QByteArray("");
     }
-    void subtitleTable()
+    void theSubtitleListIsBuiltFromTheInfoJson()
     {
         QFETCH(QByteArray, json);
         QFETCH(QStringList, subtitles);
@@ -807,7 +807,7 @@ private slots:
         QCOMPARE(langs.autoCaptions, automatic);
     }
 
-    void listingEntries_data()
+    void listedEntriesAreVideosTheProgramCanFetch_data()
     {
         QTest::addColumn<QByteArray>("entry");
         QTest::addColumn<QString>("url");
@@ -829,7 +829,7 @@ private slots:
         QTest::newRow("another site's entry is left alone")
             << js("{'ie_key':'Vimeo','id':'1','url':'https://vimeo.com/1'}") << "https://vimeo.com/1";
     }
-    void listingEntries()
+    void listedEntriesAreVideosTheProgramCanFetch()
     {
         QFETCH(QByteArray, entry);
         QFETCH(QString, url);
@@ -867,7 +867,7 @@ private slots:
         QCOMPARE(Adapter::normalizeListing("not json"), QByteArray("not json"));
     }
 
-    void infoTidying_data()
+    void theInfoJsonIsTidiedForTheFormatRules_data()
     {
         QTest::addColumn<QByteArray>("format");
         QTest::addColumn<bool>("dropped");
@@ -898,7 +898,7 @@ private slots:
         QTest::newRow("a format without codec information is left alone")
             << js("{'format_id':'0','ext':'mp4','vcodec':null}") << false << QString() << 0.0;
     }
-    void infoTidying()
+    void theInfoJsonIsTidiedForTheFormatRules()
     {
         QFETCH(QByteArray, format);
         QFETCH(bool, dropped);

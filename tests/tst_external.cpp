@@ -44,7 +44,7 @@ private slots:
         resetDecoderLibraryForTests();
     }
 
-    void decoderReadsRealFiles_data()
+    void theDecoderReadsDurationAndStreamsOfRealFiles_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<double>("seconds");
@@ -56,7 +56,7 @@ private slots:
         QTest::newRow("a clip whose path has quotes and Chinese")
             << QString::fromUtf8("it's \"\xe4\xb8\xad\xe6\x96\x87\" clip.mp4") << 2.0 << true << true;
     }
-    void decoderReadsRealFiles()
+    void theDecoderReadsDurationAndStreamsOfRealFiles()
     {
         QFETCH(QString, file);
         QFETCH(double, seconds);
@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(info.hasAudio, audio);
     }
 
-    void decoderRefusesWhatIsNotMedia_data()
+    void theDecoderRefusesWhatIsNotMediaAndLeavesTheRecordAlone_data()
     {
         QTest::addColumn<QString>("path");   // "@" the media folder, "-" no path at all
         QTest::addColumn<int>("recordSize"); // what the record says its size is; 0 for no record
@@ -83,7 +83,7 @@ private slots:
         QTest::newRow("a clip, asked with a record of the wrong size") << "@/sound.mp4" << 64;
         QTest::newRow("a clip, asked without a record") << "@/sound.mp4" << 0;
     }
-    void decoderRefusesWhatIsNotMedia()
+    void theDecoderRefusesWhatIsNotMediaAndLeavesTheRecordAlone()
     {
         QFETCH(QString, path);
         QFETCH(int, recordSize);
