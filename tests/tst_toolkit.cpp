@@ -49,11 +49,6 @@ public:
     int firstLoads = 0;
     int reopens = 0;
 public slots:
-    void retranslate() {}
-    bool mayExit()
-    {
-        return true;
-    }
     void fristLoad()
     {
         ++firstLoads;
@@ -244,7 +239,7 @@ class TestToolkit : public QObject
 
     // Opens the tile's tool with its inputs (the audio adder's are the video and the sound),
     // chooses the format or angle, and lets a probe read the length. A probe's failure
-    // notice is answered; DialogTestHook::lastMessage() tells it.
+    // notice is answered and kept in m_probeNotice.
     ToolPage *loadTool(int tile, const QStringList &inputs, int choice = 0)
     {
         click(m_home->tile(tile));
@@ -352,20 +347,13 @@ private slots:
     void aTileOpensItsToolAndTheTitleBarClosesIt_data()
     {
         QTest::addColumn<int>("tile");
-        QTest::addColumn<QString>("title");
-        auto row = [](int tile, const char *title) { QTest::addRow("the %s tile", title) << tile << QString(title); };
-        row(Home::CutterTile, "Video Cutter");
-        row(Home::JoinerTile, "Video Joiner");
-        row(Home::SpliterTile, "Video Spliter");
-        row(Home::RotaterTile, "Video Rotater");
-        row(Home::AddAudioTile, "Video Add Audio");
-        row(Home::ConverterTile, "Format Converter");
+        const char *tools[] = {"cutter", "joiner", "splitter", "rotator", "audio adder", "converter"};
+        for (int tile = 0; tile < Home::DownloaderTile; ++tile)
+            QTest::addRow("the %s", tools[tile]) << tile;
     }
     void aTileOpensItsToolAndTheTitleBarClosesIt()
     {
         QFETCH(int, tile);
-        QFETCH(QString, title);
-        QCOMPARE(m_home->tile(tile)->titleLabel()->text(), title);
         QVERIFY(!m_home->closeTool()); // with no tool open, closing is not the toolkit's to answer
         click(m_home->tile(tile));
         for (int other = 0; other < Home::DownloaderTile; ++other)
@@ -378,21 +366,8 @@ private slots:
         QVERIFY(m_window->isVisible());
     }
 
-    void openingAToolAgainKeepsItsListAndFormat()
-    {
-        const QString dir = mediaDir("reopen");
-        ToolPage *tool = loadTool(Home::ConverterTile, {copyOf("junk.mp4", dir, "a.mp4"), dir + "/gone.mp4"}, 1);
-        click(m_home->tile(Home::ConverterTile));
-        QCOMPARE(m_home->converter()->fileList()->count(), 1); // the file that does not exist was not added
-        QCOMPARE(m_home->converter()->formatIndex(), 1);
-        QVERIFY(!m_home->converter()->formatButton(1)->isEnabled());
-        QVERIFY(m_home->converter()->formatButton(0)->isEnabled());
-        QVERIFY(tool->startButton()->isEnabled());
-    }
-
     void onlyTheFirstDownloadVisitLoadsTheList()
     {
-        QCOMPARE(m_home->tile(Home::DownloaderTile)->titleLabel()->text(), QStringLiteral("Video Downloader"));
         QPointer<QWidget> realPage = m_window->page(DoRaDuvoZezavi::Page::Download);
         auto *stub = new StubDownloadPage;
         m_window->setPage(DoRaDuvoZezavi::Page::Download, stub);
@@ -413,7 +388,7 @@ private slots:
         delete stub;
     }
 
-    void theListKeys_data()
+    void theListKeepsItsFilesAndAnswersItsKeys_data()
     {
         QTest::addColumn<QList<int>>("selectedBefore");
         QTest::addColumn<int>("key");
@@ -430,7 +405,7 @@ private slots:
         row("Backspace on every row empties the list and disables Start", {0, 1, 2}, Qt::Key_Backspace, Qt::NoModifier,
             0, 0);
     }
-    void theListKeys()
+    void theListKeepsItsFilesAndAnswersItsKeys()
     {
         QFETCH(QList<int>, selectedBefore);
         QFETCH(int, key);
@@ -438,10 +413,15 @@ private slots:
         QFETCH(int, rowsAfter);
         QFETCH(int, selectedAfter);
         const QString dir = mediaDir("keys");
-        QStringList files;
+        QStringList files{dir + "/gone.mp4"};
         for (const char *name : {"a.mp4", "b.mp4", "c.mp4"})
             files << copyOf("junk.mp4", dir, name);
-        ToolPage *tool = loadTool(Home::RotaterTile, files);
+        ToolPage *tool = loadTool(Home::RotaterTile, files, 1);
+        // The file that does not exist was not added; opening the tool again keeps the list and the angle.
+        click(m_home->tile(Home::RotaterTile));
+        QCOMPARE(m_home->rotator()->fileList()->count(), 3);
+        QCOMPARE(m_home->rotator()->angleIndex(), 1);
+        QVERIFY(!m_home->rotator()->angleButton(1)->isEnabled() && m_home->rotator()->angleButton(0)->isEnabled());
         for (int row : selectedBefore)
             m_home->rotator()->fileList()->topLevelItem(row)->setSelected(true);
         QCOMPARE(tool->focusPolicy(), Qt::WheelFocus);
@@ -503,125 +483,75 @@ private slots:
 
     // --- the cutter -----------------------------------------------------------------
 
-    void theCutterOffersTheRangesOfItsClip_data()
+    void theCutterCutsTheAskedStretchWithinTheClip_data()
     {
         QTest::addColumn<QString>("clip");
         QTest::addColumn<int>("seconds");
-        QTest::addColumn<QPoint>("starts"); // the start field's range
-        QTest::addColumn<QPoint>("cuts");   // the cut field's range
-        QTest::addColumn<QString>("info");
-        QTest::newRow("a ten-second clip starts from 0 to 8 and cuts 2 to 10")
-            << "ten.mp4" << 10 << QPoint(0, 8) << QPoint(2, 10)
-            << "The current video duration is: 00:00:10.\n\nThe  \"Start time\"  value ranges from 0 to 8 seconds and "
-               "the  \"Cut duration\"  value ranges from 2 to 10 seconds.";
-        QTest::newRow("a clip shorter than two seconds leaves no start to choose")
-            << "one.mp4" << 1 << QPoint(0, -1) << QPoint(2, 2)
-            << "The current video duration is: 00:00:01.\n\nThe  \"Start time\"  value ranges from 0 to 0 seconds and "
-               "the  \"Cut duration\"  value ranges from 2 to 2 seconds.";
+        QTest::addColumn<QPoint>("starts"); // the start field's range, from 0 to the last start
+        QTest::addColumn<int>("from");      // put in the start field
+        QTest::addColumn<int>("longest");   // the cut field then, and the top of its range
+        QTest::addColumn<QString>("cut");
+        QTest::addColumn<QString>("sent"); // the cut's length as sent to the converter
+        auto row = [](const char *name, const char *clip, int seconds, QPoint starts, int from, int longest,
+                      const char *cut, const char *sent) {
+            QTest::newRow(name) << QString(clip) << seconds << starts << from << longest << QString(cut)
+                                << QString(sent);
+        };
+        row("ten seconds: three from second two", "ten.mp4", 10, {0, 8}, 2, 8, "3", "3");
+        row("ten seconds: a cut below two seconds is sent as two", "ten.mp4", 10, {0, 8}, 5, 5, "1", "2");
+        row("one second leaves no start to choose, and the cut is sent as two", "one.mp4", 1, {0, -1}, 0, 1, "1", "2");
     }
-    void theCutterOffersTheRangesOfItsClip()
+    void theCutterCutsTheAskedStretchWithinTheClip()
     {
         QFETCH(QString, clip);
         QFETCH(int, seconds);
         QFETCH(QPoint, starts);
-        QFETCH(QPoint, cuts);
-        QFETCH(QString, info);
-        click(m_home->tile(Home::CutterTile));
-        VideoCutterWidget *tool = m_home->cutter();
-        FileDialogTestHook::answerNext(copyOf(clip, mediaDir("cut-ranges"), clip));
-        click(tool->addButton());
-        QVERIFY(overlayShown());
-        QCOMPARE(m_window->loadingWidget()->text(), QStringLiteral("Loading..."));
-        QTRY_VERIFY_WITH_TIMEOUT(tool->startButton()->isEnabled(), kJobTimeout);
-        QVERIFY(!overlayShown());
-        QVERIFY(tool->startTimeLineEdit()->isEnabled());
-        QCOMPARE(tool->duration(), qint64(seconds));
-        QCOMPARE(tool->startTimeLineEdit()->text(), QStringLiteral("0"));
-        QCOMPARE(tool->durationsLineEdit()->text(), QString::number(seconds));
-        QCOMPARE(tool->informationLabel()->text(), info);
+        QFETCH(int, from);
+        QFETCH(int, longest);
+        QFETCH(QString, cut);
+        QFETCH(QString, sent);
+        const QString dir = mediaDir("cut");
+        const QString in = copyOf(clip, dir, clip);
+        const QString out = dir + "/" + QFileInfo(clip).completeBaseName() + "_cut.mp4";
+        auto *tool = static_cast<VideoCutterWidget *>(loadTool(Home::CutterTile, {in}));
         auto range = [](QLineEdit *field) {
             const auto *v = qobject_cast<const QIntValidator *>(field->validator());
             return v ? QPoint(v->bottom(), v->top()) : QPoint(-1, -1);
         };
+        // As read: from 0, the whole clip; a cut is 2 seconds at least.
+        QCOMPARE(tool->duration(), qint64(seconds));
+        QVERIFY(tool->startTimeLineEdit()->isEnabled());
+        QCOMPARE(tool->startTimeLineEdit()->text(), QStringLiteral("0"));
+        QCOMPARE(tool->durationsLineEdit()->text(), QString::number(seconds));
         QCOMPARE(range(tool->startTimeLineEdit()), starts);
-        QCOMPARE(range(tool->durationsLineEdit()), cuts);
-    }
-
-    void theCutterCutsTheAskedStretch_data()
-    {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<QString>("cut");
-        QTest::addColumn<QString>("sentLength");
-        QTest::newRow("three seconds from second two") << 2 << "3" << QStringLiteral("3");
-        QTest::newRow("a cut below two seconds is sent as two") << 5 << "1" << QStringLiteral("2");
-    }
-    void theCutterCutsTheAskedStretch()
-    {
-        QFETCH(int, from);
-        QFETCH(QString, cut);
-        QFETCH(QString, sentLength);
-        const QString dir = mediaDir("cut");
-        const QString in = copyOf("ten.mp4", dir, "ten.mp4");
-        auto *tool = static_cast<VideoCutterWidget *>(loadTool(Home::CutterTile, {in}));
+        QCOMPARE(range(tool->durationsLineEdit()), QPoint(2, qMax(seconds, 2)));
+        QCOMPARE(tool->informationLabel()->text(),
+                 QStringLiteral("The current video duration is: 00:00:%1.\n\nThe  \"Start time\"  value ranges from 0 "
+                                "to %2 seconds and the  \"Cut duration\"  value ranges from 2 to %3 seconds.")
+                     .arg(seconds, 2, 10, QLatin1Char('0'))
+                     .arg(qMax(starts.y(), 0))
+                     .arg(qMax(seconds, 2)));
         // A later start makes the longest cut shorter, and the cut field follows.
         tool->startTimeLineEdit()->setText(QString::number(from));
-        QCOMPARE(tool->durationsLineEdit()->text(), QString::number(10 - from));
-        QCOMPARE(qobject_cast<const QIntValidator *>(tool->durationsLineEdit()->validator())->top(), 10 - from);
+        QCOMPARE(tool->durationsLineEdit()->text(), QString::number(longest));
+        QCOMPARE(range(tool->durationsLineEdit()).y(), qMax(longest, 2));
         tool->durationsLineEdit()->setText(cut);
         start(tool);
         QVERIFY(!tool->startButton()->isEnabled());
-        QCOMPARE(m_window->loadingWidget()->text(), QStringLiteral("Loading..."));
+        QVERIFY(overlayShown());
         QCOMPARE(notice(), QStringLiteral("Cut completed."));
         QVERIFY(tool->startButton()->isEnabled());
         QVERIFY(!overlayShown());
-        QVERIFY(
-            hasArguments(tool->job()->startedRuns().value(0), {"-ss", QStringLiteral("00:00:0%1").arg(from), "-i", in,
-                                                               "-c", "copy", "-t", sentLength, dir + "/ten_cut.mp4"}));
-        const double seconds = factsOf(dir + "/ten_cut.mp4").seconds;
-        QVERIFY2(qAbs(seconds - sentLength.toDouble()) <= 1.0, qPrintable(QString::number(seconds)));
-
-        // Cutting again keeps the first cut.
-        start(tool);
-        QCOMPARE(notice(), QStringLiteral("Cut completed."));
-        QVERIFY(QFile::exists(dir + "/ten_cut (0).mp4"));
+        QVERIFY(hasArguments(tool->job()->startedRuns().value(0),
+                             {"-ss", QStringLiteral("00:00:0%1").arg(from), "-i", in, "-c", "copy", "-t", sent, out}));
+        const double length = factsOf(out).seconds;
+        QVERIFY2(qAbs(length - qMin(sent.toDouble(), double(seconds - from))) <= 1.0,
+                 qPrintable(QString::number(length)));
     }
 
     // --- the splitter -----------------------------------------------------------------
 
-    void theSplitterReadsTheLengthAndForgetsItWhenOpenedAgain()
-    {
-        VideoSpliterWidget *tool = openHundredSecondsInSplitter();
-        QCOMPARE(tool->duration(), qint64(100));
-        QCOMPARE(tool->splitMode(), 0);
-        QCOMPARE(tool->countLineEdit()->text(), QStringLiteral("2"));
-        QCOMPARE(tool->timesLineEdit()->text(), QStringLiteral("50"));
-        const auto *count = qobject_cast<const QIntValidator *>(tool->countLineEdit()->validator());
-        const auto *times = qobject_cast<const QIntValidator *>(tool->timesLineEdit()->validator());
-        QVERIFY(count && times);
-        QCOMPARE(QPoint(count->bottom(), count->top()), QPoint(2, 10));
-        QCOMPARE(QPoint(times->bottom(), times->top()), QPoint(2, 98));
-        QVERIFY(tool->countLineEdit()->isEnabled());
-        QVERIFY(!tool->timesLineEdit()->isEnabled());
-        QVERIFY(!tool->countButton()->isEnabled()); // the chosen look
-        QVERIFY(tool->timesButton()->isEnabled());
-        QCOMPARE(tool->countInfoLabel()->text(),
-                 QStringLiteral("Divide the video into segments, Please enter a number greater than 0.\n The current "
-                                "video duration is: 00:01:40 , The each segment video will be divided into :00:00:50"));
-        QCOMPARE(tool->timesInfoLabel()->text(),
-                 QStringLiteral("Segmentation by length of time, Enter seconds of a segments. \nThe current video "
-                                "duration is: 00:01:40 , It will split to 2 files."));
-
-        click(m_window->titleBar()->closeButton());
-        click(m_home->tile(Home::SpliterTile));
-        QVERIFY(tool->inputPath().isEmpty());
-        QVERIFY(!tool->startButton()->isEnabled());
-        QVERIFY(!tool->countLineEdit()->isEnabled());
-        QVERIFY(!tool->timesLineEdit()->isEnabled());
-        QVERIFY(tool->countButton()->isEnabled());
-        QVERIFY(tool->timesButton()->isEnabled());
-    }
-
-    void theSplitterPlansItsPieces_data()
+    void theSplitterPlansItsPiecesFromTheLengthItRead_data()
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("value");
@@ -638,18 +568,44 @@ private slots:
         row("by length 50, two pieces", 1, "50", 50, 2);
         row("a length below 2 is taken as 2", 1, "1", 2, 50);
     }
-    void theSplitterPlansItsPieces()
+    void theSplitterPlansItsPiecesFromTheLengthItRead()
     {
         QFETCH(int, mode);
         QFETCH(QString, value);
         QFETCH(int, length);
         QFETCH(int, count);
         VideoSpliterWidget *tool = openHundredSecondsInSplitter();
+        // As read: two pieces by count, the length field locked.
+        QCOMPARE(tool->duration(), qint64(100));
+        QCOMPARE(tool->splitMode(), 0);
+        QCOMPARE(tool->countLineEdit()->text(), QStringLiteral("2"));
+        QCOMPARE(tool->timesLineEdit()->text(), QStringLiteral("50"));
+        QVERIFY(tool->countLineEdit()->isEnabled() && !tool->timesLineEdit()->isEnabled());
+        QVERIFY(!tool->countButton()->isEnabled() && tool->timesButton()->isEnabled()); // the chosen look
+        const auto *counts = qobject_cast<const QIntValidator *>(tool->countLineEdit()->validator());
+        const auto *lengths = qobject_cast<const QIntValidator *>(tool->timesLineEdit()->validator());
+        QVERIFY(counts && lengths);
+        QCOMPARE(QPoint(counts->bottom(), counts->top()), QPoint(2, 10));
+        QCOMPARE(QPoint(lengths->bottom(), lengths->top()), QPoint(2, 98));
+        QCOMPARE(tool->countInfoLabel()->text(),
+                 QStringLiteral("Divide the video into segments, Please enter a number greater than 0.\n The current "
+                                "video duration is: 00:01:40 , The each segment video will be divided into :00:00:50"));
+        QCOMPARE(tool->timesInfoLabel()->text(),
+                 QStringLiteral("Segmentation by length of time, Enter seconds of a segments. \nThe current video "
+                                "duration is: 00:01:40 , It will split to 2 files."));
+
         click(mode == 0 ? tool->countButton() : tool->timesButton());
         (mode == 0 ? tool->countLineEdit() : tool->timesLineEdit())->setText(value);
         QCOMPARE(tool->splitMode(), mode);
         QCOMPARE(tool->segmentLength(), length);
         QCOMPARE(tool->segmentCount(), count);
+
+        // Opened again, the splitter has forgotten the file.
+        click(m_window->titleBar()->closeButton());
+        click(m_home->tile(Home::SpliterTile));
+        QVERIFY(tool->inputPath().isEmpty() && !tool->startButton()->isEnabled());
+        QVERIFY(!tool->countLineEdit()->isEnabled() && !tool->timesLineEdit()->isEnabled());
+        QVERIFY(tool->countButton()->isEnabled() && tool->timesButton()->isEnabled());
     }
 
     void theSplitterWritesEveryPieceOfThePlanItStartedWith_data()
@@ -778,9 +734,15 @@ private slots:
             inputs << copyOf("two.mp4", dir, name);
         QFile::remove(cache + "/join.txt");
         QVERIFY(QFile::copy(inputs.first(), cache + "/join.txt")); // a user's file of that name
-        QMap<QString, QByteArray> before;
-        for (const QString &name : QDir(cache).entryList(QDir::Files))
-            before[name] = contentOf(cache + "/" + name);
+        // Every file in the cache but the output, with its content.
+        auto cacheFiles = [&cache](const QString &output) {
+            QMap<QString, QByteArray> files;
+            for (const QString &name : QDir(cache).entryList(QDir::Files))
+                if (cache + "/" + name != output)
+                    files[name] = contentOf(cache + "/" + name);
+            return files;
+        };
+        const QMap<QString, QByteArray> before = cacheFiles(QString());
         auto *tool = static_cast<VideoJionerWidget *>(loadTool(Home::JoinerTile, inputs));
         start(tool);
         QVERIFY(overlayShown());
@@ -800,11 +762,7 @@ private slots:
         QVERIFY2(qAbs(seconds - 2.0 * names.size()) < 0.7, qPrintable(QString::number(seconds)));
         // Its folder is gone with the copies; everything else in the cache is as it was.
         QVERIFY(!QFileInfo::exists(work));
-        QMap<QString, QByteArray> after;
-        for (const QString &name : QDir(cache).entryList(QDir::Files))
-            if (cache + "/" + name != output)
-                after[name] = contentOf(cache + "/" + name);
-        QCOMPARE(after, before);
+        QCOMPARE(cacheFiles(output), before);
         QCOMPARE(QDir(cache).entryList({"join-*"}, QDir::Dirs), QStringList());
         for (const QString &input : inputs + QStringList{output})
             QFile::remove(input);
@@ -924,17 +882,13 @@ private slots:
         click(tool->addAudioButton());
         QCOMPARE(FileDialogTestHook::lastRequest().filter, QStringLiteral("Media (*.mp3 *.aac *.m4a)"));
         start(tool);
-        QVERIFY(!tool->startButton()->isEnabled());
-        QCOMPARE(m_window->loadingWidget()->text(), QStringLiteral("Loading..."));
+        QVERIFY(!tool->startButton()->isEnabled() && overlayShown());
         QCOMPARE(notice(), QStringLiteral("Adding audio completed."));
         QVERIFY(tool->startButton()->isEnabled());
         const Facts facts = factsOf(dir + "/movie_audio.mkv");
         QCOMPARE(facts.videoStreams, 1);
         QCOMPARE(facts.audioStreams, 1);
         QCOMPARE(facts.sampleRate, 8000);
-        start(tool);
-        QCOMPARE(notice(), QStringLiteral("Adding audio completed."));
-        QVERIFY(QFile::exists(dir + "/movie_audio (0).mkv"));
     }
 
     // --- every tool --------------------------------------------------------------------
@@ -1096,8 +1050,6 @@ private slots:
         installLanguage("ZH");
         m_window->retranslate();
         QCOMPARE(m_home->tile(Home::CutterTile)->titleLabel()->text(), QString::fromUtf8("视频剪切"));
-        QCOMPARE(m_home->tile(Home::DownloaderTile)->titleLabel()->text(), QString::fromUtf8("视频下载"));
-        QCOMPARE(m_home->converter()->startButton()->text(), QString::fromUtf8("开始"));
         // No English is left on any page of the toolkit but the format and angle names.
         const QRegularExpression english("[A-Za-z]{3,}");
         for (QLabel *label : m_home->findChildren<QLabel *>()) {
