@@ -9,7 +9,6 @@
 #include "queue/downloaditem.h"
 #include "queue/scheduler.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTimer>
 

@@ -37,6 +37,33 @@ DownloadRecord record(const QString &url, const QString &format)
     return r;
 }
 
+// Stores url as a queued link chosen in r's format, as the queue does.
+void storeKeyed(DBManagerThread &db, const QString &url, const DownloadRecord &r)
+{
+    db.insertLink(url);
+    db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+}
+
+// Runs statements on a data.db through a connection of its own, as another program
+// would; returns the first column of the last statement's rows ("failed" if it fails).
+QStringList rawSql(const QString &path, const QStringList &statements)
+{
+    QStringList out;
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
+        raw.setDatabaseName(path);
+        raw.open();
+        QSqlQuery q(raw);
+        for (const QString &statement : statements) {
+            out = q.exec(statement) ? QStringList() : QStringList{QStringLiteral("failed")};
+            while (q.next())
+                out << q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(path);
+    return out;
+}
+
 struct LoadResult {
     QVector<StoredRow> rows;
     int questions = 0;
@@ -77,56 +104,29 @@ private slots:
         QCOMPARE(r.rows.size(), 0);
     }
 
-    void theTableIsCreatedExactly()
-    {
-        const QString dir = folderFor("schema");
-        {
-            DBManagerThread db(dir);
-        }
-        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-        raw.setDatabaseName(dir + QStringLiteral("/data.db"));
-        QVERIFY(raw.open());
-        QSqlQuery q(raw);
-        QVERIFY(q.exec(QStringLiteral("select sql from sqlite_master where name='dldata'")) && q.next());
-        // The table as first released, then the columns added since, at its end.
-        QString created = QLatin1String(DBManagerThread::CreateTableStatement);
-        created.chop(1);
-        QCOMPARE(q.value(0).toString(), created + QStringLiteral(", failreason varchar(64), finishdate varchar(64))"));
-        raw.close();
-        raw = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-    }
-
     void quotesRoundTripInEveryColumn()
     {
         const QString dir = folderFor("quotes");
         const QString url = QStringLiteral("https://www.youtube.com/watch?v=a'b\"c");
         {
             DBManagerThread db(dir);
-            db.insertLink(url);
             DownloadRecord r = record(url, QStringLiteral("137'"));
-            QVERIFY(db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid)));
+            storeKeyed(db, url, r);
             QVERIFY(db.runStatement(DBManagerThread::fullRowStatement(r)));
             r.finishfilename = QStringLiteral("/v/It's here.mp4");
             r.thumb = QStringLiteral("/c/'x'/thumb.jpg");
-            r.duration = QStringLiteral("01:05");
-            r.size = QStringLiteral("1.50 M");
-            r.extformat = QStringLiteral("mp4");
             QVERIFY(db.markFinished(r) > 0);
         }
         DBManagerThread db(dir); // survives closing and opening again
         const QVector<StoredRow> rows = db.allRows();
         QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().isfinished, 1);
         const DownloadRecord &got = rows.first().record;
         const DownloadRecord want = record(url, QStringLiteral("137'"));
-        QCOMPARE(rows.first().isfinished, 1);
-        QCOMPARE(got.url, url);
-        QCOMPARE(got.formatid, want.formatid);
-        QCOMPARE(got.name, want.name);
-        QCOMPARE(got.dlfolder, want.dlfolder);
-        QCOMPARE(got.savepath, want.savepath);
-        QCOMPARE(got.subtitlelang, want.subtitlelang);
-        QCOMPARE(got.md5, want.md5);
+        for (QString DownloadRecord::*text :
+             {&DownloadRecord::url, &DownloadRecord::formatid, &DownloadRecord::name, &DownloadRecord::dlfolder,
+              &DownloadRecord::savepath, &DownloadRecord::subtitlelang, &DownloadRecord::md5})
+            QCOMPARE(got.*text, want.*text);
         QCOMPARE(got.progress, 4200);
         QVERIFY(got.issubtitle && got.isenabled);
         QCOMPARE(got.finishfilename, QStringLiteral("/v/It's here.mp4"));
@@ -167,9 +167,8 @@ private slots:
             DBManagerThread db(dir);
             for (int i = 0; i < unfinished + finished; ++i) {
                 const QString url = QStringLiteral("https://v/%1").arg(i);
-                db.insertLink(url);
-                DownloadRecord r = record(url, QStringLiteral("18"));
-                db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+                const DownloadRecord r = record(url, QStringLiteral("18"));
+                storeKeyed(db, url, r);
                 if (i >= unfinished)
                     db.markFinished(r);
             }
@@ -207,13 +206,11 @@ private slots:
         DBManagerThread db(dir);
         const QString url = QStringLiteral("https://v/twin");
         DownloadRecord r = record(url, QStringLiteral("18"));
-        db.insertLink(url);
-        db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+        storeKeyed(db, url, r);
         r.finishfilename = QStringLiteral("/v/first.mp4");
         const qint64 finishedRow = db.markFinished(r);
         // The same link in the same format again: an unfinished twin with the same key.
-        db.insertLink(url);
-        db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+        storeKeyed(db, url, r);
         db.runStatement(DBManagerThread::fullRowStatement(r));
         db.runStatement(DBManagerThread::deleteItemStatement(url, r.md5));
         QVector<StoredRow> rows = db.allRows();
@@ -221,8 +218,7 @@ private slots:
         QCOMPARE(rows.first().isfinished, 1);
         QCOMPARE(rows.first().record.finishfilename, QStringLiteral("/v/first.mp4"));
         // And removing the finished row leaves an unfinished twin alone.
-        db.insertLink(url);
-        db.runStatement(DBManagerThread::setKeyStatement(url, r.md5, r.formatid));
+        storeKeyed(db, url, r);
         db.runStatement(DBManagerThread::deleteFinishedStatement(finishedRow));
         rows = db.allRows();
         QCOMPARE(rows.size(), 1);
@@ -240,17 +236,11 @@ private slots:
         {
             DBManagerThread db(dir);
         }
-        {
-            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw2"));
-            raw.setDatabaseName(dir + QStringLiteral("/data.db"));
-            QVERIFY(raw.open());
-            QSqlQuery q(raw);
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url, progress, isfinished, issubtitle) "
-                                          "values (NULL, 'lots', NULL, 'yes')")));
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url, progress) values ('https://x', 99999)")));
-            raw.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("raw2"));
+        QCOMPARE(
+            rawSql(dir + QStringLiteral("/data.db"),
+                   {"INSERT INTO dldata (url, progress, isfinished, issubtitle) values (NULL, 'lots', NULL, 'yes')",
+                    "INSERT INTO dldata (url, progress) values ('https://x', 99999)"}),
+            QStringList());
         DBManagerThread db(dir);
         const LoadResult r = load(db, true);
         QCOMPARE(r.rows.size(), 2);
@@ -344,31 +334,22 @@ private slots:
         QVERIFY(urls.contains(QStringLiteral("https://v/after")));
         const QStringList aside = QDir(to).entryList({QStringLiteral("data.db.*")}, QDir::Files);
         QVERIFY2(aside.size() == 1, qPrintable(aside.join(QLatin1Char(' '))));
-        QSqlDatabase kept = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("kept"));
-        kept.setDatabaseName(to + QLatin1Char('/') + aside.first());
-        QVERIFY(kept.open());
-        QSqlQuery q(kept);
-        QVERIFY(q.exec(QStringLiteral("select url from dldata")) && q.next());
-        QCOMPARE(q.value(0).toString(), QStringLiteral("https://v/older"));
+        QCOMPARE(rawSql(to + QLatin1Char('/') + aside.first(), {"select url from dldata"}),
+                 QStringList{"https://v/older"});
     }
 
     // A data.db written by the previous version (no failure or date columns) opens with
-    // every row, gains the columns, and stays readable by that version's query.
+    // every row, gains the columns at the table's end, as a new one has them, and stays
+    // readable by that version's query.
     void aDatabaseOfThePreviousVersionIsMigrated()
     {
-        const QString dir = folderFor("previous");
-        {
-            QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("previous"));
-            old.setDatabaseName(dir + QStringLiteral("/data.db"));
-            QVERIFY(old.open());
-            QSqlQuery q(old);
-            QVERIFY(q.exec(QLatin1String(DBManagerThread::CreateTableStatement)));
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url,md5,name,isfinished,progress,finishfilename) "
-                                          "values('https://v/old','k1','Old ''one''','1','0','/v/old.mp4')")));
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO dldata (url,md5,isfinished,progress) "
-                                          "values('https://v/half','k2','0','4200')")));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("previous"));
+        const QString dir = folderFor("previous"), path = dir + QStringLiteral("/data.db");
+        QCOMPARE(
+            rawSql(path, {QLatin1String(DBManagerThread::CreateTableStatement),
+                          "INSERT INTO dldata (url,md5,name,isfinished,progress,finishfilename) "
+                          "values('https://v/old','k1','Old ''one''','1','0','/v/old.mp4')",
+                          "INSERT INTO dldata (url,md5,isfinished,progress) values('https://v/half','k2','0','4200')"}),
+            QStringList());
         {
             DBManagerThread db(dir);
             QVERIFY(db.isUsable());
@@ -382,6 +363,10 @@ private slots:
         DBManagerThread again(dir);
         QCOMPARE(again.allRows().at(1).record.failreason, QStringLiteral("permanent"));
         QCOMPARE(load(again, true).rows.size(), 2);
+        QString created = QLatin1String(DBManagerThread::CreateTableStatement);
+        created.chop(1);
+        QCOMPARE(rawSql(path, {"select sql from sqlite_master where name='dldata'"}),
+                 QStringList{created + ", failreason varchar(64), finishdate varchar(64))"});
     }
 
     void statementsFromTheGuiRunDuringTheLoad()

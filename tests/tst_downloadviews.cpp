@@ -17,6 +17,7 @@
 #include "widgets/messagedialogs.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QTextDocumentFragment>
@@ -116,10 +117,8 @@ private slots:
         QTest::addColumn<QString>("speed");
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("speedIndex");
-        QTest::newRow("nine at a time is five; speed 7 is 1 Mbps") << "9"
-                                                                   << "7" << 5 << 4;
-        QTest::newRow("one at a time is two; speed -3 is Unlimited") << "1"
-                                                                     << "-3" << 2 << 0;
+        QTest::newRow("nine at a time is five; speed 7 is 1 Mbps") << QStringLiteral("9") << "7" << 5 << 4;
+        QTest::newRow("one at a time is two; speed -3 is Unlimited") << QStringLiteral("1") << "-3" << 2 << 0;
     }
     void storedSettingsAreClamped()
     {
@@ -183,37 +182,23 @@ private slots:
         QVERIFY(!p->statusText().startsWith(QStringLiteral("> ")));
     }
 
-    void theSpeedBoxStoresTheUsersChoice()
+    // The speed the user picks is stored, and the next page starts with it.
+    void theSpeedBoxKeepsTheUsersChoice()
     {
-        auto p = page();
-        QCOMPARE(p->speedBoxIndex(), 4);
-        QMetaObject::invokeMethod(p.get(), "speedComboBox_currentIndexChanged_slots");
-        QCOMPARE(Settings::readText(Key::DownloadSpeed), QStringLiteral("4"));
+        QTest::keyClick(page()->findChild<QComboBox *>(), Qt::Key_Up); // from "1 Mbps" to "2 Mbps"
+        QCOMPARE(Settings::readText(Key::DownloadSpeed), QStringLiteral("3"));
+        QCOMPARE(page()->speedBoxIndex(), 3);
     }
 
-    void leavingWithNothingRunningAsksNothing()
+    void leavingWithNothingQueuedAsksNothing()
     {
         auto p = page();
         QVERIFY(p->mayExit());
         QVERIFY(p->queue()->isClosing());
     }
 
-    void leavingWithItemsAsksAndNoKeepsEverything()
-    {
-        auto p = page();
-        DLItemData *item = itemIn(*p, ItemState::WaitingToDownload);
-        DialogTestHook::answerNext(DialogTestHook::Press::Cancel);
-        QVERIFY(!p->mayExit());
-        QCOMPARE(DialogTestHook::lastMessage(),
-                 QStringLiteral("There are some tasks running, do you want to exit application?"));
-        QVERIFY(!p->queue()->isClosing());
-        QCOMPARE(item->state(), ItemState::WaitingToDownload);
-        DialogTestHook::answerNext(DialogTestHook::Press::OK);
-        QVERIFY(p->mayExit());
-        QVERIFY(p->queue()->isClosing());
-    }
-
-    // What the user reads on the program's two-button questions: "No" and "Yes".
+    // What the user reads on the program's two-button questions: "No" and "Yes"; "No" changes
+    // nothing.
     void questionsOfferNoAndYes_data()
     {
         QTest::addColumn<QString>("question");
@@ -231,8 +216,15 @@ private slots:
         auto p = page();
         DialogTestHook::answerNext(DialogTestHook::Press::Cancel);
         if (question == QLatin1String("leave")) {
-            itemIn(*p, ItemState::WaitingToDownload);
+            DLItemData *item = itemIn(*p, ItemState::WaitingToDownload);
             QVERIFY(!p->mayExit());
+            QCOMPARE(DialogTestHook::lastMessage(),
+                     QStringLiteral("There are some tasks running, do you want to exit application?"));
+            QVERIFY(!p->queue()->isClosing());
+            QCOMPARE(item->state(), ItemState::WaitingToDownload);
+            DialogTestHook::answerNext(DialogTestHook::Press::OK);
+            QVERIFY(p->mayExit());
+            QVERIFY(p->queue()->isClosing());
         } else if (question == QLatin1String("duplicate")) {
             p->finishedList()->addEntry(QStringLiteral("https://vimeo.com/42"), QStringLiteral("/v/It's here.mp4"),
                                         QStringLiteral("Here"), QString(), QString(), QString(), QString(),
@@ -343,17 +335,6 @@ private slots:
         setScaleFactor(1.0);
     }
 
-    void aFailedDownloadShowsItsCountdown()
-    {
-        Settings::writeSwitch(Key::AutoReDownload, true);
-        auto p = page();
-        DLItemData *item = itemIn(*p, ItemState::DownloadFailed);
-        item->setStateForTest(ItemState::DownloadFailed, 0, 42);
-        emit item->updateShow(item);
-        QCOMPARE(p->downloadList()->rowFor(item)->statusText(),
-                 QStringLiteral("Download Failed. Automatically re-download after 42 seconds. "));
-    }
-
     // A failed row says why, shows the countdown its class allows, and offers a new
     // downloader where the message points to an old one (until the offer was taken).
     void failedRowsSayWhy_data()
@@ -364,26 +345,24 @@ private slots:
         QTest::addColumn<bool>("offered");
         QTest::addColumn<QString>("status");
         QTest::addColumn<bool>("link");
-        const int analysis = int(ItemState::AnalyzeFailed), download = int(ItemState::DownloadFailed);
-        QTest::newRow("a private video") << download << "permanent/private" << 0 << true
-                                         << "Download Failed: private video." << false;
-        QTest::newRow("an analysis refused for the viewer's country")
-            << analysis << "permanent/country" << 0 << true << "Analyzing Failed: not available in your country."
-            << false;
-        QTest::newRow("a site asking to slow down counts down in minutes")
-            << download << "ratelimited" << 480 << true
-            << "Download Failed: the site asks to slow down. Automatically re-download after 8 minutes. " << false;
-        QTest::newRow("so does its analysis") << analysis << "ratelimited" << 240 << true
-                                              << "Analyzing Failed: the site asks to slow down. Automatically "
-                                                 "re-download after 4 minutes. "
-                                              << false;
-        QTest::newRow("a transient failure keeps the usual words")
-            << download << "transient" << 42 << true << "Download Failed. Automatically re-download after 42 seconds. "
-            << false;
-        QTest::newRow("an outdated downloader offers the update")
-            << analysis << "outdated" << 0 << true << "Analyzing Failed: the downloader may be outdated." << true;
-        QTest::newRow("once taken in this run, it is offered no more")
-            << download << "outdated" << 0 << false << "Download Failed: the downloader may be outdated." << false;
+        const auto row = [](const char *name, ItemState state, const char *code, int countdown, bool offered,
+                            const char *status, bool link) {
+            QTest::newRow(name) << int(state) << code << countdown << offered << status << link;
+        };
+        const ItemState analysis = ItemState::AnalyzeFailed, download = ItemState::DownloadFailed;
+        row("a private video", download, "permanent/private", 0, true, "Download Failed: private video.", false);
+        row("an analysis refused for the viewer's country", analysis, "permanent/country", 0, true,
+            "Analyzing Failed: not available in your country.", false);
+        row("a site asking to slow down counts down in minutes", download, "ratelimited", 480, true,
+            "Download Failed: the site asks to slow down. Automatically re-download after 8 minutes. ", false);
+        row("so does its analysis", analysis, "ratelimited", 240, true,
+            "Analyzing Failed: the site asks to slow down. Automatically re-download after 4 minutes. ", false);
+        row("a transient failure keeps the usual words", download, "transient", 42, true,
+            "Download Failed. Automatically re-download after 42 seconds. ", false);
+        row("an outdated downloader offers the update", analysis, "outdated", 0, true,
+            "Analyzing Failed: the downloader may be outdated.", true);
+        row("once taken in this run, it is offered no more", download, "outdated", 0, false,
+            "Download Failed: the downloader may be outdated.", false);
     }
     void failedRowsSayWhy()
     {
@@ -471,13 +450,10 @@ private slots:
         QCOMPARE(list->count(), 1);
         // Re-downloading a refused link still takes the entry away.
         DialogTestHook::answerNext(DialogTestHook::Press::OK);
-        FinishedListWidget *l = p->finishedList();
-        FinishedEntry copy = *l->entryAt(0);
-        Q_UNUSED(copy);
-        QMetaObject::invokeMethod(l->rowFor(l->entryAt(0)), "redownloadButton_slots");
-        QCOMPARE(l->count(), 0);
-        QVERIFY(l->isEmptyViewShown());
-        l->ItemRemoveAllItem_slots();
+        QMetaObject::invokeMethod(list->rowFor(list->entryAt(0)), "redownloadButton_slots");
+        QCOMPARE(list->count(), 0);
+        QVERIFY(list->isEmptyViewShown());
+        list->ItemRemoveAllItem_slots();
         QCOMPARE(p->downloadedTabText(), QStringLiteral("Downloaded"));
     }
 

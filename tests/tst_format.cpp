@@ -94,19 +94,17 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("name");
-        QTest::newRow("slash, colon, dot and question mark go") << "A/B: c.d?"
-                                                                << "AB cd";
-        QTest::newRow("every removed character goes") << QStringLiteral(".,'/\\\":;|*<>?@$%^~!#&=\n") << "";
-        QTest::newRow("blanks stay, nothing is trimmed") << "  a  b  "
-                                                         << "  a  b  ";
-        QTest::newRow("other punctuation stays") << "(Live) [HD] - part_1 + {x}"
-                                                 << "(Live) [HD] - part_1 + {x}";
-        QTest::newRow("Chinese and emoji stay") << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x8e\xac")
-                                                << QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x8e\xac");
-        QTest::newRow("a tab and a carriage return stay") << "a\tb\rc"
-                                                          << "a\tb\rc";
-        QTest::newRow("path climbing is defused") << "../../etc/passwd"
-                                                  << "etcpasswd";
+        const auto row = [](const char *name, const QString &title, const QString &cleaned) {
+            QTest::newRow(name) << title << cleaned;
+        };
+        row("slash, colon, dot and question mark go", "A/B: c.d?", "AB cd");
+        row("every removed character goes", ".,'/\\\":;|*<>?@$%^~!#&=\n", "");
+        row("blanks stay, nothing is trimmed", "  a  b  ", "  a  b  ");
+        row("other punctuation stays", "(Live) [HD] - part_1 + {x}", "(Live) [HD] - part_1 + {x}");
+        const QString chinese = QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x8e\xac");
+        row("Chinese and emoji stay", chinese, chinese);
+        row("a tab and a carriage return stay", "a\tb\rc", "a\tb\rc");
+        row("path climbing is defused", "../../etc/passwd", "etcpasswd");
     }
     void cleanFileName()
     {
@@ -119,9 +117,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("digest");
-        QTest::newRow("empty") << ""
-                               << "d41d8cd98f00b204e9800998ecf8427e";
-        QTest::newRow("a link") << "https://www.youtube.com/watch?v=abc"
+        QTest::newRow("empty") << QString() << "d41d8cd98f00b204e9800998ecf8427e";
+        QTest::newRow("a link") << QStringLiteral("https://www.youtube.com/watch?v=abc")
                                 << "df306b26c16bf91b190193d89a078af9";
         QTest::newRow("the UTF-8 bytes count, not UTF-16")
             << QString::fromUtf8("\xc3\xa9") << "66ddcd97cfdeabb2f6fb8a999b4bc76f";
@@ -131,7 +128,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, digest);
         QCOMPARE(::md5Hex(text), digest);
-        QCOMPARE(::md5Hex(text).size(), 32);
     }
 };
 

@@ -16,76 +16,66 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("code");
+        const auto row = [](const char *name, const QString &line, const char *code) {
+            QTest::newRow(name) << line << code;
+        };
+        const QString yt = QStringLiteral("ERROR: [youtube] abc: "), media = "ERROR: unable to download video data: ";
         const QString cookies = QStringLiteral(" Use --cookies-from-browser or --cookies for the authentication. See  "
                                                "https://github.com/yt-dlp/yt-dlp/wiki/"
                                                "FAQ#how-do-i-pass-cookies-to-yt-dlp  for how to manually pass cookies");
-        QTest::newRow("a private video (2023)")
-            << "ERROR: [youtube] abc: Private video. Sign in if you've been granted access to this video"
-            << "permanent/private";
-        QTest::newRow("a private video (current, with the cookie hint)")
-            << "ERROR: [youtube] abc: Private video. Sign in if you've been granted access to this video." + cookies
-            << "permanent/private";
-        QTest::newRow("a terminated account")
-            << "ERROR: [youtube] abc: Video unavailable. This video is no longer available because the YouTube "
-               "account associated with this video has been terminated."
-            << "permanent/terminated";
-        QTest::newRow("a removed video") << "ERROR: [youtube] abc: Video unavailable. This video has been removed by "
-                                            "the uploader"
-                                         << "permanent/unavailable";
-        QTest::newRow("members only (2023)") << "ERROR: [youtube] abc: Join this channel to get access to members-only "
-                                                "content like this video, and other exclusive perks."
-                                             << "permanent/members";
-        QTest::newRow("members only (current)")
-            << "ERROR: [youtube] abc: This video is available to this channel's members on level: Member (or any "
-               "higher level). Join this channel to get access to members-only content and other exclusive perks."
-            << "permanent/members";
-        QTest::newRow("an age check (2023)") << "ERROR: [youtube] abc: Sign in to confirm your age. This video may be "
-                                                "inappropriate for some users."
-                                             << "permanent/age";
-        QTest::newRow("an age check (current)") << "ERROR: [youtube] abc: Sign in to confirm your age. This video may "
-                                                   "be inappropriate for some users."
-                                                       + cookies
-                                                << "permanent/age";
-        QTest::newRow("not in this country") << "ERROR: [youtube] abc: The uploader has not made this video available "
-                                                "in your country."
-                                             << "permanent/country";
-        QTest::newRow("geo restriction elsewhere") << "ERROR: [vimeo] 1: This video is not available from your "
-                                                      "location due to geo restriction"
-                                                   << "permanent/country";
-        QTest::newRow("an unsupported link") << "ERROR: Unsupported URL: https://example.com/page"
-                                             << "permanent/unsupported";
-        QTest::newRow("a login") << "ERROR: [vimeo] 1: This video is only available for registered users." + cookies
-                                 << "permanent/login";
-        QTest::newRow("HTTP 429") << "ERROR: unable to download video data: HTTP Error 429: Too Many Requests"
-                                  << "ratelimited";
-        QTest::newRow("the session rate-limited (current)")
-            << "ERROR: [youtube] abc: This content isn't available, try again later. The current session has been "
-               "rate-limited by YouTube for up to an hour."
-            << "ratelimited";
-        QTest::newRow("the bot check (current)")
-            << QString::fromUtf8("ERROR: [youtube] abc: Sign in to confirm you\u2019re not a bot.") + cookies
-            << "outdated";
-        QTest::newRow("an extractor that broke") << "ERROR: [youtube] abc: Unable to extract uploader id; please "
-                                                    "report this issue on  https://github.com/yt-dlp/yt-dlp/issues"
-                                                 << "outdated";
-        QTest::newRow("403 on the media") << "ERROR: unable to download video data: HTTP Error 403: Forbidden"
-                                          << "outdated";
-        QTest::newRow("a time-out") << "ERROR: unable to download video data: <urlopen error timed out>"
-                                    << "transient";
-        QTest::newRow("a server error while transferring")
-            << "[download] Got error: HTTP Error 503: Service Unavailable. Retrying (1/10)..."
-            << "transient";
-        QTest::newRow("a reset connection") << "ERROR: [download] Got error: [Errno 104] Connection reset by peer"
-                                            << "transient";
-        QTest::newRow("a full disk (downloader)") << "ERROR: unable to write data: [Errno 28] No space left on device"
-                                                  << "diskfull";
-        QTest::newRow("a full disk (converter)") << "av_interleaved_write_frame(): No space left on device"
-                                                 << "diskfull";
-        QTest::newRow("a 404 keeps the usual retries") << "ERROR: unable to download video data: HTTP Error 404: Not "
-                                                          "Found"
-                                                       << "";
-        QTest::newRow("a title that says private is no error") << "[info] Private video of my cat"
-                                                               << "";
+        const QString priv = yt + "Private video. Sign in if you've been granted access to this video";
+        row("a private video (2023)", priv, "permanent/private");
+        row("a private video (current, with the cookie hint)", priv + "." + cookies, "permanent/private");
+        row("a terminated account",
+            yt
+                + "Video unavailable. This video is no longer available because the YouTube account associated with "
+                  "this video has been terminated.",
+            "permanent/terminated");
+        row("a removed video", yt + "Video unavailable. This video has been removed by the uploader",
+            "permanent/unavailable");
+        row("members only (2023)",
+            yt + "Join this channel to get access to members-only content like this video, and other exclusive perks.",
+            "permanent/members");
+        row("members only (current)",
+            yt
+                + "This video is available to this channel's members on level: Member (or any higher level). Join this "
+                  "channel to get access to members-only content and other exclusive perks.",
+            "permanent/members");
+        const QString age = yt + "Sign in to confirm your age. This video may be inappropriate for some users.";
+        row("an age check (2023)", age, "permanent/age");
+        row("an age check (current)", age + cookies, "permanent/age");
+        row("not in this country", yt + "The uploader has not made this video available in your country.",
+            "permanent/country");
+        row("geo restriction elsewhere",
+            "ERROR: [vimeo] 1: This video is not available from your location due to geo restriction",
+            "permanent/country");
+        row("an unsupported link", "ERROR: Unsupported URL: https://example.com/page", "permanent/unsupported");
+        row("a login", "ERROR: [vimeo] 1: This video is only available for registered users." + cookies,
+            "permanent/login");
+        row("HTTP 429", media + "HTTP Error 429: Too Many Requests", "ratelimited");
+        row("the session rate-limited (current)",
+            yt
+                + "This content isn't available, try again later. The current session has been rate-limited by "
+                  "YouTube for up to an hour.",
+            "ratelimited");
+        row("the bot check (current)", yt + QString::fromUtf8("Sign in to confirm you\u2019re not a bot.") + cookies,
+            "outdated");
+        row("an extractor that broke",
+            yt + "Unable to extract uploader id; please report this issue on  https://github.com/yt-dlp/yt-dlp/issues",
+            "outdated");
+        row("a yt-dlp too old for an option (the adapter's line)",
+            "ERROR: yt-dlp 2021.06.01 is too old: --progress-template needs yt-dlp 2021.10.09 or newer", "outdated");
+        row("403 on the media", media + "HTTP Error 403: Forbidden", "outdated");
+        row("a time-out", media + "<urlopen error timed out>", "transient");
+        row("a server error while transferring",
+            "[download] Got error: HTTP Error 503: Service Unavailable. Retrying (1/10)...", "transient");
+        row("a reset connection", "ERROR: [download] Got error: [Errno 104] Connection reset by peer", "transient");
+        row("a full disk (downloader)", "ERROR: unable to write data: [Errno 28] No space left on device", "diskfull");
+        row("a full disk (converter)", "av_interleaved_write_frame(): No space left on device", "diskfull");
+        row("a 404 keeps the usual retries", media + "HTTP Error 404: Not Found", "");
+        row("a playlist that does not exist is no sign of an old downloader", "ERROR: This playlist does not exist.",
+            "");
+        row("a title that says private is no error", "[info] Private video of my cat", "");
     }
     void failureMessagesAreClassified()
     {
@@ -104,49 +94,35 @@ private slots:
         QTest::addColumn<QString>("speed");
         QTest::addColumn<QString>("remaining");
         QTest::addColumn<bool>("reached100");
-        const int video = int(DownloadStage::Video), audio = int(DownloadStage::Audio);
-        const int whole = int(DownloadStage::WholeFile), converted = int(DownloadStage::BeforeConversion);
-        QTest::newRow("a video line gives progress, speed and time")
-            << video << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 4076.99989 << "1.20MB/s"
-            << "00:07" << false;
-        QTest::newRow("a file with its own sound takes the whole bar")
-            << whole << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 4530.0 << "1.20MB/s"
-            << "00:07" << false;
-        QTest::newRow("a file to be converted leaves the conversion its share")
-            << converted << 0.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9800.0 << ""
-            << "" << true;
-        QTest::newRow("the same line during an audio job")
-            << audio << 0.0 << "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07" << 9453.0 << "1.20MB/s"
-            << "00:07" << false;
-        QTest::newRow("our adapter's single-blank form")
-            << video << 0.0 << "[download] 10.0% of 5.00MiB at 512.00KiB/s ETA 00:09" << 900.0 << "512.00KB/s"
-            << "00:09" << false;
-        QTest::newRow("a hundred percent sets the flag and keeps the old speed")
-            << video << 8000.0 << "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00" << 9000.0 << ""
-            << "" << true;
-        QTest::newRow("a destination line changes nothing")
-            << video << 10.0 << "[download] Destination: /cache/abc.mp4" << 10.0 << ""
-            << "" << false;
-        QTest::newRow("a restarted transfer never lowers the progress")
-            << video << 5000.0 << "[download]   3.0% of 12.34MiB at 1.00MiB/s ETA 00:30" << 5000.0 << "1.00MB/s"
-            << "00:30" << false;
-        QTest::newRow("a speed starting with a letter is ignored")
-            << video << 0.0 << "[download]  50.0% of 10.00MiB at Unknown speed ETA Unknown" << 4499.99988 << ""
-            << "ETA" << false;
-        QTest::newRow("audio never goes past its stage")
-            << audio << 9700.0 << "[download] 100.0% of 1.00MiB at 1.00MiB/s ETA 00:00" << 9800.0 << ""
-            << "" << true;
-        QTest::newRow("several lines in one read take the last")
-            << video << 0.0
-            << "[download]  10.0% of 1.00MiB at 1.00MiB/s ETA 00:09\n[download]  20.0% of 1.00MiB at 2.00MiB/s ETA "
-               "00:04"
-            << 1799.99995 << "2.00MB/s"
-            << "00:04" << false;
-        QTest::newRow("a percentage without a number is skipped")
-            << video << 0.0 << "[download] %% of x at y ETA z" << 0.0 << ""
-            << "" << false;
-        QTest::newRow("a bare percentage sign is skipped") << video << 0.0 << "[download] % of 1MiB" << 0.0 << ""
-                                                           << "" << false;
+        const auto row = [](const char *name, DownloadStage stage, double before, const char *text, double progress,
+                            const char *speed, const char *remaining, bool reached100) {
+            QTest::newRow(name) << int(stage) << before << text << progress << speed << remaining << reached100;
+        };
+        const DownloadStage video = DownloadStage::Video, audio = DownloadStage::Audio;
+        const char *line = "[download]  45.3% of 12.34MiB at  1.20MiB/s ETA 00:07";
+        const char *done = "[download] 100% of 12.34MiB at  1.20MiB/s ETA 00:00";
+        row("a video line gives progress, speed and time", video, 0, line, 4076.99989, "1.20MB/s", "00:07", false);
+        row("a file with its own sound takes the whole bar", DownloadStage::WholeFile, 0, line, 4530, "1.20MB/s",
+            "00:07", false);
+        row("a file to be converted leaves the conversion its share", DownloadStage::BeforeConversion, 0, done, 9800,
+            "", "", true);
+        row("the same line during an audio job", audio, 0, line, 9453, "1.20MB/s", "00:07", false);
+        row("our adapter's single-blank form", video, 0, "[download] 10.0% of 5.00MiB at 512.00KiB/s ETA 00:09", 900,
+            "512.00KB/s", "00:09", false);
+        row("a hundred percent sets the flag and keeps the old speed", video, 8000, done, 9000, "", "", true);
+        row("a destination line changes nothing", video, 10, "[download] Destination: /cache/abc.mp4", 10, "", "",
+            false);
+        row("a restarted transfer never lowers the progress", video, 5000,
+            "[download]   3.0% of 12.34MiB at 1.00MiB/s ETA 00:30", 5000, "1.00MB/s", "00:30", false);
+        row("a speed starting with a letter is ignored", video, 0,
+            "[download]  50.0% of 10.00MiB at Unknown speed ETA Unknown", 4499.99988, "", "ETA", false);
+        row("audio never goes past its stage", audio, 9700, "[download] 100.0% of 1.00MiB at 1.00MiB/s ETA 00:00", 9800,
+            "", "", true);
+        row("several lines in one read take the last", video, 0,
+            "[download]  10.0% of 1.00MiB at 1.00MiB/s ETA 00:09\n[download]  20.0% of 1.00MiB at 2.00MiB/s ETA 00:04",
+            1799.99995, "2.00MB/s", "00:04", false);
+        row("a percentage without a number is skipped", video, 0, "[download] %% of x at y ETA z", 0, "", "", false);
+        row("a bare percentage sign is skipped", video, 0, "[download] % of 1MiB", 0, "", "", false);
     }
     void downloadSegments()
     {
@@ -242,24 +218,13 @@ private slots:
         QVERIFY(!untouched.formatUnavailable);
     }
 
-    void missingPlaylistAsksForTheSingleVideo_data()
+    // A list that does not exist: the analysis asks again for the single video alone.
+    void aMissingPlaylistAsksForTheSingleVideo()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("v, list and index leave only v") << "ERROR: This playlist does not exist."
-                                                        << "https://www.youtube.com/watch?v=abc&list=PL1&index=3&t=10"
-                                                        << "https://www.youtube.com/watch?v=abc";
-        QTest::newRow("another error keeps the link") << "ERROR: Cannot write metadata to JSON file"
-                                                      << "https://www.youtube.com/watch?v=abc&list=PL1"
-                                                      << "https://www.youtube.com/watch?v=abc&list=PL1";
-    }
-    void missingPlaylistAsksForTheSingleVideo()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, url);
-        QFETCH(QString, after);
-        QCOMPARE(parseInfoOutput(text, url), after);
+        const QString url = QStringLiteral("https://www.youtube.com/watch?v=abc&list=PL1&index=3&t=10");
+        QCOMPARE(parseInfoOutput(QStringLiteral("ERROR: This playlist does not exist."), url),
+                 QStringLiteral("https://www.youtube.com/watch?v=abc"));
+        QCOMPARE(parseInfoOutput(QStringLiteral("ERROR: Cannot write metadata to JSON file"), url), url);
     }
 
     void convertProgress_data()

@@ -44,21 +44,44 @@ class TestQueue : public QObject
     std::unique_ptr<DBManagerThread> m_db;
     FakeQueueContext m_context;
 
-    void scenario()
-    {
-        m_scenario->setInfoJson(
-            FakeMedia::infoJson(QStringLiteral("vid"), QStringLiteral("Queue clip"),
-                                {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 4000),
-                                 FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 9000),
-                                 FakeMedia::format("22", "mp4", 320, 180, "avc1.64001F", "mp4a.40.2", 20000)}));
-        m_scenario->setFormatSize(QStringLiteral("18"), 20000);
-        m_scenario->setFormatSize(QStringLiteral("22"), 40000);
-        m_scenario->setSubtitleCodes({QStringLiteral("en")}, {});
-    }
-
     static QString link(int i)
     {
         return QStringLiteral("https://www.youtube.com/watch?v=q%1").arg(i);
+    }
+
+    // A stored item chosen in format 18, as a restart brings it back.
+    static DownloadRecord restored(const QString &url)
+    {
+        DownloadRecord r;
+        r.url = url;
+        r.formatid = QStringLiteral("18");
+        r.md5 = itemKey(r.url, r.formatid);
+        r.isenabled = true;
+        return r;
+    }
+
+    // An item put into a state by hand; no pass moves it on while it is added.
+    static DLItemData *held(DownloadQueue &queue, const QString &url, ItemState state, int speed = 0)
+    {
+        const bool loading = queue.isLoading();
+        queue.setLoading(true);
+        DownloadRecord r;
+        r.url = url;
+        DLItemData *item = queue.addRestoredItem(r);
+        item->setStateForTest(state, 0, 0, speed);
+        queue.setLoading(loading);
+        return item;
+    }
+
+    // A playlist "My list" of count entries: e0 "Entry 0", e1 "Entry 1", ...
+    void setPlaylist(int count)
+    {
+        QJsonArray entries;
+        for (int i = 0; i < count; ++i)
+            entries.append(QJsonObject{{"id", QString::number(i)},
+                                       {"url", QStringLiteral("e%1").arg(i)},
+                                       {"title", QStringLiteral("Entry %1").arg(i)}});
+        m_scenario->setChannelJson(QJsonObject{{"title", "My list"}, {"entries", entries}});
     }
 
 private slots:
@@ -87,8 +110,16 @@ private slots:
         m_db = std::make_unique<DBManagerThread>(cache);
         m_context.db = m_db.get();
         deleteStaleDownloaderCopy();
+        // Every case starts from a clip in three formats, with English subtitles.
         m_scenario = std::make_unique<FakeScenario>(m_root + QStringLiteral("/scenario%1").arg(m_case));
-        scenario();
+        m_scenario->setInfoJson(
+            FakeMedia::infoJson(QStringLiteral("vid"), QStringLiteral("Queue clip"),
+                                {FakeMedia::format("140", "m4a", 0, 0, "", "mp4a.40.2", 4000),
+                                 FakeMedia::format("18", "mp4", 160, 90, "avc1.42001E", "mp4a.40.2", 9000),
+                                 FakeMedia::format("22", "mp4", 320, 180, "avc1.64001F", "mp4a.40.2", 20000)}));
+        m_scenario->setFormatSize(QStringLiteral("18"), 20000);
+        m_scenario->setFormatSize(QStringLiteral("22"), 40000);
+        m_scenario->setSubtitleCodes({QStringLiteral("en")}, {});
     }
 
     void cleanup()
@@ -130,19 +161,6 @@ private slots:
                  QStringLiteral("en"));
     }
 
-    void aCancelledChooserRemovesTheItemAndItsRow()
-    {
-        QVERIFY(m_scenario->write());
-        m_context.qualityAnswers.enqueue(QualityChoice());
-        DownloadQueue queue(&m_context);
-        m_db->insertLink(link(2));
-        queue.addNewLink(link(2));
-        QTRY_COMPARE_WITH_TIMEOUT(m_context.qualityAsked, 1, 20000);
-        QTRY_COMPARE(queue.count(), 0);
-        QCOMPARE(m_db->allRows().size(), 0);
-        QCOMPARE(m_context.finishedActions, 0);
-    }
-
     void autoDownloadChoosesWithoutAsking()
     {
         Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
@@ -161,7 +179,6 @@ private slots:
         m_scenario->hangTransfersAt(40);
         QVERIFY(m_scenario->write());
         DownloadQueue queue(&m_context);
-        QSignalSpy speed(&queue, &DownloadQueue::totalSpeedChanged);
         DLItemData *item = queue.addNewLink(link(4));
         QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
         QTRY_VERIFY_WITH_TIMEOUT(item->currentProgress() > 0, 10000);
@@ -170,9 +187,11 @@ private slots:
         QCOMPARE(queue.totalSpeed(), qint64(0));
         queue.downloadPass();
         QCOMPARE(item->state(), ItemState::Paused);
-        // Resuming something that is not paused does nothing.
+        // Pausing an idle item only stops its timer; resuming one that is not paused does nothing.
         DLItemData other(&m_context);
         other.setLink(link(5));
+        other.pause();
+        QCOMPARE(other.state(), ItemState::WaitingToAnalyze);
         other.resume();
         QCOMPARE(other.state(), ItemState::WaitingToAnalyze);
         const int transfers = m_scenario->loggedRuns(Job::Download).size();
@@ -180,32 +199,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(m_scenario->loggedRuns(Job::Download).size(), transfers + 1, 10000);
         item->pause();
-    }
-
-    void pausingAnIdleItemOnlyStopsItsTimer()
-    {
-        DLItemData item(&m_context);
-        item.setLink(link(6));
-        item.pause();
-        QCOMPARE(item.state(), ItemState::WaitingToAnalyze);
-    }
-
-    void aFailedDownloadCountsDownAndRetries()
-    {
-        Settings::writeSwitch(Settings::Key::AutoReDownload, true);
-        m_scenario->failTransfers(5, 20, Behaviour::Silent);
-        QVERIFY(m_scenario->write());
-        DownloadQueue queue(&m_context);
-        DLItemData *item = queue.addNewLink(link(7));
-        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::DownloadFailed, 30000);
-        QCOMPARE(item->downloadCountdown(), 60);
-        for (int i = 0; i < 59; ++i)
-            item->m_timer_autoredl_slots();
-        QCOMPARE(item->state(), ItemState::DownloadFailed);
-        QCOMPARE(item->downloadCountdown(), 1);
-        item->m_timer_autoredl_slots();
-        // Back in the queue, the pass starts it again, and now it succeeds.
-        QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
     }
 
     // Leaving the page stops the countdown; coming back starts it again.
@@ -232,17 +225,11 @@ private slots:
         QVERIFY(m_scenario->write());
         setRateLimitText(QString());
         m_context.speed = 3; // "2 Mbps"
-        DownloadRecord r;
-        r.url = link(9);
-        r.formatid = QStringLiteral("18");
-        r.md5 = itemKey(r.url, r.formatid);
-        r.isenabled = true;
         DownloadQueue queue(&m_context);
-        queue.addRestoredItem(r);
+        queue.addRestoredItem(restored(link(9)));
         QTRY_COMPARE_WITH_TIMEOUT(m_context.finishedRows.size(), 1, 30000);
-        const QVector<FakeScenario::Run> runs = m_scenario->loggedRuns(Job::Download);
-        QVERIFY(!runs.isEmpty());
-        QCOMPARE(runs.first().valueOf(QStringLiteral("--limit-rate")), QStringLiteral("2M"));
+        QCOMPARE(m_scenario->loggedRuns(Job::Download).value(0).valueOf(QStringLiteral("--limit-rate")),
+                 QStringLiteral("2M"));
     }
 
     void aFailedAnalysisCountsDownAndTheRetryButtonWorksAtOnce()
@@ -340,7 +327,14 @@ private slots:
         QCOMPARE(queue.items().at(4)->state(), ItemState::WaitingToDownload);
         QCOMPARE(queue.items().at(0)->state(), ItemState::Paused);
         // Pausing all starts nothing on the way: the waiting fifth is held back without a
-        // downloader run of its own.
+        // downloader run of its own (counted once the third and fourth runs are logged).
+        const auto logged = [&](int i) {
+            for (const FakeScenario::Run &run : m_scenario->loggedRuns(Job::Download))
+                if (run.url() == link(i))
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(logged(202) && logged(203), 10000);
         const int runs = m_scenario->loggedRuns(Job::Download).size();
         queue.DLItempauseAllItem_slots();
         QCOMPARE(countIn(queue, ItemState::Paused), 5);
@@ -370,12 +364,8 @@ private slots:
         QFETCH(qint64, total);
         DownloadQueue queue(&m_context);
         queue.setLoading(true);
-        DownloadRecord r;
-        r.url = link(310);
-        DLItemData *first = queue.addRestoredItem(r);
-        DLItemData *second = queue.addRestoredItem(r);
-        first->setStateForTest(ItemState::Downloading, 0, 0, 1000);
-        second->setStateForTest(ItemState::Downloading, 0, 0, 536);
+        DLItemData *first = held(queue, link(310), ItemState::Downloading, 1000);
+        held(queue, link(311), ItemState::Downloading, 536);
         if (action == QLatin1String("remove"))
             queue.removeItem(first);
         else if (action == QLatin1String("removeAll"))
@@ -387,35 +377,40 @@ private slots:
         QCOMPARE(queue.totalSpeed(), total);
     }
 
-    void removingTheLastItemByHandRunsNoFinishedAction()
+    // An item that goes, whatever takes it, leaves no stored row and runs no finished action.
+    void aRemovedItemLeavesNoRow_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("the quality chooser closed") << "chooser";
+        QTest::newRow("removed by hand while it downloads") << "hand";
+        QTest::newRow("restored, and removed with Remove All before it ran") << "all";
+    }
+    void aRemovedItemLeavesNoRow()
+    {
+        QFETCH(QString, how);
         m_scenario->hangTransfersAt(30);
         QVERIFY(m_scenario->write());
+        if (how == QLatin1String("chooser"))
+            m_context.qualityAnswers.enqueue(QualityChoice());
         DownloadQueue queue(&m_context);
-        m_db->insertLink(link(300));
-        DLItemData *item = queue.addNewLink(link(300));
-        QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
-        queue.removeItem(item);
-        QCOMPARE(queue.count(), 0);
+        if (how == QLatin1String("all")) {
+            const DownloadRecord r = restored(link(301));
+            m_db->insertLink(r.url);
+            m_db->runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, r.formatid));
+            queue.setLoading(true);
+            QCOMPARE(queue.addRestoredItem(r)->state(), ItemState::WaitingToAnalyze); // no pass while loading
+            queue.DLItemRemoveAllItem_slots();
+        } else {
+            m_db->insertLink(link(300));
+            DLItemData *item = queue.addNewLink(link(300));
+            if (how == QLatin1String("hand")) {
+                QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::Downloading, 20000);
+                queue.removeItem(item);
+            }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(queue.count(), 0, 20000);
+        QCOMPARE(m_db->allRows().size(), 0);
         QCOMPARE(m_context.finishedActions, 0);
-        QCOMPARE(m_db->allRows().size(), 0);
-    }
-
-    void aRestoredItemRemovedBeforeItRanLeavesNoRow()
-    {
-        DownloadRecord r;
-        r.url = link(301);
-        r.formatid = QStringLiteral("18");
-        r.md5 = md5Hex(r.url + r.formatid);
-        r.isenabled = true;
-        m_db->insertLink(r.url);
-        m_db->runStatement(DBManagerThread::setKeyStatement(r.url, r.md5, r.formatid));
-        DownloadQueue queue(&m_context);
-        queue.setLoading(true);
-        DLItemData *item = queue.addRestoredItem(r);
-        QCOMPARE(item->state(), ItemState::WaitingToAnalyze); // no pass while loading
-        queue.DLItemRemoveAllItem_slots();
-        QCOMPARE(m_db->allRows().size(), 0);
     }
 
     void leavingThePageSavesAndReturningRestarts()
@@ -445,12 +440,8 @@ private slots:
 
     void aPlaylistBecomesItsChosenEntries()
     {
-        QJsonArray entries;
-        for (int i = 0; i < 4; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)},
-                                       {"url", QStringLiteral("e%1").arg(i)},
-                                       {"title", QStringLiteral("Entry %1").arg(i)}});
-        m_scenario->setChannelJson(QJsonObject{{"title", "My list"}, {"entries", entries}});
+        setPlaylist(4);
+        m_scenario->failJob(Job::Channel, 1, Behaviour::Silent); // the listing is asked again
         QVERIFY(m_scenario->write());
         PlaylistChoice choice;
         choice.accepted = true;
@@ -475,6 +466,7 @@ private slots:
         QVERIFY(!m_context.loadingShown);
         QCOMPARE(m_db->allRows().size(), 2);
         QCOMPARE(m_db->allRows().first().record.dlfolder, QStringLiteral("My list"));
+        QCOMPARE(m_scenario->loggedRuns(Job::Channel).size(), 2);
     }
 
     // A playlist whose listing is cached opens its chooser inside the paste itself; closing
@@ -488,22 +480,13 @@ private slots:
     void pastingACachedPlaylistAndClosingItsChooser()
     {
         QFETCH(bool, otherItem);
-        QJsonArray entries;
-        for (int i = 0; i < 3; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)},
-                                       {"url", QStringLiteral("c%1").arg(i)},
-                                       {"title", QStringLiteral("C%1").arg(i)}});
-        m_scenario->setChannelJson(QJsonObject{{"title", "Cached"}, {"entries", entries}});
+        setPlaylist(3);
         QVERIFY(m_scenario->write());
         DownloadQueue queue(&m_context);
         LinkIntake intake(&m_context, &queue);
         if (otherItem) {
             m_db->insertLink(link(500));
-            DownloadRecord r;
-            r.url = link(500);
-            queue.setLoading(true);
-            queue.addRestoredItem(r)->setStateForTest(ItemState::Paused);
-            queue.setLoading(false);
+            held(queue, link(500), ItemState::Paused);
         }
         const QString playlist = QStringLiteral("https://www.youtube.com/playlist?list=PLcached");
         for (int paste = 1; paste <= 2; ++paste) {
@@ -525,12 +508,7 @@ private slots:
     void leavingThePageStopsAPlaylistBeingQueued()
     {
         Settings::writeSwitch(Settings::Key::AutoDL_Enabled, true);
-        QJsonArray entries;
-        for (int i = 0; i < 300; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)},
-                                       {"url", QStringLiteral("p%1").arg(i)},
-                                       {"title", QStringLiteral("P%1").arg(i)}});
-        m_scenario->setChannelJson(QJsonObject{{"title", "Long"}, {"entries", entries}});
+        setPlaylist(300);
         QVERIFY(m_scenario->write());
         DownloadQueue queue(&m_context);
         int offered = 0;
@@ -551,44 +529,47 @@ private slots:
         QCOMPARE(m_db->allRows().size(), queued);
     }
 
-    // A link downloaded before is asked about; one already queued is not added twice.
+    // A link downloaded before is asked about; one already queued or being analysed is not
+    // added twice.
     void pastingALinkThatWasDownloadedOrIsQueued_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("answer"); // 0 "Yes", -1 "No" or closed
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("queued");
+        QTest::addColumn<int>("added");
         const QString asked = QStringLiteral("This video was already downloaded on 2026-11-30 to /v/Old clip.mp4. "
                                              "Download it again?");
-        QTest::newRow("downloaded before, and the user says no") << link(1) << -1 << asked << 1;
-        QTest::newRow("downloaded before, and the user says yes") << link(1) << 0 << asked << 2;
-        QTest::newRow("already waiting in the queue") << link(2) << 0 << "This link is already in the queue." << 1;
+        QTest::newRow("downloaded before, and the user says no") << link(1) << -1 << asked << 0;
+        QTest::newRow("downloaded before, and the user says yes") << link(1) << 0 << asked << 1;
+        QTest::newRow("already waiting in the queue") << link(2) << 0 << "This link is already in the queue." << 0;
+        QTest::newRow("being analysed") << link(5) << 0
+                                        << "The link is analyzing or downloading now, Please wait the process finished."
+                                        << 0;
         QTest::newRow("a batch: one question for its downloaded links, answered no")
             << link(1) + "\n" + link(3) + "\n" + link(4) << -1
-            << "These videos were already downloaded:\n" + link(1) + "\nDownload them again?" << 3;
+            << "These videos were already downloaded:\n" + link(1) + "\nDownload them again?" << 2;
         QTest::newRow("a batch with a queued link: one message, the rest queued")
-            << link(2) + "\n" + link(3) << 0 << "These links are already in the queue:\n" + link(2) << 2;
+            << link(2) + "\n" + link(3) << 0 << "These links are already in the queue:\n" + link(2) << 1;
     }
     void pastingALinkThatWasDownloadedOrIsQueued()
     {
         QFETCH(QString, text);
         QFETCH(int, answer);
         QFETCH(QString, message);
-        QFETCH(int, queued);
+        QFETCH(int, added);
         m_context.finished.insert(link(1), {true, QStringLiteral("2026-11-30"), QStringLiteral("/v/Old clip.mp4")});
         m_context.messageAnswers.enqueue(answer);
         DownloadQueue queue(&m_context);
         queue.setLoading(true); // nothing runs
         LinkIntake intake(&m_context, &queue);
-        DownloadRecord waiting;
-        waiting.url = link(2);
-        queue.addRestoredItem(waiting)->setStateForTest(ItemState::WaitingToDownload);
+        held(queue, link(2), ItemState::WaitingToDownload);
+        held(queue, link(5), ItemState::Analyzing);
         intake.pasteText(text);
         QTRY_VERIFY(!intake.isPasting());
         QCOMPARE(m_context.messages.value(0), message);
         QCOMPARE(m_context.messages.size(), 1);
-        QCOMPARE(queue.count(), queued);
-        QCOMPARE(m_db->allRows().size(), queued - 1); // every queued link got its row
+        QCOMPARE(queue.count(), 2 + added);
+        QCOMPARE(m_db->allRows().size(), added); // every added link got its row
     }
 
     // Too little free space: the download does not start, says where space is short, and
@@ -606,19 +587,9 @@ private slots:
         qint64 free = DLItemData::spaceNeededFor(9000) - 1;
         Platform::setFreeBytesHook(
             [&free](const QString &path) { return path.contains(QStringLiteral("/out")) ? free : qint64(1) << 40; });
-        DownloadRecord r;
-        r.url = link(600);
-        r.formatid = QStringLiteral("18");
-        r.md5 = itemKey(r.url, r.formatid);
-        r.isenabled = true;
         DownloadQueue queue(&m_context);
-        DownloadRecord other;
-        other.url = link(601);
-        queue.setLoading(true);
-        DLItemData *bystander = queue.addRestoredItem(other);
-        bystander->setStateForTest(ItemState::Paused);
-        queue.setLoading(false);
-        DLItemData *item = queue.addRestoredItem(r);
+        DLItemData *bystander = held(queue, link(601), ItemState::Paused);
+        DLItemData *item = queue.addRestoredItem(restored(link(600)));
         QTRY_COMPARE_WITH_TIMEOUT(item->spaceShortFolder(), m_context.folder, 20000);
         QCOMPARE(item->state(), ItemState::WaitingToDownload);
         queue.downloadPass();
@@ -685,37 +656,30 @@ private slots:
         QCOMPARE(m_scenario->loggedRuns(job).size(), runs);
         auto count = [&] { return analysis ? item->analysisCountdown() : item->downloadCountdown(); };
         QCOMPARE(count(), countdown);
-        // The class is kept with the row.
-        QCOMPARE(m_db->allRows().first().record.failreason, failureCode(item->failure()));
-        if (thenCountdown < 0)
+        // The class is kept with the row; a permanent one comes back failed after a restart
+        // and runs nothing.
+        const DownloadRecord stored = m_db->allRows().first().record;
+        QCOMPARE(stored.failreason, failureCode(item->failure()));
+        if (thenCountdown < 0) {
+            queue.saveAndStopAll();
+            DownloadQueue again(&m_context);
+            again.addRestoredItems({stored});
+            QCOMPARE(again.items().first()->state(), failed);
+            QCOMPARE(again.items().first()->failure().reason, FailureReason::Permanent);
+            QTest::qWait(200);
+            QCOMPARE(m_scenario->loggedRuns(job).size(), runs);
             return;
-        for (int i = 0; i < countdown; ++i)
-            analysis ? item->m_timer_autoreparsed_slots() : item->m_timer_autoredl_slots();
+        }
+        // The countdown runs out on its last second: then the job runs again.
+        const auto tick = [&] { analysis ? item->m_timer_autoreparsed_slots() : item->m_timer_autoredl_slots(); };
+        for (int i = 1; i < countdown; ++i)
+            tick();
+        QCOMPARE(item->state(), failed);
+        QCOMPARE(count(), 1);
+        tick();
         QTRY_COMPARE_WITH_TIMEOUT(m_scenario->loggedRuns(job).size(), 2 * runs, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(item->state(), failed, 30000);
         QCOMPARE(count(), thenCountdown);
-    }
-
-    // A permanent failure survives a restart: the item comes back failed, and nothing runs.
-    void aPermanentFailureStaysAfterARestart()
-    {
-        m_scenario->failJob(Job::Info, -1, Behaviour::Error, QStringLiteral("ERROR: [vimeo] 1: Video unavailable"));
-        QVERIFY(m_scenario->write());
-        {
-            DownloadQueue queue(&m_context);
-            m_db->insertLink(link(710));
-            DLItemData *item = queue.addNewLink(link(710));
-            QTRY_COMPARE_WITH_TIMEOUT(item->state(), ItemState::AnalyzeFailed, 30000);
-            queue.saveAndStopAll();
-        }
-        const StoredRow stored = m_db->allRows().first();
-        QCOMPARE(stored.record.failreason, QStringLiteral("permanent/unavailable"));
-        DownloadQueue again(&m_context);
-        again.addRestoredItems({stored.record});
-        QCOMPARE(again.items().first()->state(), ItemState::AnalyzeFailed);
-        QCOMPARE(failureText(again.items().first()->failure()), QStringLiteral("video unavailable or removed"));
-        QTest::qWait(200);
-        QCOMPARE(m_scenario->loggedRuns(Job::Info).size(), 1);
     }
 
     // A full disk pauses every download at once and says so once; nothing is deleted.
@@ -742,12 +706,7 @@ private slots:
 
     void aBigPlaylistIsQueuedWholeWithoutAsking()
     {
-        QJsonArray entries;
-        for (int i = 0; i < 1001; ++i)
-            entries.append(QJsonObject{{"id", QString::number(i)},
-                                       {"url", QStringLiteral("b%1").arg(i)},
-                                       {"title", QStringLiteral("E%1").arg(i)}});
-        m_scenario->setChannelJson(QJsonObject{{"title", "Big"}, {"entries", entries}});
+        setPlaylist(1001);
         QVERIFY(m_scenario->write());
         DownloadQueue queue(&m_context);
         QList<DownloadRecord> offered;

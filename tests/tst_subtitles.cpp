@@ -69,24 +69,18 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("name");
-        QTest::newRow("English keeps its blank") << "en"
-                                                 << "English ";
-        QTest::newRow("German has none") << "de"
-                                         << "German";
-        QTest::newRow("zh-Hans is Simplified Chinese") << "zh-Hans"
-                                                       << "Chinese-Simplified";
-        QTest::newRow("zh_CN is Simplified Chinese too") << "zh_CN"
-                                                         << "Chinese-Simplified";
-        QTest::newRow("an unlisted region keeps the plain name") << "pt-BR"
-                                                                 << "Portuguese ";
-        QTest::newRow("upper-case codes are read") << "EN-US"
-                                                   << "English-USA";
-        QTest::newRow("an unknown language has no name") << "xx"
-                                                         << "";
-        QTest::newRow("one letter has no name") << "e"
-                                                << "";
-        QTest::newRow("empty has no name") << ""
-                                           << "";
+        const auto row = [](const char *name, const char *code, const char *text) {
+            QTest::newRow(name) << code << text;
+        };
+        row("English keeps its blank", "en", "English ");
+        row("German has none", "de", "German");
+        row("zh-Hans is Simplified Chinese", "zh-Hans", "Chinese-Simplified");
+        row("zh_CN is Simplified Chinese too", "zh_CN", "Chinese-Simplified");
+        row("an unlisted region keeps the plain name", "pt-BR", "Portuguese ");
+        row("upper-case codes are read", "EN-US", "English-USA");
+        row("an unknown language has no name", "xx", "");
+        row("one letter has no name", "e", "");
+        row("empty has no name", "", "");
     }
     void languageNames()
     {
@@ -95,39 +89,38 @@ private slots:
         QCOMPARE(languageName(code), name);
     }
 
+    // What the downloader is asked for, for the download itself or the subtitles-only job.
     void subtitleArguments_data()
     {
+        QTest::addColumn<bool>("subtitlesOnly");
         QTest::addColumn<QString>("wanted");
         QTest::addColumn<QStringList>("subtitles");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("no language asks for the default")
-            << "" << QStringList{"en"} << QStringList() << QStringList{"--write-sub"};
-        QTest::newRow("zh with only zh-TW captions")
-            << "zh" << QStringList() << QStringList{"zh-TW"} << QStringList{"--write-auto-sub", "--sub-lang", "zh-TW"};
-        QTest::newRow("zh prefers Simplified subtitles") << "zh" << QStringList{"zh-TW", "zh-Hans"} << QStringList()
-                                                         << QStringList{"--write-sub", "--sub-lang", "zh-Hans"};
-        QTest::newRow("zh nowhere stays zh")
-            << "zh" << QStringList{"en"} << QStringList{"de"} << QStringList{"--write-sub", "--sub-lang", "zh"};
-        QTest::newRow("fr known to neither list")
-            << "fr" << QStringList{"en"} << QStringList{"de"} << QStringList{"--write-sub", "--sub-lang", "fr"};
-        QTest::newRow("a language in both lists uses the subtitles")
-            << "en" << QStringList{"en"} << QStringList{"en"} << QStringList{"--write-sub", "--sub-lang", "en"};
+        const auto row = [](const char *name, bool only, const char *wanted, const QStringList &subtitles,
+                            const QStringList &captions, const QStringList &args) {
+            QTest::newRow(name) << only << wanted << subtitles << captions << args;
+        };
+        const QString sub = QStringLiteral("--write-sub"), lang = QStringLiteral("--sub-lang");
+        row("no language asks for the default", false, "", {"en"}, {}, {sub});
+        row("zh with only zh-TW captions", false, "zh", {}, {"zh-TW"}, {"--write-auto-sub", lang, "zh-TW"});
+        row("zh prefers Simplified subtitles", false, "zh", {"zh-TW", "zh-Hans"}, {}, {sub, lang, "zh-Hans"});
+        row("zh nowhere stays zh", false, "zh", {"en"}, {"de"}, {sub, lang, "zh"});
+        row("fr known to neither list", false, "fr", {"en"}, {"de"}, {sub, lang, "fr"});
+        row("a language in both lists uses the subtitles", false, "en", {"en"}, {"en"}, {sub, lang, "en"});
+        row("all languages, for the subtitles-only job alone", true, "All", {}, {}, {"--all-subs"});
+        row("the subtitles-only job takes captions too", true, "en", {}, {"en"}, {"--write-auto-sub", lang, "en"});
     }
     void subtitleArguments()
     {
+        QFETCH(bool, subtitlesOnly);
         QFETCH(QString, wanted);
         QFETCH(QStringList, subtitles);
         QFETCH(QStringList, captions);
         QFETCH(QStringList, args);
-        QCOMPARE(subtitleArgsFor(wanted, subtitles, captions), args);
-    }
-
-    void allLanguagesOnlyForTheSubtitlesOnlyJob()
-    {
-        QCOMPARE(subtitleOnlyArgsFor(QStringLiteral("All"), {}, {}), QStringList{"--all-subs"});
-        QCOMPARE(subtitleOnlyArgsFor(QStringLiteral("en"), {}, {QStringLiteral("en")}),
-                 (QStringList{"--write-auto-sub", "--sub-lang", "en"}));
+        QCOMPARE(subtitlesOnly ? subtitleOnlyArgsFor(wanted, subtitles, captions)
+                               : subtitleArgsFor(wanted, subtitles, captions),
+                 args);
     }
 };
 

@@ -49,7 +49,9 @@ const Pattern kPatterns[] = {
     {R::Permanent, C::LoginRequired, "requires authentication"},
     {R::Permanent, C::LoginRequired, "requires payment"},
 
-    // Messages that sites' changes cause and new yt-dlp releases fix.
+    // Messages that sites' changes cause and new yt-dlp releases fix, and the adapter's own
+    // word for a yt-dlp too old for an option it needs.
+    {R::OutdatedDownloader, C::None, "is too old"},
     {R::OutdatedDownloader, C::None, "Unable to extract"},
     {R::OutdatedDownloader, C::None, "Sign in to confirm"},
     {R::OutdatedDownloader, C::None, "HTTP Error 403"},
