@@ -2,7 +2,7 @@
 // downloader contract, refuses every other list (exit code 2), and answers from the scenario
 // file named by CLIPWRIGHT_FAKE_SCENARIO: which info JSON, thumbnail, subtitle listing,
 // media files and channel listing it delivers, how it paces a transfer and when it fails.
-// Every run appends its arguments to a log and counts itself in a state folder, so a
+// Every run appends its arguments to a log and counts itself beside the scenario, so a
 // failure "for the first N runs" holds across processes. The scenario keys are listed in
 // README.md beside this file; tests write scenarios through FakeScenario (fakescenario.h).
 
@@ -18,8 +18,6 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QThread>
-#include <QUrl>
-#include <QUrlQuery>
 
 #include <cmath>
 #include <cstdio>
@@ -32,7 +30,6 @@ namespace
 
 const char *const FormatUnavailableText = "ERROR: requested format not available";
 const char *const Http404Text = "ERROR: unable to download video data: HTTP Error 404: Not Found";
-const char *const PlaylistMissingText = "ERROR: This playlist does not exist.";
 const char *const PageErrorText = "ERROR: Unable to download webpage: <urlopen error [Errno 111] Connection refused>";
 const char *const TransferErrorText =
     "ERROR: unable to download video data: <urlopen error [Errno 104] Connection reset by peer>";
@@ -41,39 +38,20 @@ enum class Job { Invalid, Info, Thumbnail, SubtitleList, Subtitles, Download, Ch
 enum class Subs { None, Default, All, Manual, Automatic };
 enum class Behaviour { Normal, Error, Silent, Garbage, Crash, Hang };
 
+// The names scenarios and the log use, in the order of the enums.
 QString jobName(Job job)
 {
-    switch (job) {
-    case Job::Info:
-        return QStringLiteral("info");
-    case Job::Thumbnail:
-        return QStringLiteral("thumbnail");
-    case Job::SubtitleList:
-        return QStringLiteral("subtitleList");
-    case Job::Subtitles:
-        return QStringLiteral("subtitles");
-    case Job::Download:
-        return QStringLiteral("download");
-    case Job::Channel:
-        return QStringLiteral("channel");
-    case Job::Invalid:
-        break;
-    }
-    return QStringLiteral("invalid");
+    static const char *const names[] = {"invalid",   "info",     "thumbnail", "subtitleList",
+                                        "subtitles", "download", "channel"};
+    return QLatin1String(names[int(job)]);
 }
 
 Behaviour behaviourFrom(const QString &name, Behaviour fallback)
 {
-    if (name == QLatin1String("error"))
-        return Behaviour::Error;
-    if (name == QLatin1String("silent"))
-        return Behaviour::Silent;
-    if (name == QLatin1String("garbage"))
-        return Behaviour::Garbage;
-    if (name == QLatin1String("crash"))
-        return Behaviour::Crash;
-    if (name == QLatin1String("hang"))
-        return Behaviour::Hang;
+    static const char *const names[] = {"normal", "error", "silent", "garbage", "crash", "hang"};
+    for (int i = 1; i < int(sizeof names / sizeof *names); ++i)
+        if (name == QLatin1String(names[i]))
+            return Behaviour(i);
     return fallback;
 }
 
@@ -296,7 +274,6 @@ private:
     }
     Plan planFor(const QJsonObject &sec, const QString &counterKey, const QString &defaultError) const;
     int carryOut(const Plan &plan);
-    void printExtras(const QJsonObject &sec) const;
     QByteArray infoBytes(QJsonObject *parsed, QString *problem) const;
     QString mediaId() const;
     QString subtitleBase(const QString &output) const;
@@ -315,8 +292,6 @@ private:
 
     QJsonObject m_scenario;
     QString m_scenarioDir;
-    QString m_stateDir;
-    QString m_logPath;
     Call m_call;
     QHash<QString, int> m_runs;
 };
@@ -341,9 +316,6 @@ bool FakeDownloader::loadScenario(QString *problem)
     }
     m_scenario = doc.object();
     m_scenarioDir = QFileInfo(path).absolutePath();
-    m_stateDir = resolve(m_scenario.value(QLatin1String("stateDir")).toString(m_scenarioDir));
-    QDir().mkpath(m_stateDir);
-    m_logPath = resolve(m_scenario.value(QLatin1String("log")).toString(m_stateDir + QStringLiteral("/runs.log")));
     return true;
 }
 
@@ -352,35 +324,26 @@ QString FakeDownloader::resolve(const QString &path) const
     return path.isEmpty() ? path : QDir(m_scenarioDir).absoluteFilePath(path);
 }
 
-// Counts the run and logs it under one lock, so parallel fakes of one scenario never
-// lose a count or interleave log lines.
+// Counts the run and logs it beside the scenario under one lock, so parallel fakes of one
+// scenario never lose a count or interleave log lines.
 void FakeDownloader::record(const QStringList &args, const QStringList &counterKeys)
 {
-    const QString envLog = qEnvironmentVariable("CLIPWRIGHT_FAKE_LOG");
-    if (!envLog.isEmpty())
-        m_logPath = envLog;
-    if (m_stateDir.isEmpty() && m_logPath.isEmpty())
+    if (m_scenarioDir.isEmpty())
         return;
-    const QString lockDir = m_stateDir.isEmpty() ? QFileInfo(m_logPath).absolutePath() : m_stateDir;
-    QLockFile lock(lockDir + QStringLiteral("/fakedownloader.lock"));
+    QLockFile lock(m_scenarioDir + QStringLiteral("/fakedownloader.lock"));
     lock.lock();
-    if (!m_stateDir.isEmpty()) {
-        QSettings counters(m_stateDir + QStringLiteral("/counters.ini"), QSettings::IniFormat);
-        for (const QString &key : counterKeys) {
-            const int n = counters.value(key, 0).toInt() + 1;
-            counters.setValue(key, n);
-            m_runs.insert(key, n);
-        }
-        counters.sync();
+    QSettings counters(m_scenarioDir + QStringLiteral("/counters.ini"), QSettings::IniFormat);
+    for (const QString &key : counterKeys) {
+        const int n = counters.value(key, 0).toInt() + 1;
+        counters.setValue(key, n);
+        m_runs.insert(key, n);
     }
-    if (m_logPath.isEmpty())
-        return;
+    counters.sync();
     QJsonObject entry;
     entry.insert(QLatin1String("job"), jobName(m_call.job));
-    entry.insert(QLatin1String("run"), m_runs.value(counterKeys.value(0)));
     entry.insert(QLatin1String("args"), QJsonArray::fromStringList(args));
     entry.insert(QLatin1String("program"), QCoreApplication::applicationFilePath());
-    QFile log(m_logPath);
+    QFile log(m_scenarioDir + QStringLiteral("/runs.log"));
     if (log.open(QIODevice::WriteOnly | QIODevice::Append))
         log.write(QJsonDocument(entry).toJson(QJsonDocument::Compact) + '\n');
 }
@@ -388,8 +351,7 @@ void FakeDownloader::record(const QStringList &args, const QStringList &counterK
 Plan FakeDownloader::planFor(const QJsonObject &sec, const QString &counterKey, const QString &defaultError) const
 {
     Plan plan;
-    const Behaviour everyRun = behaviourFrom(m_scenario.value(QLatin1String("mode")).toString(),
-                                             behaviourFrom(sec.value(QLatin1String("mode")).toString(), plan.how));
+    const Behaviour everyRun = behaviourFrom(m_scenario.value(QLatin1String("mode")).toString(), plan.how);
     if (everyRun != Behaviour::Normal) {
         plan.how = everyRun;
     } else {
@@ -420,12 +382,6 @@ int FakeDownloader::carryOut(const Plan &plan)
         break;
     }
     return 0;
-}
-
-void FakeDownloader::printExtras(const QJsonObject &sec) const
-{
-    out(sec.value(QLatin1String("stdout")).toString());
-    err(sec.value(QLatin1String("stderr")).toString());
 }
 
 int FakeDownloader::garbage()
@@ -483,11 +439,6 @@ int FakeDownloader::doInfo()
     const Plan plan = planFor(sec, jobName(Job::Info), QLatin1String(PageErrorText));
     if (plan.how != Behaviour::Normal)
         return carryOut(plan);
-    if (sec.value(QLatin1String("playlistMissing")).toBool()
-        && QUrlQuery(QUrl(m_call.url)).hasQueryItem(QStringLiteral("list"))) {
-        err(QLatin1String(PlaylistMissingText));
-        return 1;
-    }
     QJsonObject info;
     QString problem;
     const QByteArray bytes = infoBytes(&info, &problem);
@@ -499,7 +450,6 @@ int FakeDownloader::doInfo()
         err(QStringLiteral("ERROR: Unsupported URL: ") + m_call.url);
         return 1;
     }
-    printExtras(sec);
 
     // The output template's %(key)s fields come from the info itself, as the real tool fills them.
     QString path = m_call.output;
@@ -561,7 +511,6 @@ int FakeDownloader::doThumbnail()
         }
         bytes = source.readAll();
     }
-    printExtras(sec);
     QDir().mkpath(QFileInfo(m_call.output).absolutePath());
     QFile file(m_call.output);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -579,11 +528,6 @@ int FakeDownloader::doSubtitleList()
     const Plan plan = planFor(sec, jobName(Job::SubtitleList), QLatin1String(PageErrorText));
     if (plan.how != Behaviour::Normal)
         return carryOut(plan);
-    printExtras(sec);
-    if (sec.contains(QLatin1String("text"))) {
-        out(sec.value(QLatin1String("text")).toString());
-        return 0;
-    }
     const QJsonObject captions = section(QStringLiteral("captions"));
     const QString id = mediaId();
     auto table = [&id](const QJsonArray &codes, const QString &what) -> QString {
@@ -661,7 +605,6 @@ int FakeDownloader::doSubtitles()
     const Plan plan = planFor(sec, jobName(Job::Subtitles), QLatin1String(PageErrorText));
     if (plan.how != Behaviour::Normal)
         return carryOut(plan);
-    printExtras(sec);
     writeSubtitleFiles();
     return 0;
 }
@@ -670,9 +613,6 @@ QString FakeDownloader::resolvedFormat() const
 {
     if (m_call.hasFormat)
         return m_call.format;
-    const QJsonObject download = section(QStringLiteral("download"));
-    if (download.contains(QLatin1String("defaultFormat")))
-        return download.value(QLatin1String("defaultFormat")).toString();
     const QJsonObject formats = section(QStringLiteral("formats"));
     return formats.size() == 1 ? formats.begin().key() : QString();
 }
@@ -719,7 +659,6 @@ int FakeDownloader::doDownload()
     if (plan.how == Behaviour::Garbage || (plan.how != Behaviour::Normal && plan.atPercent <= 0))
         return carryOut(plan);
 
-    printExtras(download);
     writeSubtitleFiles();
     return transfer(format, plan);
 }
@@ -810,27 +749,11 @@ int FakeDownloader::doChannel()
     const Plan plan = planFor(sec, jobName(Job::Channel), QLatin1String(PageErrorText));
     if (plan.how != Behaviour::Normal)
         return carryOut(plan);
-    if (sec.value(QLatin1String("playlistMissing")).toBool()) {
-        err(QLatin1String(PlaylistMissingText));
-        return 1;
-    }
-    printExtras(sec);
-    if (sec.contains(QLatin1String("text"))) {
-        out(sec.value(QLatin1String("text")).toString());
-    } else if (sec.contains(QLatin1String("file"))) {
-        QFile file(resolve(sec.value(QLatin1String("file")).toString()));
-        if (!file.open(QIODevice::ReadOnly)) {
-            err(QStringLiteral("ERROR: fake downloader: cannot read the listing ") + file.fileName());
-            return 2;
-        }
-        out(QString::fromUtf8(file.readAll()));
-    } else if (sec.contains(QLatin1String("json"))) {
-        out(QString::fromUtf8(
-            QJsonDocument(sec.value(QLatin1String("json")).toObject()).toJson(QJsonDocument::Compact)));
-    } else {
+    if (!sec.contains(QLatin1String("json"))) {
         err(QStringLiteral("ERROR: Unsupported URL: ") + m_call.url);
         return 1;
     }
+    out(QString::fromUtf8(QJsonDocument(sec.value(QLatin1String("json")).toObject()).toJson(QJsonDocument::Compact)));
     return 0;
 }
 

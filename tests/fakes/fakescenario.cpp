@@ -29,65 +29,22 @@ QString FakeScenario::Run::valueOf(const QString &option) const
     return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
 }
 
-bool FakeScenario::Run::has(const QString &option) const
-{
-    return args.contains(option);
-}
-
 FakeScenario::FakeScenario(const QString &folder) : m_folder(QDir(folder).absolutePath())
 {
     QDir().mkpath(m_folder);
 }
 
-QString FakeScenario::folder() const
-{
-    return m_folder;
-}
-
-QString FakeScenario::path() const
-{
-    return m_folder + QStringLiteral("/scenario.json");
-}
-
-QString FakeScenario::logPath() const
-{
-    return m_folder + QStringLiteral("/runs.log");
-}
-
+// The names the fake uses for jobs and behaviours, in the order of the enums.
 QString FakeScenario::jobName(Job job)
 {
-    switch (job) {
-    case Job::Info:
-        return QStringLiteral("info");
-    case Job::Thumbnail:
-        return QStringLiteral("thumbnail");
-    case Job::SubtitleList:
-        return QStringLiteral("subtitleList");
-    case Job::Subtitles:
-        return QStringLiteral("subtitles");
-    case Job::Download:
-        return QStringLiteral("download");
-    case Job::Channel:
-        return QStringLiteral("channel");
-    }
-    return QString();
+    static const char *const names[] = {"info", "thumbnail", "subtitleList", "subtitles", "download", "channel"};
+    return QLatin1String(names[int(job)]);
 }
 
 QString FakeScenario::behaviourName(Behaviour how)
 {
-    switch (how) {
-    case Behaviour::Error:
-        return QStringLiteral("error");
-    case Behaviour::Silent:
-        return QStringLiteral("silent");
-    case Behaviour::Garbage:
-        return QStringLiteral("garbage");
-    case Behaviour::Crash:
-        return QStringLiteral("crash");
-    case Behaviour::Hang:
-        return QStringLiteral("hang");
-    }
-    return QString();
+    static const char *const names[] = {"error", "silent", "garbage", "crash", "hang"};
+    return QLatin1String(names[int(how)]);
 }
 
 void FakeScenario::setKey(const QString &section, const QString &key, const QJsonValue &value)
@@ -119,16 +76,6 @@ void FakeScenario::setInfoJson(const QJsonObject &info)
     setKey(QStringLiteral("info"), QStringLiteral("json"), info);
 }
 
-void FakeScenario::setInfoFile(const QString &path)
-{
-    setKey(QStringLiteral("info"), QStringLiteral("file"), path);
-}
-
-void FakeScenario::setInfoPlaylistMissing(bool missing)
-{
-    setKey(QStringLiteral("info"), QStringLiteral("playlistMissing"), missing);
-}
-
 void FakeScenario::setThumbnailFile(const QString &jpeg)
 {
     setKey(QStringLiteral("thumbnail"), QStringLiteral("file"), jpeg);
@@ -147,11 +94,6 @@ void FakeScenario::setSubtitleContent(const QString &code, const QString &vtt)
     setKey(QStringLiteral("captions"), QStringLiteral("content"), content);
 }
 
-void FakeScenario::setSubtitleListing(const QString &text)
-{
-    setKey(QStringLiteral("subtitleList"), QStringLiteral("text"), text);
-}
-
 void FakeScenario::setFormatFile(const QString &formatId, const QString &file)
 {
     setFormatKey(formatId, QStringLiteral("file"), file);
@@ -165,11 +107,6 @@ void FakeScenario::setFormatSize(const QString &formatId, qint64 bytes)
 void FakeScenario::setFormatError(const QString &formatId, const QString &error)
 {
     setFormatKey(formatId, QStringLiteral("error"), error);
-}
-
-void FakeScenario::setDefaultFormat(const QString &formatId)
-{
-    setKey(QStringLiteral("download"), QStringLiteral("defaultFormat"), formatId);
 }
 
 void FakeScenario::setPacing(int steps, int stepMs, const QString &formatId)
@@ -202,27 +139,12 @@ void FakeScenario::setChannelJson(const QJsonObject &listing)
     setKey(QStringLiteral("channel"), QStringLiteral("json"), listing);
 }
 
-void FakeScenario::setChannelText(const QString &text)
-{
-    setKey(QStringLiteral("channel"), QStringLiteral("text"), text);
-}
-
-void FakeScenario::setChannelPlaylistMissing(bool missing)
-{
-    setKey(QStringLiteral("channel"), QStringLiteral("playlistMissing"), missing);
-}
-
 void FakeScenario::failJob(Job job, int times, Behaviour how, const QString &error)
 {
     setKey(jobName(job), QStringLiteral("failTimes"), times);
     setKey(jobName(job), QStringLiteral("failWith"), behaviourName(how));
     if (!error.isEmpty())
         setKey(jobName(job), QStringLiteral("failError"), error);
-}
-
-void FakeScenario::setJobMode(Job job, Behaviour how)
-{
-    setKey(jobName(job), QStringLiteral("mode"), behaviourName(how));
 }
 
 void FakeScenario::setMode(Behaviour how)
@@ -235,12 +157,6 @@ void FakeScenario::setJobDelay(Job job, int ms)
     setKey(jobName(job), QStringLiteral("delayMs"), ms);
 }
 
-void FakeScenario::setJobExtraOutput(Job job, const QString &stdoutText, const QString &stderrText)
-{
-    setKey(jobName(job), QStringLiteral("stdout"), stdoutText);
-    setKey(jobName(job), QStringLiteral("stderr"), stderrText);
-}
-
 QJsonObject &FakeScenario::root()
 {
     return m_root;
@@ -248,25 +164,26 @@ QJsonObject &FakeScenario::root()
 
 bool FakeScenario::write() const
 {
-    QFile file(path());
+    const QString path = m_folder + QStringLiteral("/scenario.json");
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     file.write(QJsonDocument(m_root).toJson(QJsonDocument::Indented));
     file.close();
-    qputenv(ScenarioVariable, QFile::encodeName(path()));
+    qputenv(ScenarioVariable, QFile::encodeName(path));
     return file.error() == QFile::NoError;
 }
 
 void FakeScenario::resetState() const
 {
     QFile::remove(m_folder + QStringLiteral("/counters.ini"));
-    QFile::remove(logPath());
+    QFile::remove(m_folder + QStringLiteral("/runs.log"));
 }
 
 QVector<FakeScenario::Run> FakeScenario::loggedRuns() const
 {
     QVector<Run> runs;
-    QFile file(logPath());
+    QFile file(m_folder + QStringLiteral("/runs.log"));
     if (!file.open(QIODevice::ReadOnly))
         return runs;
     while (!file.atEnd()) {
@@ -275,7 +192,6 @@ QVector<FakeScenario::Run> FakeScenario::loggedRuns() const
             continue;
         Run r;
         r.job = entry.value(QLatin1String("job")).toString();
-        r.run = entry.value(QLatin1String("run")).toInt();
         r.args = entry.value(QLatin1String("args")).toVariant().toStringList();
         r.program = entry.value(QLatin1String("program")).toString();
         runs.append(r);

@@ -15,52 +15,32 @@ public:
     // sleeping until killed.
     enum class Behaviour { Error, Silent, Garbage, Crash, Hang };
 
-    // The contract's error texts, for failures and for assertions.
-    static constexpr const char *FormatUnavailable = "ERROR: requested format not available";
-    static constexpr const char *Http404 = "ERROR: unable to download video data: HTTP Error 404: Not Found";
-    static constexpr const char *PlaylistMissing = "ERROR: This playlist does not exist.";
-    static constexpr const char *CannotWriteMetadata = "ERROR: Cannot write metadata to JSON file";
-
     // One logged run of the fake, in the order the runs started.
     struct Run {
         QString job; // "info", "thumbnail", "subtitleList", "subtitles", "download", "channel" or "invalid"
-        int run = 0; // the run's number among the runs of its job, from 1
         QStringList args;
         QString program; // the path the fake was started from
         QString proxy() const;
         QString url() const;
         QString valueOf(const QString &option) const;
-        bool has(const QString &option) const;
     };
 
     // The scenario lives in folder + "/scenario.json"; counters and log beside it.
     explicit FakeScenario(const QString &folder);
 
-    QString folder() const;
-    QString path() const;
-    QString logPath() const;
-
     void setInfoJson(const QJsonObject &info);
-    // Delivered byte for byte, so a broken JSON can be delivered too.
-    void setInfoFile(const QString &path);
-    // An info run for a URL with a "list" query item answers that the playlist does not exist.
-    void setInfoPlaylistMissing(bool missing = true);
 
     void setThumbnailFile(const QString &jpeg);
 
     // The languages offered, in listing order; the listing and the subtitle files follow them.
     void setSubtitleCodes(const QStringList &subtitles, const QStringList &automaticCaptions);
     void setSubtitleContent(const QString &code, const QString &vtt);
-    // Printed verbatim by the subtitle-list job instead of the generated listing.
-    void setSubtitleListing(const QString &text);
 
     void setFormatFile(const QString &formatId, const QString &file);
     // Synthetic content of that many bytes.
     void setFormatSize(const QString &formatId, qint64 bytes);
     // "404", "unavailable" or any text: every run of that format fails with it.
     void setFormatError(const QString &formatId, const QString &error);
-    // Taken when a transfer names no "-f".
-    void setDefaultFormat(const QString &formatId);
     // Each transfer writes its file in `steps` equal parts and sleeps stepMs after each part.
     void setPacing(int steps, int stepMs, const QString &formatId = QString());
     // Every transfer ends at percent, leaving the partial file and its ".ytdl" marker.
@@ -72,18 +52,12 @@ public:
                        const QString &formatId = QString(), const QString &error = QString());
 
     void setChannelJson(const QJsonObject &listing);
-    void setChannelText(const QString &text);
-    void setChannelPlaylistMissing(bool missing = true);
 
     // The first `times` runs of the job fail (times < 0: every run).
     void failJob(Job job, int times, Behaviour how = Behaviour::Error, const QString &error = QString());
-    // Every run of the job behaves so.
-    void setJobMode(Job job, Behaviour how);
     // Every run of every job behaves so.
     void setMode(Behaviour how);
     void setJobDelay(Job job, int ms);
-    // Printed on every successful run of the job before its own output.
-    void setJobExtraOutput(Job job, const QString &stdoutText, const QString &stderrText = QString());
 
     // Direct access for anything the setters above do not cover.
     QJsonObject &root();
