@@ -120,8 +120,7 @@ private slots:
     void splashStaysAtLeastTwoSecondsWithGrowingDots()
     {
         QSplashScreen *splash = showSplashScreen();
-        QVERIFY(splash);
-        QVERIFY(!splash->pixmap().isNull());
+        QVERIFY(splash && !splash->pixmap().isNull());
         QStringList seen;
         connect(splash, &QSplashScreen::messageChanged, this, [&seen](const QString &m) {
             if (seen.isEmpty() || seen.last() != m)

@@ -416,17 +416,9 @@ private slots:
         QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
         if (size.isValid())
             QCOMPARE(image.size(), size);
-    }
-
-    void spinnerIsAnAnimation()
-    {
-        QImageReader reader(":/images/small_loadimg2.gif");
-        QVERIFY(reader.supportsAnimation());
-        QCOMPARE(reader.imageCount(), 12);
-        QCOMPARE(reader.loopCount(), -1);
-        // Transparent around the ring, opaque on it.
-        const QImage first = reader.read();
-        QCOMPARE(qAlpha(first.pixel(0, 0)), 0);
+        // The spinner turns for ever in twelve frames, transparent around its ring.
+        if (name.endsWith(".gif"))
+            QVERIFY(reader.imageCount() == 12 && reader.loopCount() == -1 && qAlpha(image.pixel(0, 0)) == 0);
     }
 
     void twinAtTwiceThePixelsNamesTheSameParts()
