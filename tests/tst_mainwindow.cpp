@@ -76,8 +76,7 @@ void makeAppFolder(const QByteArray &languageList)
 {
     const QString app = appFolder();
     QDir(app).removeRecursively();
-    QVERIFY(QDir().mkpath(app + "/Lang"));
-    QVERIFY(QDir().mkpath(app + "/font"));
+    QVERIFY(QDir().mkpath(app + "/Lang") && QDir().mkpath(app + "/font"));
     for (const char *qm : {"Lang_EN.qm", "Lang_ZH.qm"})
         QVERIFY(QFile::copy(TestEnv::binDir() + "/Lang/" + QLatin1String(qm), app + "/Lang/" + QLatin1String(qm)));
     for (const char *font : {"Lato-Regular.ttf", "Lato-Bold.ttf", "Arial.ttf", "sum"})

@@ -147,8 +147,7 @@ private slots:
         QFETCH(bool, taken);
         QFETCH(QStringList, lines);
         InstanceChannel channel("ChannelTest");
-        QVERIFY(channel.listen());
-        QVERIFY(channel.socketPath().startsWith(TestEnv::root() + "/runtime/"));
+        QVERIFY(channel.listen() && channel.socketPath().startsWith(TestEnv::root() + "/runtime/"));
         QCOMPARE(QFileInfo(channel.socketPath()).permissions() & 0x0077, QFile::Permissions());
         QList<QStringList> received;
         connect(&channel, &InstanceChannel::received, this, [&received](const QStringList &l) { received << l; });

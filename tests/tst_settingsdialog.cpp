@@ -99,8 +99,7 @@ class TestSettingsDialog : public QObject
         m_window = std::make_unique<DoRaDuvoZezavi>();
         m_dialog = qobject_cast<SettingWidget *>(m_window->page(DoRaDuvoZezavi::Page::Settings));
         m_page = qobject_cast<DLManagerWidget *>(m_window->page(DoRaDuvoZezavi::Page::Download));
-        QVERIFY(m_dialog);
-        QVERIFY(m_page);
+        QVERIFY(m_dialog && m_page);
         m_window->show();
         m_window->showSettings();
     }

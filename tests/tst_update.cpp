@@ -178,8 +178,7 @@ private slots:
             QCOMPARE(checkRequests(), 1);
             QVERIFY2(m_server.hasStalled(kCheckPath), "the answer was still under way when the check gave up");
         }
-        QVERIFY(!dialog.newVersionAvailable());
-        QVERIFY(!dialog.updateButton()->isVisibleTo(&dialog));
+        QVERIFY(!dialog.newVersionAvailable() && !dialog.updateButton()->isVisibleTo(&dialog));
         if (manual)
             QCOMPARE(dialog.messageText(), kFailed);
         QCoreApplication::processEvents();
@@ -302,8 +301,7 @@ private slots:
         UpdateWidget::setTimings(UpdateWidget::Timings());
         DoRaDuvoZezavi window;
         auto *dialog = qobject_cast<UpdateWidget *>(window.page(DoRaDuvoZezavi::Page::Update));
-        QVERIFY(dialog);
-        QVERIFY(dialog->firstCheckTimer()->isActive());
+        QVERIFY(dialog && dialog->firstCheckTimer()->isActive());
         dialog->firstCheckTimer()->stop();
         QCOMPARE(dialog->parent(), nullptr);
         QVERIFY(!dialog->isVisible() && dialog->windowFlags() & Qt::FramelessWindowHint);
