@@ -289,7 +289,8 @@ private slots:
         QVERIFY(dialog.subtitlesWanted());
         QCOMPARE(dialog.subtitleComboBox()->isVisibleTo(&dialog), entries.size() > 1);
         dialog.subtitleCheckBox()->setChecked(false);
-        QVERIFY(!dialog.subtitlesWanted() && !dialog.subtitleComboBox()->isVisibleTo(&dialog));
+        QVERIFY(!dialog.subtitlesWanted());
+        QVERIFY(!dialog.subtitleComboBox()->isVisibleTo(&dialog));
 
         // The last entry picks its code, Auto (a blank) none, and a new list forgets the choice.
         QComboBox *combo = dialog.subtitleComboBox();

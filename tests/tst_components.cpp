@@ -547,13 +547,15 @@ private slots:
         page.loadSettings();
         page.retranslate();
         page.show();
-        QVERIFY(page.autoUpdateBox()->isChecked() && !page.rollbackButton()->isEnabled());
+        QVERIFY(page.autoUpdateBox()->isChecked());
+        QVERIFY(!page.rollbackButton()->isEnabled());
 
         const auto check = [&page]() {
             QSignalSpy finished(ComponentUpdates::instance(), &ComponentUpdates::finished);
             page.checkButton_slots();
             // While it runs: the bar shows and a second check cannot start.
-            QVERIFY(page.progressBar()->isVisibleTo(&page) && !page.checkButton()->isEnabled());
+            QVERIFY(page.progressBar()->isVisibleTo(&page));
+            QVERIFY(!page.checkButton()->isEnabled());
             QVERIFY(finished.wait(60000));
             QVERIFY(!page.progressBar()->isVisibleTo(&page));
         };

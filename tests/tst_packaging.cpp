@@ -77,7 +77,8 @@ private slots:
     void installedProgramFindsItsFilesFromItsOwnFolder()
     {
         setAppDirPath(m_prefix + "/bin");
-        QVERIFY(AppPaths::isInstalled() && QFileInfo(AppPaths::adapterProgram()).isExecutable());
+        QVERIFY(AppPaths::isInstalled());
+        QVERIFY(QFileInfo(AppPaths::adapterProgram()).isExecutable());
         resetDecoderLibraryForTests();
         QCOMPARE(loadDecoderLibrary(), 0);
         resetDecoderLibraryForTests();
@@ -130,7 +131,8 @@ private slots:
         QFile entry(m_prefix + "/share/applications/" + kAppId + ".desktop");
         QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
-        QVERIFY(lines.contains("Exec=clipwright %U") && lines.contains("Icon=" + kAppId));
+        QVERIFY(lines.contains("Exec=clipwright %U"));
+        QVERIFY(lines.contains("Icon=" + kAppId));
         for (const char *icon : {"48x48/apps/@.png", "128x128/apps/@.png", "256x256/apps/@.png", "scalable/apps/@.svg"})
             QVERIFY2(QFile::exists(m_prefix + "/share/icons/hicolor/" + QString(icon).replace('@', kAppId)), icon);
         QFile metainfo(m_prefix + "/share/metainfo/" + kAppId + ".metainfo.xml");

@@ -304,7 +304,8 @@ private slots:
         QVERIFY(dialog && dialog->firstCheckTimer()->isActive());
         dialog->firstCheckTimer()->stop();
         QCOMPARE(dialog->parent(), nullptr);
-        QVERIFY(!dialog->isVisible() && dialog->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(checkRequests(), 0);
     }
 };
