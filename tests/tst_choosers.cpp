@@ -110,6 +110,7 @@ private slots:
         SelectChannel2Widget::clearAnswers();
         FileDialogTestHook::clear();
         FileDialogTestHook::setStrict(true);
+        DialogTestHook::setStrict(true);
         TestEnv::clearSettings();
     }
 

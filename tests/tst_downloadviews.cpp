@@ -97,6 +97,7 @@ class TestDownloadViews : public QObject
 private slots:
     void initTestCase()
     {
+        DialogTestHook::setStrict(true);
         qRegisterMetaType<DLItemData *>();
         setShellServices(&m_shell);
     }

@@ -145,6 +145,7 @@ private slots:
         qputenv("CLIPWRIGHT_SCALE_FACTOR", "1");
         setAppDirPath(TestEnv::binDir());
         FileDialogTestHook::setStrict(true);
+        DialogTestHook::setStrict(true);
     }
 
     void init()

@@ -312,6 +312,7 @@ private slots:
 
         setAppDirPath(m_app);
         FileDialogTestHook::setStrict(true);
+        DialogTestHook::setStrict(true);
         Settings::writeLanguage("EN");
         m_window = new DoRaDuvoZezavi;
         m_window->show();

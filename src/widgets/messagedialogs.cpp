@@ -76,6 +76,17 @@ QStringList lastButtons()
 {
     return lastShownButtons();
 }
+
+bool &strictness()
+{
+    static bool strict = false;
+    return strict;
+}
+
+void setStrict(bool strict)
+{
+    strictness() = strict;
+}
 } // namespace DialogTestHook
 
 // ---------------------------------------------------------------------------
@@ -111,8 +122,13 @@ void MovableDialog::armTestAnswer(const QString &message, const QList<QLabel *> 
 {
     lastShownMessage() = message;
     lastShownButtons() = visibleTexts(buttons, this);
-    if (pendingPresses().isEmpty())
+    if (pendingPresses().isEmpty()) {
+        if (DialogTestHook::strictness()) {
+            qWarning() << "DialogTestHook: no answer queued for" << message << "- closed";
+            QTimer::singleShot(0, this, &QWidget::hide);
+        }
         return;
+    }
     const DialogTestHook::Press press = pendingPresses().takeFirst();
     QTimer::singleShot(0, this, [this, press] {
         if (press == DialogTestHook::Press::Escape) {

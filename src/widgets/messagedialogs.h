@@ -26,6 +26,9 @@ void clear();
 QString lastMessage();
 // The texts of the visible buttons of the last dialog that ran, left to right.
 QStringList lastButtons();
+// While strict, a dialog without a queued answer is closed at once with a warning, so a
+// test that did not expect it fails instead of waiting for a person.
+void setStrict(bool strict);
 } // namespace DialogTestHook
 
 // Shared by both dialogs: dragging by any point, and the hook.
