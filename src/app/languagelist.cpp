@@ -22,8 +22,9 @@ LanguageList readLanguageList(const QString &path)
         if (parts.size() < 2)
             continue;
         list.names << parts.at(1);
-        // Only the first two letters are the code: "zh_CN" is Chinese.
-        list.codes << parts.at(0).trimmed().left(2).toUpper();
+        // Only the first two letters are the code: "zh_CN" is Chinese. Capitals first, as a
+        // letter may capitalise into two.
+        list.codes << parts.at(0).trimmed().toUpper().left(2);
     }
     return list;
 }
