@@ -691,6 +691,9 @@ private slots:
         QTest::newRow("a wait of over an hour shows hours")
             << tag + "downloading 1 3000 NA 1 3725 1 NA NA /c/x.mp4"
             << QByteArray("[download] 0.0% of 2.93KiB at 1.00B/s ETA 1:02:05");
+        QTest::newRow("a size guessed past the largest number is an unknown size")
+            << tag + "downloading 1e308 NA NA NA NA NA 1 10 /c/x.mp4"
+            << QByteArray("[download] 10.0% of ~0.00B at Unknown ETA --:--");
         QTest::newRow("an error report prints nothing") << tag + "error 1 2 NA NA NA NA NA NA /c/x.mp4" << QByteArray();
         QTest::newRow("a file name with blanks and a percent sign stays one name")
             << tag + "downloading 1 2 NA NA NA NA NA NA /c/my clip (1) 50%.mp4"

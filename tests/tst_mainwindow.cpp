@@ -338,6 +338,8 @@ private slots:
         QTest::newRow("a longer code is known by its first two letters")
             << QByteArray("en_US=English\nzh_CN=Chinese\n") << QStringList{"English", "Chinese"}
             << QStringList{"EN", "ZH"};
+        QTest::newRow("a letter that capitalises into two still gives a code of two")
+            << QByteArray("\xc5\x89x=Odd\n") << QStringList{"Odd"} << QStringList{QString::fromUtf8("\xca\xbcN")};
     }
     void languageLists()
     {

@@ -453,6 +453,21 @@ private slots:
             << QByteArray(R"({"id":"x","duration":1e300,"view_count":-5,"formats":[{"format_id":"a","width":1e20,)"
                           R"("height":-720,"filesize":1e30,"fps":1e12,"vcodec":"avc1","acodec":"aac"}]})")
             << true << 1;
+        QTest::newRow("sizes that add up past the largest number")
+            << QByteArray(R"({"id":"x","formats":[{"format_id":"a","vcodec":"none","acodec":"aac","filesize":9e18},)"
+                          R"({"format_id":"v","width":640,"height":360,"vcodec":"avc1","acodec":"none","fps":30,)"
+                          R"("format_note":"DASH video","filesize":9e18},)"
+                          R"({"format_id":"c","width":640,"height":360,"vcodec":"avc1","acodec":"aac","fps":25}]})")
+            << true << 3;
+        QTest::newRow("an audio rate over an endless duration")
+            << QByteArray(R"({"id":"x","duration":1e300,"formats":[{"format_id":"a","vcodec":"none","acodec":"aac",)"
+                          R"("abr":320}]})")
+            << true << 1;
+        QTest::newRow("a picture too large to size from its area")
+            << QByteArray(R"({"id":"x","formats":[{"format_id":"big","width":2e9,"height":2e9,"filesize":1,)"
+                          R"("vcodec":"avc1","acodec":"aac"},{"format_id":"small","width":10,"height":10,"filesize":5,)"
+                          R"("vcodec":"avc1","acodec":"aac"}]})")
+            << true << 2;
         QTest::newRow("a nested bomb") << QByteArray(5000, '[') << false << 0;
     }
     void badInput()
@@ -469,7 +484,8 @@ private slots:
         m.selectFormatById(QStringLiteral("x"));
         m.chooseAudioFormat(true);
         m.nextFormatAfterFailure(QStringLiteral("a"));
-        QVERIFY(m.selectedFileSize() >= 0);
+        for (const MediaFormat &f : m.formats())
+            QVERIFY2(f.fileSizeBytes >= 0, qPrintable(f.id));
     }
 
     void wrongTypesAreIgnoredNotMisread()

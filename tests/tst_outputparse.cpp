@@ -123,6 +123,10 @@ private slots:
             1799.99995, "2.00MB/s", "00:04", false);
         row("a percentage without a number is skipped", video, 0, "[download] %% of x at y ETA z", 0, "", "", false);
         row("a bare percentage sign is skipped", video, 0, "[download] % of 1MiB", 0, "", "", false);
+        row("a percentage that is no number is skipped", video, 0, "[download] nan% of 1.00MiB at 1.00MiB/s ETA 00:01",
+            0, "", "", false);
+        row("a percentage past any integer is no hundred", DownloadStage::WholeFile, 0,
+            "[download] 1e300% of 1.00MiB at 1.00MiB/s ETA 00:01", 9999, "1.00MB/s", "00:01", false);
     }
     void downloadSegments()
     {
@@ -246,6 +250,8 @@ private slots:
             << "frame=1 size= N/A time=00:00:01" << qint64(100) << 0.0 << 0.0;
         QTest::newRow("a tiny input does not divide by zero")
             << "frame=1 size= 1kB time=00:00:01" << qint64(500) << 0.0 << 9998.0;
+        QTest::newRow("a size too large to count in bytes fills the bar")
+            << "frame=1 size= 9223372036854775807kB time=00:00:01" << qint64(4194304) << 0.0 << 9998.0;
     }
     void convertProgress()
     {

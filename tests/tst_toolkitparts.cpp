@@ -131,6 +131,25 @@ private slots:
         QCOMPARE(ToolJob::progressIn(text, duration), progress);
     }
 
+    void displayRotation_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("rotation");
+        QTest::newRow("a phone's portrait video reads -90")
+            << "    Side data:\n      displaymatrix: rotation of -90.00 degrees\n"
+            << -90;
+        QTest::newRow("an angle past a turn counts what is left of it")
+            << "displaymatrix: rotation of -450.00 degrees" << -90;
+        QTest::newRow("an angle past any integer counts what is left of its turns")
+            << "displaymatrix: rotation of 4294967386.00 degrees" << 346;
+    }
+    void displayRotation()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, rotation);
+        QCOMPARE(ToolJob::displayRotationIn(text), rotation);
+    }
+
     void percentTexts_data()
     {
         QTest::addColumn<int>("progress");

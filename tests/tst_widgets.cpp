@@ -262,9 +262,10 @@ private slots:
     {
         QStandardItemModel model;
         model.appendRow(new QStandardItem("8 Mbps"));
+        // A widget does not own the style it is given: this one outlives the view.
+        FocusCountingStyle style;
         QListView view;
-        auto *style = new FocusCountingStyle;
-        view.setStyle(style);
+        view.setStyle(&style);
         view.setModel(&model);
         view.resize(120, 60);
         QStyleOptionViewItem option;
@@ -277,11 +278,11 @@ private slots:
 
         QStyledItemDelegate plain;
         plain.paint(&painter, option, model.index(0, 0));
-        QVERIFY2(style->focusFrames > 0, "the style draws focus frames for focused items");
-        style->focusFrames = 0;
+        QVERIFY2(style.focusFrames > 0, "the style draws focus frames for focused items");
+        style.focusFrames = 0;
         NoFocusFrameDelegate delegate;
         delegate.paint(&painter, option, model.index(0, 0));
-        QCOMPARE(style->focusFrames, 0);
+        QCOMPARE(style.focusFrames, 0);
     }
 
     // Dialogs ---------------------------------------------------------------

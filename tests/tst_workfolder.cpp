@@ -169,6 +169,24 @@ private slots:
         }
     }
 
+    void aListingCountBeyondItsItemsReadsOnlyTheItems_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::newRow("a count past the stored items adds no empty entries") << "5";
+        QTest::newRow("a count of two billion does not hang the reading") << "2000000000";
+    }
+    void aListingCountBeyondItsItemsReadsOnlyTheItems()
+    {
+        QFETCH(QString, count);
+        ItemStateFile state(m_work);
+        state.storeChannelListing(ChannelListing{QStringLiteral("t"), {"one", "two"}, {"u1", "u2"}, false}, m_today);
+        state.setValue(QStringLiteral("Channel_ITEMCount"), count);
+        ChannelListing loaded;
+        QVERIFY(state.isChannelListCached(loaded, m_today));
+        QCOMPARE(loaded.names, (QStringList{"one", "two"}));
+        QCOMPARE(loaded.urls, (QStringList{"u1", "u2"}));
+    }
+
     void tempVideoTakeOver_data()
     {
         QTest::addColumn<bool>("confirm");

@@ -68,6 +68,20 @@ int positiveInt(const cJSON *obj, const char *key, int fallback)
     return readPositive(obj, key, v) ? truncated<int>(v) : fallback;
 }
 
+// Size estimates stop at the largest size a site may give rather than wrapping to a
+// negative one.
+qint64 sizeSum(qint64 a, qint64 b)
+{
+    qint64 sum = 0;
+    return __builtin_add_overflow(a, b, &sum) ? std::numeric_limits<qint64>::max() : sum;
+}
+
+qint64 sizeProduct(qint64 a, qint64 b)
+{
+    qint64 product = 0;
+    return __builtin_mul_overflow(a, b, &product) ? std::numeric_limits<qint64>::max() : product;
+}
+
 QString codecHead(const QString &codec)
 {
     return codec.section(QLatin1Char('.'), 0, 0).toLower();
@@ -309,7 +323,7 @@ void MediaInfo::processFormats()
                 }
             }
         }
-        f.fileSizeBytes = largestAudio + video;
+        f.fileSizeBytes = sizeSum(largestAudio, video);
     }
 
     // Where a resolution exists as mp4, the other containers of it go.
@@ -362,7 +376,7 @@ void MediaInfo::processFormats()
     // Audio of unknown size: its bit rate over the media's length.
     for (MediaFormat &f : list)
         if (f.kind == FormatKind::AudioOnly && f.fileSizeBytes <= 0 && durationSeconds > 0)
-            f.fileSizeBytes = qint64(f.abr) * 1000 / 8 * durationSeconds;
+            f.fileSizeBytes = sizeProduct(qint64(f.abr) * 1000 / 8, durationSeconds);
 
     // Largest picture first; at equal size the higher frame rate; audio last, best first.
     std::stable_sort(list.begin(), list.end(), [](const MediaFormat &a, const MediaFormat &b) {
@@ -384,7 +398,7 @@ void MediaInfo::processFormats()
     for (int i = videos - 1; i >= 1; --i) {
         MediaFormat &earlier = list[i - 1];
         if (list[i].fileSizeBytes >= earlier.fileSizeBytes)
-            earlier.fileSizeBytes = earlier.area() * 4 + list[i].fileSizeBytes;
+            earlier.fileSizeBytes = sizeSum(sizeProduct(earlier.area(), 4), list[i].fileSizeBytes);
     }
 }
 

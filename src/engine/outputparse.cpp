@@ -9,6 +9,8 @@
 #include <QUrlQuery>
 #include <QtDebug>
 
+#include <cmath>
+
 namespace
 {
 // The factors are single-precision values; their widened form is what the bars show.
@@ -87,9 +89,9 @@ void parseDownloadOutput(const QString &rawText, MediaInfo *media, DownloadStage
         percent.remove(QLatin1Char('%'));
         bool ok = false;
         const double p = percent.trimmed().toDouble(&ok);
-        if (!ok)
+        if (!ok || !std::isfinite(p))
             continue;
-        if (int(p) == 100)
+        if (p >= 100 && p < 101)
             flags.reached100 = true;
         if (stage != DownloadStage::Audio) {
             // 10000 stays the driver's word for a finished download.
@@ -156,11 +158,10 @@ void parseConvertProgress(const QString &text, MediaInfo *media, qint64 totalByt
         size.remove(unit);
         bool ok = false;
         const qint64 k = size.trimmed().toLongLong(&ok);
-        if (!ok)
+        if (!ok || k <= 0)
             continue;
-        const qint64 b = k * 1024;
-        if (b <= 0)
-            continue;
+        // Counted in floating point: a size past the integers' range still fills the bar.
+        const double b = double(k) * 1024;
         const float percent = (float(b) / 1000.0f * 100.0f) / (float(totalBytes) / 1000.0f);
         const double v = qMin(9800.0 + double(percent * 100.0f * kConvertFactor), 9998.0);
         if (v > media->progress)

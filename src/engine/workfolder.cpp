@@ -207,7 +207,11 @@ bool ItemStateFile::isChannelListCached(ChannelListing &out, const QDate &today)
         out.noTitle = true;
     QSet<QString> seen(out.urls.cbegin(), out.urls.cend());
     for (int n = 0; n < count; ++n) {
-        const QString url = value(QStringLiteral("Item_URL_") + QString::number(n), QString());
+        const QString urlKey = QStringLiteral("Item_URL_") + QString::number(n);
+        // The items are stored in a row from 0: a count past them is damage, not more items.
+        if (!m_settings->contains(urlKey))
+            break;
+        const QString url = value(urlKey, QString());
         if (seen.contains(url))
             continue;
         seen.insert(url);

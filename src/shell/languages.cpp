@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QTextStream>
 #include <QTranslator>
 
 namespace
@@ -26,31 +25,6 @@ QString languageListPath()
 QString translationPath(const QString &code)
 {
     return AppPaths::translationFile(code);
-}
-
-LanguageList readLanguageList(const QString &path)
-{
-    LanguageList list;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        list.names << QStringLiteral("English");
-        list.codes << QStringLiteral("EN");
-        return list;
-    }
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
-    while (!in.atEnd()) {
-        const QString line = in.readLine(512);
-        if (line.isEmpty())
-            break;
-        const QStringList parts = line.trimmed().split(QLatin1Char('='));
-        if (parts.size() < 2)
-            continue;
-        list.names << parts.at(1);
-        // Only the first two letters are the code: "zh_CN" is Chinese.
-        list.codes << parts.at(0).trimmed().left(2).toUpper();
-    }
-    return list;
 }
 
 QString installLanguage(const QString &requested)

@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QWidget>
 
+#include <cmath>
+
 Q_LOGGING_CATEGORY(lcToolkit, "clipwright.toolkit")
 
 namespace ToolJob
@@ -128,7 +130,11 @@ int displayRotationIn(const QString &text)
 {
     static const QRegularExpression matrix(QStringLiteral("displaymatrix: rotation of (-?[0-9.]+) degrees"));
     const QRegularExpressionMatch match = matrix.match(text);
-    return match.hasMatch() ? qRound(match.captured(1).toDouble()) : 0;
+    if (!match.hasMatch())
+        return 0;
+    // Only what is left of the whole turns matters, and that always fits an int.
+    const double degrees = std::fmod(match.captured(1).toDouble(), 360.0);
+    return std::isfinite(degrees) ? qRound(degrees) : 0;
 }
 
 QStringList pickFiles(QWidget *page, bool several, const QString &caption, const QString &filter)

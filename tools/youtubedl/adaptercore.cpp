@@ -558,7 +558,8 @@ bool parseProgressRecord(const QByteArray &line, ProgressRecord *record)
 QByteArray formatBytes(double bytes)
 {
     static const char *const units[] = {"B", "KiB", "MiB", "GiB", "TiB", "PiB"};
-    if (!(bytes > 0))
+    // A size no one can have (a guess past the largest number) is as good as none.
+    if (!(bytes > 0) || !std::isfinite(bytes))
         return "0.00B";
     int exponent = std::min(5, int(std::floor(std::log(bytes) / std::log(1024.0))));
     exponent = std::max(0, exponent);
