@@ -27,6 +27,7 @@
 #include "views/qualitychooser.h"
 #include "widgets/controls.h"
 #include "widgets/messagedialogs.h"
+#include "shots.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -43,22 +44,8 @@
 
 namespace
 {
-QString g_outDir;
-
-void settle()
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 150)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void store(const QImage &image, const QString &name)
-{
-    const QString path = g_outDir + QLatin1Char('/') + name + QStringLiteral(".png");
-    if (!image.save(path))
-        QTextStream(stderr) << "cannot write " << path << '\n';
-}
+using Shots::settle;
+using Shots::store;
 
 // Sample messages as the pages that ask them will; the pages bring their own translations.
 struct Samples {
@@ -148,9 +135,7 @@ void shootChoosers(const QString &tag, bool chinese)
 
 void shoot(const QString &code, double scale)
 {
-    Settings::writeLanguage(code);
-    qputenv("CLIPWRIGHT_SCALE_FACTOR", QByteArray::number(scale));
-    const QString tag = code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
+    const QString tag = Shots::useLanguageAndScale(code, scale);
 
     DoRaDuvoZezavi window;
     window.move(0, 0);
@@ -214,10 +199,7 @@ void shoot(const QString &code, double scale)
 // file present and one deleted since.
 void shootDownloadPage(const QString &code, double scale)
 {
-    Settings::writeLanguage(code);
-    qputenv("CLIPWRIGHT_SCALE_FACTOR", QByteArray::number(scale));
-    const QString tag =
-        QStringLiteral("download-") + code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
+    const QString tag = QStringLiteral("download-") + Shots::useLanguageAndScale(code, scale);
     const bool zh = code == QLatin1String("ZH");
 
     DoRaDuvoZezavi window;
@@ -340,7 +322,7 @@ void shootDownloadPage(const QString &code, double scale)
     page->downloadedButton_slots();
     settle();
     store(window.grab().toImage(), tag + QStringLiteral("-finished-empty"));
-    const QString present = g_outDir + QStringLiteral("/../present-sample.mp4");
+    const QString present = Shots::outDir + QStringLiteral("/../present-sample.mp4");
     {
         QFile f(present);
         f.open(QIODevice::WriteOnly);
@@ -463,7 +445,6 @@ void shootDownloaderPage(SettingWidget *settings, QWidget *window, const QString
 // have them, and the update dialog checking, finding a new version and finding none.
 void shootSettingsAndUpdate(const QString &code, double scale, LocalHttpServer &vendor)
 {
-    Settings::writeLanguage(code);
     Settings::writeSwitch(Settings::Key::Proxy_enabled, true);
     Settings::writeText(Settings::Key::Proxy_server, QStringLiteral("127.0.0.1"));
     Settings::writeText(Settings::Key::Proxy_port, QStringLiteral("1080"));
@@ -473,8 +454,7 @@ void shootSettingsAndUpdate(const QString &code, double scale, LocalHttpServer &
     Settings::writeText(Settings::Key::AutoDL_DLSubtitleLang, QStringLiteral("en"));
     Settings::writeSwitch(Settings::Key::DL_ConvertVideo2mp4, true);
     Settings::writeNumber(Settings::Key::CountAtSameTime, 3);
-    qputenv("CLIPWRIGHT_SCALE_FACTOR", QByteArray::number(scale));
-    const QString tag = code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
+    const QString tag = Shots::useLanguageAndScale(code, scale);
 
     DoRaDuvoZezavi window;
     window.move(0, 0);
@@ -559,8 +539,8 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "usage: cw_screenshots OUTPUT_FOLDER\n";
         return 2;
     }
-    g_outDir = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(g_outDir);
+    Shots::outDir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(Shots::outDir);
     setAppDirPath(QStringLiteral(CLIPWRIGHT_BIN_DIR));
     for (const char *code : {"EN", "ZH"})
         for (double scale : {1.0, 1.5})

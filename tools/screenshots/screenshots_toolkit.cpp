@@ -19,6 +19,7 @@
 #include "widgets/controls.h"
 #include "widgets/filedialogs.h"
 #include "widgets/messagedialogs.h"
+#include "shots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,23 +36,10 @@
 
 namespace
 {
-QString g_outDir;
 QString g_media;
 
-void settle(int ms = 150)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void store(const QImage &image, const QString &name)
-{
-    const QString path = g_outDir + QStringLiteral("/toolkit-") + name + QStringLiteral(".png");
-    if (!image.save(path))
-        QTextStream(stderr) << "cannot write " << path << '\n';
-}
+using Shots::settle;
+using Shots::store;
 
 bool ffmpeg(const QStringList &args)
 {
@@ -159,9 +147,7 @@ QImage grabFinished(DoRaDuvoZezavi &window, QWidget *start)
 
 void shoot(const QString &code, double scale)
 {
-    Settings::writeLanguage(code);
-    qputenv("CLIPWRIGHT_SCALE_FACTOR", QByteArray::number(scale));
-    const QString tag = code.toLower() + QLatin1Char('-') + QString::number(qRound(scale * 100));
+    const QString tag = Shots::useLanguageAndScale(code, scale);
 
     DoRaDuvoZezavi window;
     window.move(0, 0);
@@ -289,8 +275,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     QLoggingCategory::setFilterRules(QStringLiteral("clipwright.toolkit.debug=false"));
-    g_outDir = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(g_outDir);
+    Shots::outDir = QString::fromLocal8Bit(argv[1]);
+    Shots::prefix = QStringLiteral("toolkit-");
+    QDir().mkpath(Shots::outDir);
     setAppDirPath(QStringLiteral(CLIPWRIGHT_BIN_DIR));
     QTemporaryDir videos(QDir::tempPath() + QStringLiteral("/Videos-XXXXXX"));
     g_media = videos.path();
