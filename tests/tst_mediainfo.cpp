@@ -251,6 +251,8 @@ private slots:
             << fmt("x", "desktop", "avc1", "aac", 640, 360) << 640 << 360 << "mp4" << int(FormatKind::Video);
         QTest::newRow("a path in the extension becomes m4a for audio")
             << fmt("x", "../../x", "none", "aac", 0, 0) << 0 << 0 << "m4a" << int(FormatKind::AudioOnly);
+        QTest::newRow("no picture and an unnamed audio codec is audio only")
+            << fmt("s", "mp3", "none", "", 0, 0) << 0 << 0 << "mp3" << int(FormatKind::AudioOnly);
         QTest::newRow("an upper-case extension is lowered")
             << fmt("x", "MP4", "avc1", "aac", 640, 360) << 640 << 360 << "mp4" << int(FormatKind::Video);
         QTest::newRow("no audio codec and a DASH note is video only")

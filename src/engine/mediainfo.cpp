@@ -138,7 +138,10 @@ bool readFormat(const cJSON *obj, MediaFormat &f)
 
 void classify(MediaFormat &f)
 {
-    if (hasNoCodec(f.acodec))
+    // A direct link to a sound file says it has no picture but names no audio codec.
+    if (f.vcodec == QLatin1String("none") && f.acodec.isEmpty())
+        f.kind = FormatKind::AudioOnly;
+    else if (hasNoCodec(f.acodec))
         f.kind = f.note.toLower() == QLatin1String("dash video") ? FormatKind::DashVideo : FormatKind::Video;
     else
         f.kind = hasNoCodec(f.vcodec) ? FormatKind::AudioOnly : FormatKind::Video;

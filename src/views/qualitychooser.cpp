@@ -493,11 +493,12 @@ void SelectQualityWidget::setMediaInfo(const MediaInfo *media)
             m_rows.append(row);
         }
         const bool audioOnly = format.kind == FormatKind::AudioOnly;
-        QString description;
+        // A codec the site did not name ("" or "none") is left out rather than shown.
+        const QString codec = audioOnly ? format.acodec : format.vcodec;
+        QString description = codec.isEmpty() || codec == QLatin1String("none") ? QString() : codec + QLatin1Char(' ');
         if (audioOnly) {
-            description = format.acodec + QLatin1Char(' ') + QString::number(format.abr) + QStringLiteral("kbps");
+            description += QString::number(format.abr) + QStringLiteral("kbps");
         } else {
-            description = format.vcodec + QLatin1Char(' ');
             if (format.fps > 0)
                 description += QString::number(format.fps) + QStringLiteral("fps ");
             if (format.abr > 0)
